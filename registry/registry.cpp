@@ -1,0 +1,140 @@
+#include "registry/registry.h"
+
+#include <cstring>
+#include <vector>
+
+namespace kdw {
+namespace {
+
+// A key handle that is closed when the operation ends, whatever happened.
+// A handle left at 0 by a failed open is closed too: that is harmless.
+class ScopedKey {
+ public:
+  explicit ScopedKey(RegistryApi& api) : api_(api) {}
+  ~ScopedKey() { api_.CloseKey(key_); }
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+
+  RegKey* out() { return &key_; }
+  RegKey get() const { return key_; }
+
+ private:
+  RegistryApi& api_;
+  RegKey key_ = 0;
+};
+
+}  // namespace
+
+std::string Registry::ReadText(std::uint32_t hive, const std::string& key,
+                               const std::string& name, const std::string& fallback,
+                               std::uint32_t accepted_type) const {
+  ScopedKey handle(api_);
+  api_.OpenKey(hive, key, handle.out());
+
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (api_.QueryValue(handle.get(), name, &type, nullptr, &size) != regerr::kSuccess ||
+      type != accepted_type) {
+    return fallback;
+  }
+  std::string buffer(size, ' ');
+  std::uint32_t second_type = 0;
+  auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
+  // The value may have changed since the size probe; a failed read gives the
+  // default rather than a buffer of blanks.
+  if (api_.QueryValue(handle.get(), name, &second_type, bytes, &size) != regerr::kSuccess ||
+      second_type != accepted_type) {
+    return fallback;
+  }
+  const auto nul = buffer.find('\0');
+  if (nul != std::string::npos) buffer.resize(nul);
+  return buffer;
+}
+
+void Registry::WriteText(std::uint32_t hive, const std::string& key, const std::string& name,
+                         const std::string& data, std::uint32_t type) const {
+  ScopedKey handle(api_);
+  api_.CreateKey(hive, key, handle.out());
+  // The byte count of the text as stored, without a terminator.
+  api_.SetValue(handle.get(), name, type, reinterpret_cast<const std::uint8_t*>(data.data()),
+                static_cast<std::uint32_t>(data.size()));
+}
+
+std::string Registry::GetStringValue(std::uint32_t hive, const std::string& key,
+                                     const std::string& name, const std::string& fallback) const {
+  return ReadText(hive, key, name, fallback, regtype::kSz);
+}
+
+void Registry::SaveStringValue(std::uint32_t hive, const std::string& key,
+                               const std::string& name, const std::string& data) const {
+  WriteText(hive, key, name, data, regtype::kSz);
+}
+
+std::string Registry::GetExpandStringValue(std::uint32_t hive, const std::string& key,
+                                           const std::string& name,
+                                           const std::string& fallback) const {
+  return ReadText(hive, key, name, fallback, regtype::kExpandSz);
+}
+
+void Registry::SaveExpandStringValue(std::uint32_t hive, const std::string& key,
+                                     const std::string& name, const std::string& data) const {
+  WriteText(hive, key, name, data, regtype::kExpandSz);
+}
+
+std::string Registry::GetMultiStringValue(std::uint32_t hive, const std::string& key,
+                                          const std::string& name,
+                                          const std::string& fallback) const {
+  return ReadText(hive, key, name, fallback, regtype::kMultiSz);
+}
+
+std::int32_t Registry::GetDwordValue(std::uint32_t hive, const std::string& key,
+                                     const std::string& name, std::int32_t fallback) const {
+  ScopedKey handle(api_);
+  api_.OpenKey(hive, key, handle.out());
+  std::uint8_t bytes[4] = {};
+  std::uint32_t type = 0;
+  std::uint32_t size = sizeof bytes;
+  if (api_.QueryValue(handle.get(), name, &type, bytes, &size) != regerr::kSuccess ||
+      type != regtype::kDword) {
+    return fallback;
+  }
+  std::uint32_t value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                        (static_cast<std::uint32_t>(bytes[3]) << 24);
+  return static_cast<std::int32_t>(value);
+}
+
+void Registry::SaveDwordValue(std::uint32_t hive, const std::string& key,
+                              const std::string& name, std::int32_t data) const {
+  ScopedKey handle(api_);
+  api_.CreateKey(hive, key, handle.out());
+  const auto value = static_cast<std::uint32_t>(data);
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
+                                 static_cast<std::uint8_t>(value >> 8),
+                                 static_cast<std::uint8_t>(value >> 16),
+                                 static_cast<std::uint8_t>(value >> 24)};
+  api_.SetValue(handle.get(), name, regtype::kDword, bytes, sizeof bytes);
+}
+
+std::string Registry::ValuePresence(std::uint32_t hive, const std::string& key,
+                                    const std::string& name) const {
+  ScopedKey handle(api_);
+  api_.OpenKey(hive, key, handle.out());
+  std::uint8_t bytes[4] = {};
+  std::uint32_t type = 0;
+  std::uint32_t size = sizeof bytes;
+  return api_.QueryValue(handle.get(), name, &type, bytes, &size) == regerr::kSuccess ? "No"
+                                                                                       : "Yes";
+}
+
+void Registry::DeleteValue(std::uint32_t hive, const std::string& key,
+                           const std::string& name) const {
+  ScopedKey handle(api_);
+  api_.OpenKey(hive, key, handle.out());
+  api_.DeleteValue(handle.get(), name);
+}
+
+void Registry::DeleteKey(std::uint32_t hive, const std::string& key) const {
+  api_.DeleteKey(hive, key);
+}
+
+}  // namespace kdw

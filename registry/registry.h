@@ -1,0 +1,53 @@
+// The registry operations every part of the program reads and writes through.
+// None of them reports failure: a read that fails gives the caller's default,
+// a write or delete that fails does nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "registry/registry_api.h"
+
+namespace kdw {
+
+class Registry {
+ public:
+  explicit Registry(RegistryApi& api) : api_(api) {}
+
+  std::string GetStringValue(std::uint32_t hive, const std::string& key, const std::string& name,
+                             const std::string& fallback = "") const;
+  void SaveStringValue(std::uint32_t hive, const std::string& key, const std::string& name,
+                       const std::string& data) const;
+  std::string GetExpandStringValue(std::uint32_t hive, const std::string& key,
+                                   const std::string& name,
+                                   const std::string& fallback = "") const;
+  void SaveExpandStringValue(std::uint32_t hive, const std::string& key, const std::string& name,
+                             const std::string& data) const;
+  // Only the first string of the list.
+  std::string GetMultiStringValue(std::uint32_t hive, const std::string& key,
+                                  const std::string& name,
+                                  const std::string& fallback = "") const;
+  std::int32_t GetDwordValue(std::uint32_t hive, const std::string& key, const std::string& name,
+                             std::int32_t fallback = 0) const;
+  void SaveDwordValue(std::uint32_t hive, const std::string& key, const std::string& name,
+                      std::int32_t data) const;
+  // "Yes" when the value is missing (or its data is longer than four bytes),
+  // "No" when it is there.
+  std::string ValuePresence(std::uint32_t hive, const std::string& key,
+                            const std::string& name) const;
+  void DeleteValue(std::uint32_t hive, const std::string& key, const std::string& name) const;
+  // Removes only a key without subkeys.
+  void DeleteKey(std::uint32_t hive, const std::string& key) const;
+
+  RegistryApi& api() const { return api_; }
+
+ private:
+  std::string ReadText(std::uint32_t hive, const std::string& key, const std::string& name,
+                       const std::string& fallback, std::uint32_t accepted_type) const;
+  void WriteText(std::uint32_t hive, const std::string& key, const std::string& name,
+                 const std::string& data, std::uint32_t type) const;
+
+  RegistryApi& api_;
+};
+
+}  // namespace kdw
