@@ -6,7 +6,7 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-packages=(cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
+packages=(cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev libssl-dev
           g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
           binutils-mingw-w64-i686
           wine wine32:i386 fonts-wine fonts-liberation libxrender1:i386 libxcursor1:i386

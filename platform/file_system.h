@@ -1,0 +1,44 @@
+// The file operations the shell needs: the "normal files" test of FileFound,
+// the program's own folder, and whole-file reads and writes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace kdw {
+
+// File attributes (FILE_ATTRIBUTE_...) with their Win32 values.
+namespace fileattr {
+constexpr std::uint32_t kReadOnly = 0x1;
+constexpr std::uint32_t kHidden = 0x2;
+constexpr std::uint32_t kSystem = 0x4;
+constexpr std::uint32_t kDirectory = 0x10;
+constexpr std::uint32_t kArchive = 0x20;
+constexpr std::uint32_t kNormal = 0x80;
+}  // namespace fileattr
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // True when a listing of `path` restricted to normal files yields a name:
+  // an existing file that is neither a folder nor hidden nor system
+  // (read-only and archive files count). Wildcards in the last part of the
+  // path match as in a directory listing. The empty path gives false.
+  virtual bool IsNormalFile(const std::string& path) = 0;
+  // The folder of the running executable, without a trailing backslash
+  // ("C:\Program Files\Kelmor"; "C:" for a program in the root).
+  virtual std::string ProgramFolder() = 0;
+  // Reads the whole file; false (and `bytes` emptied) when it cannot be read.
+  virtual bool ReadWholeFile(const std::string& path, Bytes& bytes) = 0;
+  // Writes `bytes` as the file's whole contents, replacing a file of that
+  // name; false when it cannot be written (missing folder, read-only file).
+  virtual bool WriteWholeFile(const std::string& path, const Bytes& bytes) = 0;
+};
+
+// The folder part of a full file path: everything before its last backslash
+// (or slash); the empty text when there is none.
+std::string FolderOfPath(const std::string& path);
+
+}  // namespace kdw

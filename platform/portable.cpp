@@ -1,0 +1,42 @@
+// The parts of the platform layer that need no platform: small text rules
+// shared by the Win32 implementations and the fakes.
+#include <algorithm>
+
+#include "platform/file_dialogs.h"
+#include "platform/file_system.h"
+#include "platform/message_boxes.h"
+
+namespace kdw {
+
+int mb::FirstButton(std::uint32_t style) {
+  switch (style & kButtonsMask) {
+    case kAbortRetryIgnore:
+      return kIdAbort;
+    case kYesNoCancel:
+    case kYesNo:
+      return kIdYes;
+    case kRetryCancel:
+      return kIdRetry;
+    default:
+      return kIdOk;  // OK, OK/Cancel
+  }
+}
+
+std::string FolderOfPath(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string OpenFileDialogFilter(const std::string& filter) {
+  std::string result = filter;
+  if (result.empty() || result.back() != '|') result += '|';
+  std::replace(result.begin(), result.end(), '|', '\0');
+  return result;
+}
+
+std::string TextBeforeNul(const char* buffer, std::size_t size) {
+  const char* end = std::find(buffer, buffer + size, '\0');
+  return std::string(buffer, end);
+}
+
+}  // namespace kdw

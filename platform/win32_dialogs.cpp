@@ -1,0 +1,94 @@
+// Message boxes and the two dialog wrappers of Part 1.6.
+#include <windows.h>
+// after windows.h
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/win32_platform.h"
+
+namespace kdw {
+namespace {
+
+HWND Hwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
+// Part 1.6 fixes the record at its pre-Windows 2000 size
+// (OPENFILENAME_SIZE_VERSION_400A): up to and with lpTemplateName.
+constexpr DWORD kOpenRecordSize = 76;
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenRecordSize,
+              "OPENFILENAMEA as the original passes it");
+
+constexpr DWORD kOpenFlags = 0x1004;      // OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
+constexpr UINT kBrowseFlags = 3;          // BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN
+constexpr std::size_t kNameBuffer = 255;  // 254 spaces and the NUL
+constexpr std::size_t kPathBuffer = 260;  // MAX_PATH
+
+// SHBrowseForFolder wants COM on the calling thread; this balances its own
+// initialisation and leaves one made by the program alone.
+class ComScope {
+ public:
+  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+}  // namespace
+
+int Win32MessageBoxes::Show(WindowHandle owner, const std::string& text, const std::string& title,
+                            std::uint32_t style) {
+  return MessageBoxA(Hwnd(owner), text.c_str(), title.c_str(), style);
+}
+
+std::string Win32FileDialogs::ShowOpenFileDialog(WindowHandle owner, const std::string& filter,
+                                                 const std::string& title,
+                                                 const std::string& initial_folder) {
+  const std::string filter_text = OpenFileDialogFilter(filter);
+  std::vector<char> file(kNameBuffer, ' ');
+  file.back() = '\0';
+  std::vector<char> file_title(kNameBuffer, ' ');
+  file_title.back() = '\0';
+
+  OPENFILENAMEA record = {};
+  record.lStructSize = kOpenRecordSize;
+  record.hwndOwner = Hwnd(owner);
+  record.hInstance = GetModuleHandleA(nullptr);
+  record.lpstrFilter = filter_text.c_str();
+  record.nFilterIndex = 0;
+  record.lpstrFile = file.data();
+  record.nMaxFile = static_cast<DWORD>(file.size());
+  record.lpstrFileTitle = file_title.data();
+  record.nMaxFileTitle = static_cast<DWORD>(file_title.size());
+  record.lpstrInitialDir = initial_folder.c_str();
+  record.lpstrTitle = title.c_str();
+  record.Flags = kOpenFlags;
+  if (!GetOpenFileNameA(&record)) return "";
+  return TextBeforeNul(file.data(), file.size());
+}
+
+std::string Win32FileDialogs::DirBox(WindowHandle owner, const std::string& message) {
+  ComScope com;
+  BROWSEINFOA record = {};
+  record.hwndOwner = Hwnd(owner);
+  record.pidlRoot = nullptr;  // the desktop
+  record.lpszTitle = message.c_str();
+  record.ulFlags = kBrowseFlags;
+  LPITEMIDLIST item = SHBrowseForFolderA(&record);
+  if (!item) return "";
+  std::vector<char> path(kPathBuffer, ' ');
+  // A folder without a file-system path leaves the buffer as it was; the
+  // caller gets the empty text rather than 260 spaces.
+  const bool found = SHGetPathFromIDListA(item, path.data());
+  CoTaskMemFree(item);
+  return found ? TextBeforeNul(path.data(), path.size()) : "";
+}
+
+}  // namespace kdw

@@ -1,0 +1,8 @@
+#include "platform/win32_platform.h"
+#include "tests/platform/crypto_backend.h"
+
+namespace kdw::testing {
+
+std::unique_ptr<Crypto> MakePlatformCrypto() { return std::make_unique<Win32Crypto>(); }
+
+}  // namespace kdw::testing
