@@ -1,0 +1,241 @@
+// Models of the controls the forms are made of. A model holds the state a
+// page works with (a check box's 0/1/2, a text, a list index, the enabled
+// flag) and raises the control's events. The rules the whole program leans on
+// live here, once:
+//  - setting a state in code raises the same event as the user's change;
+//    setting the same state again raises nothing;
+//  - a user's click on a check box gives 1 from 0 or 2, and 0 from 1;
+//  - a slider's Scroll comes only from the user;
+//  - each keystroke in a text box is one Change with the whole text.
+// A window host attaches a view to each model and is told of every change,
+// so that it can show it without raising a second event.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kdw::forms {
+
+enum class ControlKind {
+  kCheckBox,
+  kTextBox,
+  kLabel,
+  kFrame,
+  kPictureBox,
+  kComboBox,  // drop-down list, no typing
+  kListBox,
+  kCheckList,  // list box with a check box beside each item
+  kSlider,
+  kTabStrip,
+  kImage,  // picture, may serve as a button
+  kCommandButton,
+  kFileList,  // the files of a folder that match a pattern
+  kImageCombo,
+  kTimer,
+  kLine,
+  kShape,
+};
+
+// Position and size in twips, relative to the container.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Style bits of a control's declaration.
+enum ControlFlags : unsigned {
+  kMultiLine = 1u << 0,
+  kPassword = 1u << 1,  // every character shown as "x"
+  kReadOnly = 1u << 2,
+  kSerifFont = 1u << 3,  // "Times New Roman"
+  kBoldFont = 1u << 4,
+  kLargeFont = 1u << 5,
+  kFormBackground = 1u << 6,  // a text box that reads like a label
+  kBorderless = 1u << 7,
+  kDisabled = 1u << 8,
+};
+
+class Control;
+
+// What the window host attaches to a model to be told of changes.
+class ControlView {
+ public:
+  virtual ~ControlView() = default;
+  virtual void ModelChanged(Control& control) = 0;
+};
+
+class Control {
+ public:
+  Control(std::string name, ControlKind kind, std::string caption, Rect rect,
+          std::string container, unsigned flags);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  ControlKind kind() const { return kind_; }
+  const Rect& rect() const { return rect_; }
+  const std::string& container() const { return container_; }
+  unsigned flags() const { return flags_; }
+
+  const std::string& caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  bool enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool visible() const { return visible_; }
+  void SetVisible(bool visible);
+  // The name of a picture resource; empty for none.
+  const std::string& picture() const { return picture_; }
+  void SetPicture(const std::string& picture);
+  const std::string& tooltip() const { return tooltip_; }
+  void SetTooltip(const std::string& tooltip) { tooltip_ = tooltip; }
+
+  void AttachView(ControlView* view) { view_ = view; }
+
+  // Pictures, buttons and labels react to a click of the mouse.
+  std::function<void()> on_click;
+  // Mouse button pressed over the control: 1 left, 2 right, 4 middle.
+  std::function<void(int button)> on_mouse_down;
+  // The user clicks the control (a picture or a button).
+  virtual void UserClick();
+
+ protected:
+  void Changed();
+  static void Raise(const std::function<void()>& handler) {
+    if (handler) handler();
+  }
+
+ private:
+  std::string name_;
+  ControlKind kind_;
+  std::string caption_;
+  Rect rect_;
+  std::string container_;
+  unsigned flags_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  std::string picture_;
+  std::string tooltip_;
+  ControlView* view_ = nullptr;
+};
+
+class CheckBox : public Control {
+ public:
+  using Control::Control;
+  // 0 unchecked, 1 checked, 2 grayed.
+  int value() const { return value_; }
+  // Raises Click when the state changes.
+  void SetValue(int value);
+  void UserClick() override;
+
+ private:
+  int value_ = 0;
+};
+
+class TextBox : public Control {
+ public:
+  using Control::Control;
+  const std::string& text() const { return text_; }
+  // Raises Change when the text changes.
+  void SetText(const std::string& text);
+  // One keystroke of the user, leaving the whole text given.
+  void UserEdit(const std::string& text);
+  // A key pressed in the box, before it is typed: its virtual-key code.
+  std::function<void(int key)> on_key_down;
+  std::function<void()> on_change;
+  void UserKeyDown(int key) {
+    if (on_key_down) on_key_down(key);
+  }
+
+ private:
+  std::string text_;
+};
+
+// A list of texts with one current item: drop-down lists, list boxes, check
+// lists, file lists and image combo boxes.
+class ListControl : public Control {
+ public:
+  using Control::Control;
+  const std::vector<std::string>& items() const { return items_; }
+  int count() const { return static_cast<int>(items_.size()); }
+  void AddItem(const std::string& item, int image = -1);
+  void Clear();
+  int image(int index) const;
+  // The current item, -1 for none.
+  int list_index() const { return list_index_; }
+  // Raises Click when the index changes; an index outside the list is ignored.
+  void SetListIndex(int index);
+  void UserSelect(int index) { SetListIndex(index); }
+  // The current item's text, or the empty text.
+  std::string text() const;
+
+  // Check marks, for check lists only.
+  bool checked(int index) const;
+  // Raises ItemCheck(index) when the mark changes.
+  void SetChecked(int index, bool checked);
+  void UserToggle(int index) { SetChecked(index, !checked(index)); }
+  std::function<void(int index)> on_item_check;
+
+  // File lists: the folder and pattern the host or platform fills from.
+  const std::string& path() const { return path_; }
+  void SetPath(const std::string& path) { path_ = path; }
+
+ private:
+  std::vector<std::string> items_;
+  std::vector<int> images_;
+  std::vector<bool> checks_;
+  int list_index_ = -1;
+  std::string path_;
+};
+
+class Slider : public Control {
+ public:
+  using Control::Control;
+  int min() const { return min_; }
+  int max() const { return max_; }
+  void SetRange(int min, int max);
+  int value() const { return value_; }
+  // Silent, as for the slider control itself: only the user's move scrolls.
+  void SetValue(int value);
+  void UserScroll(int value);
+  std::function<void()> on_scroll;
+
+ private:
+  int min_ = 0;
+  int max_ = 10;
+  int value_ = 0;
+};
+
+class TabStrip : public Control {
+ public:
+  using Control::Control;
+  const std::vector<std::string>& tabs() const { return tabs_; }
+  void AddTab(const std::string& caption);
+  int selected() const { return selected_; }
+  // Raises Click when the selected tab changes.
+  void Select(int index);
+
+ private:
+  std::vector<std::string> tabs_;
+  int selected_ = 0;
+};
+
+class Timer : public Control {
+ public:
+  Timer(std::string name, std::string container, int interval_ms);
+  int interval() const { return interval_; }
+  bool running() const { return enabled(); }
+  std::function<void()> on_timer;
+  void Fire() {
+    if (enabled()) Raise(on_timer);
+  }
+
+ private:
+  int interval_;
+};
+
+}  // namespace kdw::forms
