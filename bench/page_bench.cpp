@@ -1,0 +1,118 @@
+// Cost of opening the Start Menu page: mean wall time per open and registry
+// calls per open, over the in-process registry everywhere and over the real
+// registry on Windows (Wine). Usage: page_bench [opens]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "forms/fake_host.h"
+#include "pages/page_context.h"
+#include "pages/shell/start_menu_page.h"
+#include "registry/memory_registry.h"
+#include "registry/registry.h"
+#ifdef _WIN32
+#include "registry/win32_registry.h"
+#endif
+
+namespace {
+
+// Passes every call through and counts it, by platform call.
+class CountingRegistryApi : public kdw::RegistryApi {
+ public:
+  explicit CountingRegistryApi(kdw::RegistryApi& inner) : inner_(inner) {}
+
+  long OpenKey(kdw::RegKey parent, const std::string& path, kdw::RegKey* result) override {
+    ++opens;
+    return inner_.OpenKey(parent, path, result);
+  }
+  long CreateKey(kdw::RegKey parent, const std::string& path, kdw::RegKey* result) override {
+    ++creates;
+    return inner_.CreateKey(parent, path, result);
+  }
+  long QueryValue(kdw::RegKey key, const std::string& name, std::uint32_t* type,
+                  std::uint8_t* data, std::uint32_t* size) override {
+    ++queries;
+    return inner_.QueryValue(key, name, type, data, size);
+  }
+  long SetValue(kdw::RegKey key, const std::string& name, std::uint32_t type,
+                const std::uint8_t* data, std::uint32_t size) override {
+    ++sets;
+    return inner_.SetValue(key, name, type, data, size);
+  }
+  long DeleteValue(kdw::RegKey key, const std::string& name) override {
+    ++deletes;
+    return inner_.DeleteValue(key, name);
+  }
+  long DeleteKey(kdw::RegKey parent, const std::string& path) override {
+    ++deletes;
+    return inner_.DeleteKey(parent, path);
+  }
+  long CloseKey(kdw::RegKey key) override {
+    ++closes;
+    return inner_.CloseKey(key);
+  }
+
+  long total() const { return opens + creates + queries + sets + deletes + closes; }
+  void Reset() { opens = creates = queries = sets = deletes = closes = 0; }
+
+  long opens = 0, creates = 0, queries = 0, sets = 0, deletes = 0, closes = 0;
+
+ private:
+  kdw::RegistryApi& inner_;
+};
+
+void Run(const char* label, kdw::RegistryApi& api, int opens) {
+  CountingRegistryApi counting(api);
+  kdw::Registry registry(counting);
+  kdw::forms::FakeHost host;
+  kdw::pages::PageContext context{registry, host};
+
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  for (int i = 0; i < opens; ++i) {
+    auto page = kdw::pages::MakeStartMenuPage(context);
+    page->Load();
+  }
+  const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+
+  const double n = opens;
+  std::printf("%-28s %10.1f us/open  %6.1f calls/open  (open %.0f, create %.0f, query %.0f, "
+              "set %.0f, delete %.0f, close %.0f)\n",
+              label, us / n, counting.total() / n, counting.opens / n, counting.creates / n,
+              counting.queries / n, counting.sets / n, counting.deletes / n, counting.closes / n);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int opens = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+  std::printf("frmStart, %d opens each\n", opens);
+
+  kdw::MemoryRegistry empty;
+  Run("memory, nothing stored", empty, opens);
+
+  // Every row stored as 1 (ticked once through the page itself): each open
+  // then also writes every row back.
+  kdw::MemoryRegistry all_set;
+  {
+    kdw::Registry seed(all_set);
+    kdw::forms::FakeHost host;
+    kdw::pages::PageContext context{seed, host};
+    auto page = kdw::pages::MakeStartMenuPage(context);
+    page->Load();
+    for (const auto& control : page->form().controls()) {
+      if (control->kind() == kdw::forms::ControlKind::kCheckBox) control->UserClick();
+    }
+  }
+  Run("memory, every row set", all_set, opens);
+
+#ifdef _WIN32
+  // The current user's own settings, as they are: the page writes back only
+  // what it read, so nothing changes.
+  kdw::Win32RegistryApi win32;
+  Run("win32 registry", win32, opens);
+#endif
+  return 0;
+}

@@ -1,0 +1,236 @@
+#include "pages/setting_page.h"
+
+#include <charconv>
+#include <stdexcept>
+#include <string>
+
+namespace kdw::pages {
+namespace {
+
+bool InStateRange(std::int32_t number) { return number >= 0 && number <= 2; }
+
+// A whole decimal number, blanks around it allowed; anything else is no number.
+bool ParseNumber(const std::string& text, std::int32_t* number) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return false;
+  const auto last = text.find_last_not_of(' ') + 1;
+  const char* begin = text.data() + first;
+  const char* end = text.data() + last;
+  auto [ptr, error] = std::from_chars(begin, end, *number);
+  return error == std::errc() && ptr == end;
+}
+
+}  // namespace
+
+SettingPage::SettingPage(PageContext& context, const PageDefinition& page)
+    : context_(context),
+      form_(*page.form),
+      machine_wide_(page.machine_wide),
+      invalid_number_(page.invalid_number) {
+  AddRows(page.rows);
+  if (page.draggable) {
+    form_.on_mouse_down = [this](int) {
+      if (begin_drag) begin_drag(form_);
+    };
+  }
+}
+
+void SettingPage::AddRows(std::span<const SettingRow> rows) {
+  if (rows.empty()) return;
+  tables_.push_back(rows);
+  for (const SettingRow& row : rows) Bind(row);
+}
+
+void SettingPage::Bind(const SettingRow& row) {
+  if (row.load == LoadRule::kText) {
+    form_.text(row.control).on_change = [this, &row] {
+      if (!quiet_) WriteRow(row);
+    };
+    return;
+  }
+  if (row.item >= 0) {
+    forms::ListControl& list = form_.list(row.control);
+    if (row.item != list.count()) {
+      throw std::logic_error(std::string(row.control) + ": list rows must come in item order");
+    }
+    list.AddItem(row.caption);
+    // One handler per list, found again by the item whose mark changed.
+    const std::string name = row.control;
+    list.on_item_check = [this, name](int index) {
+      if (quiet_) return;
+      if (const SettingRow* item_row = RowOf(name, index)) WriteRow(*item_row);
+    };
+    return;
+  }
+  forms::CheckBox& box = form_.check(row.control);
+  if (*row.caption) box.SetCaption(row.caption);
+  box.on_click = [this, &row] {
+    if (!quiet_) WriteRow(row);
+  };
+}
+
+void SettingPage::Load() {
+  for (std::span<const SettingRow> rows : tables_) LoadRows(rows);
+  ApplyAccountRule();
+}
+
+void SettingPage::LoadRows(std::span<const SettingRow> rows) {
+  for (const SettingRow& row : rows) LoadRow(row);
+}
+
+void SettingPage::LoadRow(const SettingRow& row) {
+  const Registry& reg = context_.registry;
+  if (row.load == LoadRule::kText) {
+    const std::string text = row.kind == ValueKind::kExpandSz
+                                 ? reg.GetExpandStringValue(row.hive, row.key, row.value)
+                                 : reg.GetStringValue(row.hive, row.key, row.value);
+    form_.text(row.control).SetText(text);
+    return;
+  }
+
+  bool checked = false;
+  switch (row.load) {
+    case LoadRule::kNumber:
+    case LoadRule::kStringNumber: {
+      std::int32_t number = 0;
+      if (row.load == LoadRule::kNumber) {
+        number = reg.GetDwordValue(row.hive, row.key, row.value, 0);
+      } else if (!ParseNumber(reg.GetStringValue(row.hive, row.key, row.value), &number)) {
+        return;  // no number at all: the box keeps its design state
+      }
+      if (row.item < 0) {
+        ShowNumber(form_.check(row.control), number);
+        return;
+      }
+      checked = number != 0;
+      break;
+    }
+    case LoadRule::kZeroChecks:
+      checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) == 0;
+      break;
+    case LoadRule::kNonZeroChecks:
+      checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) != 0;
+      break;
+    case LoadRule::kNumberEquals:
+      checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) == row.number;
+      break;
+    case LoadRule::kStringEquals: {
+      const std::string text = row.kind == ValueKind::kExpandSz
+                                   ? reg.GetExpandStringValue(row.hive, row.key, row.value)
+                                   : reg.GetStringValue(row.hive, row.key, row.value);
+      checked = text == row.literal;
+      break;
+    }
+    case LoadRule::kValuePresent:
+      checked = reg.ValuePresence(row.hive, row.key, row.value) == "No";
+      break;
+    case LoadRule::kValueAbsent:
+      checked = reg.ValuePresence(row.hive, row.key, row.value) == "Yes";
+      break;
+    case LoadRule::kText:
+      break;
+  }
+
+  if (row.item >= 0) {
+    // A list item's mark only shows what is stored: filling the list writes
+    // nothing, so data another tool stored in another shape stays as it is.
+    Quietly([&] { form_.list(row.control).SetChecked(row.item, checked); });
+  } else {
+    form_.check(row.control).SetValue(checked ? 1 : 0);
+  }
+}
+
+void SettingPage::ShowNumber(forms::CheckBox& box, std::int32_t number) {
+  if (InStateRange(number)) {
+    box.SetValue(number);  // 1 and 2 are written back by the box's Click
+    return;
+  }
+  if (invalid_number_ == InvalidNumber::kShowChecked) {
+    Quietly([&] { box.SetValue(1); });
+  }
+}
+
+void SettingPage::ApplyAccountRule() {
+  if (machine_wide_.empty() || !context_.limited_account) return;
+  if (!context_.limited_account()) return;
+  for (const char* name : machine_wide_) form_.control(name).SetEnabled(false);
+}
+
+int SettingPage::StateOf(const SettingRow& row) const {
+  if (row.item >= 0) return form_.list(row.control).checked(row.item) ? 1 : 0;
+  return form_.check(row.control).value();
+}
+
+void SettingPage::WriteRow(const SettingRow& row) {
+  const Registry& reg = context_.registry;
+  if (row.load == LoadRule::kText) {
+    const std::string& text = form_.text(row.control).text();
+    if (row.kind == ValueKind::kExpandSz) {
+      reg.SaveExpandStringValue(row.hive, row.key, row.value, text);
+    } else {
+      reg.SaveStringValue(row.hive, row.key, row.value, text);
+    }
+    return;
+  }
+  const int state = StateOf(row);
+  const bool use_checked = state == 1 || (state != 0 && row.grayed_as_checked);
+  Apply(row, use_checked ? row.checked : row.unchecked, state);
+}
+
+void SettingPage::Apply(const SettingRow& row, const WriteAction& action, int state) {
+  const Registry& reg = context_.registry;
+  switch (action.kind) {
+    case WriteKind::kNothing:
+      break;
+    case WriteKind::kStateDword:
+      reg.SaveDwordValue(row.hive, row.key, row.value, state);
+      break;
+    case WriteKind::kStateText:
+      reg.SaveStringValue(row.hive, row.key, row.value, std::to_string(state));
+      break;
+    case WriteKind::kDword:
+      reg.SaveDwordValue(row.hive, row.key, row.value, action.number);
+      break;
+    case WriteKind::kString:
+      reg.SaveStringValue(row.hive, row.key, row.value, action.text);
+      break;
+    case WriteKind::kExpandString:
+      reg.SaveExpandStringValue(row.hive, row.key, row.value, action.text);
+      break;
+    case WriteKind::kDeleteValue:
+      reg.DeleteValue(row.hive, row.key, row.value);
+      break;
+    case WriteKind::kCreateKeys:
+      for (const KeyDefault& key : action.keys) reg.SaveStringValue(row.hive, key.key, "", key.data);
+      break;
+    case WriteKind::kDeleteKeys:
+      for (const KeyDefault& key : action.keys) reg.DeleteKey(row.hive, key.key);
+      break;
+  }
+}
+
+void SettingPage::Quietly(const std::function<void()>& change) {
+  ++quiet_;
+  try {
+    change();
+  } catch (...) {
+    --quiet_;
+    throw;
+  }
+  --quiet_;
+}
+
+const SettingRow* SettingPage::RowOf(const std::string& control, int item) const {
+  for (std::span<const SettingRow> rows : tables_) {
+    for (const SettingRow& row : rows) {
+      if (control == row.control && row.item == item) return &row;
+    }
+  }
+  return nullptr;
+}
+
+void SettingPage::OnClick(const std::string& control, std::function<void()> handler) {
+  form_.control(control).on_click = std::move(handler);
+}
+
+}  // namespace kdw::pages

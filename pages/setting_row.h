@@ -1,0 +1,129 @@
+// One page control bound to one registry value. A page is a table of these,
+// in load order, plus whatever little the page does beyond them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "registry/registry_api.h"
+
+namespace kdw::pages {
+
+// The registry kind a row reads and writes. Text rows and string-equals rows
+// read REG_EXPAND_SZ when the kind says so and REG_SZ otherwise.
+enum class ValueKind {
+  kDword,
+  kSz,
+  kExpandSz,
+  kKey,     // the row creates or deletes whole keys
+  kDelete,  // the row deletes its value in one of its states
+};
+
+// How the stored data become the control's state.
+enum class LoadRule {
+  kNumber,         // GetDwordValue (0): the number itself is the state
+  kZeroChecks,     // GetDwordValue (0): checked when 0, so also when absent
+  kNonZeroChecks,  // GetDwordValue (0): checked when not 0
+  kNumberEquals,   // GetDwordValue (0): checked when equal to the row's number
+  kStringEquals,   // string read (""): checked when equal to the row's literal
+  kStringNumber,   // GetStringValue (""): decimal text of the state
+  kValuePresent,   // ValuePresence: checked on "No" (the value is there)
+  kValueAbsent,    // ValuePresence: checked on "Yes" (the value is missing)
+  kText,           // text box: the text read; every change writes it whole
+};
+
+// A key and the default value it is given, for rows that create whole keys.
+struct KeyDefault {
+  const char* key;
+  const char* data = "";
+};
+
+enum class WriteKind {
+  kNothing,
+  kStateDword,     // the check box state (0, 1, 2) as REG_DWORD
+  kStateText,      // the check box state as decimal REG_SZ ("0", "1", "2")
+  kDword,          // a fixed number
+  kString,         // a fixed REG_SZ text
+  kExpandString,   // a fixed REG_EXPAND_SZ text
+  kDeleteValue,    // removes the row's value (the key stays)
+  kCreateKeys,     // gives each key its default value, in order
+  kDeleteKeys,     // removes each key, in order (children before parents)
+};
+
+// What one state of a check box writes.
+struct WriteAction {
+  WriteKind kind = WriteKind::kNothing;
+  std::int32_t number = 0;
+  const char* text = "";
+  std::span<const KeyDefault> keys = {};
+};
+
+constexpr WriteAction StoreState() { return {WriteKind::kStateDword}; }
+constexpr WriteAction StoreStateText() { return {WriteKind::kStateText}; }
+constexpr WriteAction StoreDword(std::int32_t number) { return {WriteKind::kDword, number}; }
+constexpr WriteAction StoreString(const char* text) { return {WriteKind::kString, 0, text}; }
+constexpr WriteAction StoreExpandString(const char* text) {
+  return {WriteKind::kExpandString, 0, text};
+}
+constexpr WriteAction RemoveValue() { return {WriteKind::kDeleteValue}; }
+constexpr WriteAction CreateKeys(std::span<const KeyDefault> keys) {
+  return {WriteKind::kCreateKeys, 0, "", keys};
+}
+constexpr WriteAction RemoveKeys(std::span<const KeyDefault> keys) {
+  return {WriteKind::kDeleteKeys, 0, "", keys};
+}
+
+struct SettingRow {
+  const char* control;  // design name: "Check14", "Text2", "List1"
+  // The check box's caption (or a check-list item's text). The page gives it
+  // to the control, so the form's declaration leaves bound captions empty and
+  // no caption is written twice. Empty for text rows: their labels are plain
+  // controls of the form.
+  const char* caption;
+  std::uint32_t hive;
+  const char* key;
+  const char* value;  // "" is the key's default value
+  ValueKind kind;
+  LoadRule load;
+  WriteAction checked;
+  WriteAction unchecked;
+  const char* literal = "";   // kStringEquals
+  std::int32_t number = 0;    // kNumberEquals
+  // A grayed box (only ever from a stored 2 or from code) writes the checked
+  // data instead of the unchecked data. Only fixed-data rows care.
+  bool grayed_as_checked = false;
+  // For a check list: the item this row is bound to; -1 for a whole control.
+  int item = -1;
+};
+
+// The common shapes, so that a page table reads like its description.
+
+// The check box state stored as the number 0, 1 or 2.
+constexpr SettingRow NumberRow(const char* control, const char* caption, std::uint32_t hive,
+                               const char* key, const char* value) {
+  return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kNumber,
+          StoreState(), StoreState()};
+}
+
+// Checked stores 0, unchecked 1; a stored 0 (or nothing) checks the box.
+constexpr SettingRow InvertedRow(const char* control, const char* caption, std::uint32_t hive,
+                                 const char* key, const char* value) {
+  return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kZeroChecks,
+          StoreDword(0), StoreDword(1)};
+}
+
+// Two fixed REG_SZ texts; checked when the stored text is exactly the first.
+constexpr SettingRow StringRow(const char* control, const char* caption, std::uint32_t hive,
+                               const char* key, const char* value, const char* checked_text,
+                               const char* unchecked_text) {
+  return {control, caption, hive, key, value, ValueKind::kSz, LoadRule::kStringEquals,
+          StoreString(checked_text), StoreString(unchecked_text), checked_text};
+}
+
+// A text box bound to a REG_SZ (or REG_EXPAND_SZ) value.
+constexpr SettingRow TextRow(const char* control, std::uint32_t hive, const char* key,
+                             const char* value, ValueKind kind = ValueKind::kSz) {
+  return {control, "", hive, key, value, kind, LoadRule::kText, {}, {}};
+}
+
+}  // namespace kdw::pages

@@ -1,0 +1,43 @@
+// The in-process registry, keeping a log of every write and delete that
+// reached it, so that tests can tell "written back unchanged" from "not
+// written at all".
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "registry/memory_registry.h"
+
+namespace kdw::pages::test {
+
+class RecordingRegistry : public MemoryRegistry {
+ public:
+  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                std::uint32_t size) override {
+    writes.push_back("set " + name);
+    return MemoryRegistry::SetValue(key, name, type, data, size);
+  }
+  long DeleteValue(RegKey key, const std::string& name) override {
+    writes.push_back("delete " + name);
+    return MemoryRegistry::DeleteValue(key, name);
+  }
+  long DeleteKey(RegKey parent, const std::string& path) override {
+    writes.push_back("delete key " + path);
+    return MemoryRegistry::DeleteKey(parent, path);
+  }
+
+  std::vector<std::string> writes;
+};
+
+// The type of a stored value, regtype::kNone when it is missing.
+inline std::uint32_t TypeOf(RegistryApi& api, std::uint32_t hive, const std::string& key,
+                            const std::string& name) {
+  RegKey handle = 0;
+  if (api.OpenKey(hive, key, &handle) != regerr::kSuccess) return regtype::kNone;
+  std::uint32_t type = regtype::kNone, size = 0;
+  const long rc = api.QueryValue(handle, name, &type, nullptr, &size);
+  api.CloseKey(handle);
+  return rc == regerr::kSuccess ? type : regtype::kNone;
+}
+
+}  // namespace kdw::pages::test

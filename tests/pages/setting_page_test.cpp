@@ -1,0 +1,364 @@
+// The engine's load rules and write shapes, through a small page that holds
+// one row of every shape the pages use.
+#include "pages/setting_page.h"
+
+#include <gtest/gtest.h>
+
+#include "forms/fake_host.h"
+#include "tests/pages/recording_registry.h"
+
+namespace kdw::pages {
+namespace {
+
+using forms::ControlKind;
+using forms::ControlSpec;
+using test::RecordingRegistry;
+using test::TypeOf;
+
+constexpr const char* kKey = "Software\\KdwPageTest";
+constexpr const char* kCommand = "*\\shell\\EditText\\command";
+constexpr const char* kEditText = "*\\shell\\EditText";
+constexpr const char* kClsid = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+constexpr const char* kDontLoad = "Control Panel\\don't load";
+
+constexpr KeyDefault kNotepadKeys[] = {{kEditText, "Edit with Notepad"},
+                                       {kCommand, "notepad.exe %1"}};
+constexpr KeyDefault kNotepadKeysChildFirst[] = {{kCommand}, {kEditText}};
+
+constexpr SettingRow kRows[] = {
+    NumberRow("Check1", "Number", HKCU, kKey, "Number"),
+    InvertedRow("Check2", "Inverted", HKLM, kKey, "Inverted"),
+    StringRow("Check3", "Word", HKCU, kKey, "Word", "yes", "no"),
+    {"Check4", "Zone", HKCU, kKey, "Zone", ValueKind::kDword, LoadRule::kNumberEquals,
+     StoreDword(3), StoreDword(1), "", 3},
+    {"Check5", "Download", HKCU, kKey, "Download", ValueKind::kDword, LoadRule::kNonZeroChecks,
+     StoreDword(3), StoreDword(0), "", 0, /*grayed_as_checked=*/true},
+    {"Check6", "Arrow", HKCR, "lnkfile", "IsShortcut", ValueKind::kDelete, LoadRule::kValueAbsent,
+     RemoveValue(), StoreString("")},
+    {"Check7", "Notepad", HKCR, kCommand, "", ValueKind::kKey, LoadRule::kStringEquals,
+     CreateKeys(kNotepadKeys), RemoveKeys(kNotepadKeysChildFirst), "notepad.exe %1"},
+    {"Check8", "Names", HKCR, kClsid, "LocalizedString", ValueKind::kExpandSz,
+     LoadRule::kStringEquals, StoreExpandString("%USERNAME% on %COMPUTERNAME%"),
+     StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"),
+     "%USERNAME% on %COMPUTERNAME%"},
+    {"Check9", "Maximized", HKCU, kKey, "Maximized", ValueKind::kSz, LoadRule::kStringNumber,
+     StoreStateText(), StoreStateText()},
+    TextRow("Text1", HKLM, kKey, "Owner"),
+    TextRow("Text2", HKCU, kKey, "Folder", ValueKind::kExpandSz),
+    {"List1", "access.cpl", HKCU, kDontLoad, "access.cpl", ValueKind::kSz,
+     LoadRule::kValuePresent, StoreString("No"), RemoveValue(), "", 0, false, 0},
+    {"List1", "desk.cpl", HKCU, kDontLoad, "desk.cpl", ValueKind::kSz, LoadRule::kValuePresent,
+     StoreString("No"), RemoveValue(), "", 0, false, 1},
+};
+
+constexpr ControlSpec kControls[] = {
+    {"Check1", ControlKind::kCheckBox, "", {}}, {"Check2", ControlKind::kCheckBox, "", {}},
+    {"Check3", ControlKind::kCheckBox, "", {}}, {"Check4", ControlKind::kCheckBox, "", {}},
+    {"Check5", ControlKind::kCheckBox, "", {}}, {"Check6", ControlKind::kCheckBox, "", {}},
+    {"Check7", ControlKind::kCheckBox, "", {}}, {"Check8", ControlKind::kCheckBox, "", {}},
+    {"Check9", ControlKind::kCheckBox, "", {}}, {"Text1", ControlKind::kTextBox, "", {}},
+    {"Text2", ControlKind::kTextBox, "", {}},   {"List1", ControlKind::kCheckList, "", {}},
+    {"Image1", ControlKind::kImage, "", {}},
+};
+
+constexpr forms::FormSpec kForm{.name = "frmTest",
+                                .caption = "Test",
+                                .style = forms::FormStyle::kMdiChild,
+                                .width = 6000,
+                                .height = 5000,
+                                .controls = kControls};
+
+constexpr const char* kMachineWide[] = {"Check2", "Text1"};
+
+class SettingPageTest : public ::testing::Test {
+ protected:
+  SettingPage& Open(InvalidNumber invalid = InvalidNumber::kShowChecked,
+                    std::span<const char* const> machine_wide = {}, bool draggable = false) {
+    page_ = std::make_unique<SettingPage>(
+        context_, PageDefinition{&kForm, kRows, machine_wide, invalid, draggable});
+    page_->Load();
+    return *page_;
+  }
+  forms::CheckBox& Box(const char* name) { return page_->form().check(name); }
+  int Number(const char* name) { return reg_.GetDwordValue(HKCU, kKey, name, -99); }
+  std::string Text(std::uint32_t hive, const char* key, const char* name) {
+    return reg_.GetStringValue(hive, key, name, "<none>");
+  }
+
+  RecordingRegistry api_;
+  Registry reg_{api_};
+  forms::FakeHost host_;
+  int account_checks_ = 0;
+  bool limited_ = false;
+  PageContext context_{reg_, host_, nullptr, [this] {
+                         ++account_checks_;
+                         return limited_;
+                       }};
+  std::unique_ptr<SettingPage> page_;
+};
+
+// The inverted row (absent reads as 0, so it checks) and the value-absent row
+// (absent checks) both write on an empty registry; present their data so the
+// other rows can be watched alone.
+void QuietenSelfCheckingRows(const Registry& reg) {
+  reg.SaveDwordValue(HKLM, kKey, "Inverted", 1);
+  reg.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "");
+}
+
+TEST_F(SettingPageTest, NumberRowShowsTheStoredStateAndWritesItBack) {
+  QuietenSelfCheckingRows(reg_);
+  api_.writes.clear();
+  Open();
+  EXPECT_EQ(Box("Check1").value(), 0);
+  EXPECT_TRUE(api_.writes.empty()) << "an absent number must stay absent";
+
+  for (int stored : {1, 2}) {
+    reg_.SaveDwordValue(HKCU, kKey, "Number", stored);
+    api_.writes.clear();
+    Open();
+    EXPECT_EQ(Box("Check1").value(), stored);
+    EXPECT_EQ(api_.writes, std::vector<std::string>{"set Number"});
+    EXPECT_EQ(Number("Number"), stored);
+  }
+  // Grayed, then clicked: checked; unchecking stores 0 and keeps the value.
+  Box("Check1").UserClick();
+  EXPECT_EQ(Number("Number"), 1);
+  Box("Check1").UserClick();
+  EXPECT_EQ(Number("Number"), 0);
+
+  // A REG_SZ "1" is no number: unchecked, and left as it is.
+  reg_.SaveStringValue(HKCU, kKey, "Number", "1");
+  api_.writes.clear();
+  Open();
+  EXPECT_EQ(Box("Check1").value(), 0);
+  EXPECT_TRUE(api_.writes.empty());
+}
+
+TEST_F(SettingPageTest, OutOfRangeNumberShowsCheckedAndWaitsForTheUser) {
+  QuietenSelfCheckingRows(reg_);
+  for (std::int32_t stored : {5, static_cast<std::int32_t>(0xFFFFFFFFu)}) {
+    reg_.SaveDwordValue(HKCU, kKey, "Number", stored);
+    api_.writes.clear();
+    Open();
+    EXPECT_EQ(Box("Check1").value(), 1) << stored;
+    EXPECT_TRUE(api_.writes.empty()) << stored;
+  }
+  Box("Check1").UserClick();
+  EXPECT_EQ(Number("Number"), 0);
+  Box("Check1").UserClick();
+  EXPECT_EQ(Number("Number"), 1);
+
+  // A page that leaves such boxes alone shows them unchecked, writing nothing.
+  reg_.SaveDwordValue(HKCU, kKey, "Number", 7);
+  reg_.SaveStringValue(HKCU, kKey, "Maximized", "9");
+  api_.writes.clear();
+  Open(InvalidNumber::kLeaveAlone);
+  EXPECT_EQ(Box("Check1").value(), 0);
+  EXPECT_EQ(Box("Check9").value(), 0);
+  EXPECT_TRUE(api_.writes.empty());
+}
+
+TEST_F(SettingPageTest, FixedNumberRows) {
+  // Inverted: absent reads as 0 and checks, so opening stores 0.
+  Open();
+  EXPECT_EQ(Box("Check2").value(), 1);
+  EXPECT_EQ(reg_.GetDwordValue(HKLM, kKey, "Inverted", -99), 0);
+  Box("Check2").UserClick();
+  EXPECT_EQ(reg_.GetDwordValue(HKLM, kKey, "Inverted", -99), 1);
+  reg_.SaveDwordValue(HKLM, kKey, "Inverted", 5);
+  Open();
+  EXPECT_EQ(Box("Check2").value(), 0);
+  EXPECT_EQ(reg_.GetDwordValue(HKLM, kKey, "Inverted", -99), 5);
+
+  // Equal to a number: only 3 checks; unchecking writes 1, never 0.
+  reg_.SaveDwordValue(HKCU, kKey, "Zone", 1);
+  Open();
+  EXPECT_EQ(Box("Check4").value(), 0);
+  Box("Check4").UserClick();
+  EXPECT_EQ(Number("Zone"), 3);
+  Box("Check4").UserClick();
+  EXPECT_EQ(Number("Zone"), 1);
+
+  // Non-zero checks and is rewritten as the checked number; so is a grayed
+  // state set in code.
+  reg_.SaveDwordValue(HKCU, kKey, "Download", 1);
+  Open();
+  EXPECT_EQ(Box("Check5").value(), 1);
+  EXPECT_EQ(Number("Download"), 3);
+  Box("Check5").UserClick();
+  EXPECT_EQ(Number("Download"), 0);
+  Box("Check5").SetValue(2);
+  EXPECT_EQ(Number("Download"), 3);
+}
+
+TEST_F(SettingPageTest, StringRowsCompareExactlyAndWriteTheirWords) {
+  reg_.SaveStringValue(HKCU, kKey, "Word", "Yes");
+  Open();
+  EXPECT_EQ(Box("Check3").value(), 0) << "the comparison is case-sensitive";
+  reg_.SaveStringValue(HKCU, kKey, "Word", "yes");
+  Open();
+  EXPECT_EQ(Box("Check3").value(), 1);
+  Box("Check3").UserClick();
+  EXPECT_EQ(Text(HKCU, kKey, "Word"), "no");
+
+  // The expand-string row reads only REG_EXPAND_SZ and writes it.
+  reg_.SaveStringValue(HKCR, kClsid, "LocalizedString", "%USERNAME% on %COMPUTERNAME%");
+  Open();
+  EXPECT_EQ(Box("Check8").value(), 0);
+  reg_.SaveExpandStringValue(HKCR, kClsid, "LocalizedString", "%USERNAME% on %COMPUTERNAME%");
+  Open();
+  EXPECT_EQ(Box("Check8").value(), 1);
+  Box("Check8").UserClick();
+  EXPECT_EQ(reg_.GetExpandStringValue(HKCR, kClsid, "LocalizedString"),
+            "@%SystemRoot%\\system32\\SHELL32.dll,-9216");
+
+  // The state as decimal text: "2" loads grayed and is written back as text;
+  // text that is no number, or a REG_DWORD, leaves the box unchecked.
+  reg_.SaveStringValue(HKCU, kKey, "Maximized", "2");
+  Open();
+  EXPECT_EQ(Box("Check9").value(), 2);
+  Box("Check9").UserClick();
+  EXPECT_EQ(Text(HKCU, kKey, "Maximized"), "1");
+  reg_.SaveStringValue(HKCU, kKey, "Maximized", "abc");
+  Open();
+  EXPECT_EQ(Box("Check9").value(), 0);
+  EXPECT_EQ(Text(HKCU, kKey, "Maximized"), "abc");
+  reg_.SaveDwordValue(HKCU, kKey, "Maximized", 1);
+  Open();
+  EXPECT_EQ(Box("Check9").value(), 0);
+}
+
+TEST_F(SettingPageTest, ValuePresenceRowsAndListItems) {
+  // Absent checks the box (its write-back deletes the absent value again);
+  // unchecking recreates it empty, checking deletes it.
+  reg_.SaveDwordValue(HKCU, kDontLoad, "desk.cpl", 1);
+  Open();
+  EXPECT_EQ(Box("Check6").value(), 1);
+  Box("Check6").UserClick();
+  EXPECT_EQ(TypeOf(api_, HKCR, "lnkfile", "IsShortcut"), regtype::kSz);
+  Open();
+  EXPECT_EQ(Box("Check6").value(), 0);
+  Box("Check6").UserClick();
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "Yes");
+
+  // List marks show presence without writing: the number another tool stored
+  // stays a number until the user toggles the item.
+  forms::ListControl& list = page_->form().list("List1");
+  ASSERT_EQ(list.items(), (std::vector<std::string>{"access.cpl", "desk.cpl"}));
+  EXPECT_FALSE(list.checked(0));
+  EXPECT_TRUE(list.checked(1));
+  EXPECT_EQ(TypeOf(api_, HKCU, kDontLoad, "desk.cpl"), regtype::kDword);
+  list.UserToggle(0);
+  EXPECT_EQ(reg_.GetStringValue(HKCU, kDontLoad, "access.cpl"), "No");
+  list.UserToggle(1);
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kDontLoad, "desk.cpl"), "Yes");
+}
+
+TEST_F(SettingPageTest, KeyRowCreatesAndDeletesWholeKeys) {
+  Open();
+  EXPECT_EQ(Box("Check7").value(), 0);
+  Box("Check7").UserClick();
+  EXPECT_EQ(Text(HKCR, kEditText, ""), "Edit with Notepad");
+  EXPECT_EQ(Text(HKCR, kCommand, ""), "notepad.exe %1");
+  Open();
+  EXPECT_EQ(Box("Check7").value(), 1);
+
+  // The child goes first; a parent that has other subkeys stays, silently.
+  reg_.SaveStringValue(HKCR, std::string(kEditText) + "\\other", "", "x");
+  Box("Check7").UserClick();
+  EXPECT_FALSE(api_.KeyExists(HKCR, kCommand));
+  EXPECT_TRUE(api_.KeyExists(HKCR, kEditText));
+  reg_.DeleteKey(HKCR, std::string(kEditText) + "\\other");
+  Box("Check7").UserClick();
+  Box("Check7").UserClick();
+  EXPECT_FALSE(api_.KeyExists(HKCR, kEditText));
+}
+
+TEST_F(SettingPageTest, TextRowsWriteTheWholeTextOnEveryChange) {
+  QuietenSelfCheckingRows(reg_);
+  api_.writes.clear();
+  Open();
+  EXPECT_TRUE(api_.writes.empty()) << "an absent text must stay absent";
+  forms::TextBox& owner = page_->form().text("Text1");
+  owner.UserEdit("A");
+  owner.UserEdit("Ab");
+  EXPECT_EQ(api_.writes, (std::vector<std::string>{"set Owner", "set Owner"}));
+  owner.UserEdit("");
+  EXPECT_EQ(reg_.ValuePresence(HKLM, kKey, "Owner"), "No");
+
+  reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann");
+  reg_.SaveExpandStringValue(HKCU, kKey, "Folder", "%USERPROFILE%\\Desktop");
+  api_.writes.clear();
+  Open();
+  EXPECT_EQ(page_->form().text("Text1").text(), "Ann");
+  EXPECT_EQ(page_->form().text("Text2").text(), "%USERPROFILE%\\Desktop");
+  EXPECT_EQ(api_.writes, (std::vector<std::string>{"set Owner", "set Folder"}));
+  EXPECT_EQ(TypeOf(api_, HKCU, kKey, "Folder"), regtype::kExpandSz);
+}
+
+TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoading) {
+  // Without a list of machine-wide controls the account is never asked.
+  limited_ = true;
+  Open();
+  EXPECT_EQ(account_checks_, 0);
+  EXPECT_TRUE(Box("Check2").enabled());
+
+  QuietenSelfCheckingRows(reg_);
+  reg_.SaveDwordValue(HKLM, kKey, "Inverted", 0);
+  reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann");
+  api_.SetMachineWideReadOnly(true);
+  Open(InvalidNumber::kShowChecked, kMachineWide);
+  EXPECT_EQ(account_checks_, 1);
+  EXPECT_FALSE(Box("Check2").enabled());
+  EXPECT_EQ(Box("Check2").value(), 1);
+  EXPECT_FALSE(page_->form().text("Text1").enabled());
+  EXPECT_EQ(page_->form().text("Text1").text(), "Ann");
+
+  // The rest works; a machine-wide write that is refused fails silently and
+  // the box keeps the state the user gave it.
+  Box("Check1").UserClick();
+  EXPECT_EQ(Number("Number"), 1);
+  Box("Check6").UserClick();
+  EXPECT_EQ(Box("Check6").value(), 1);
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "No");
+
+  limited_ = false;
+  Open(InvalidNumber::kShowChecked, kMachineWide);
+  EXPECT_TRUE(Box("Check2").enabled());
+  EXPECT_TRUE(page_->form().text("Text1").enabled());
+}
+
+TEST_F(SettingPageTest, DraggingAndQuietChanges) {
+  int drags = 0;
+  Open();
+  EXPECT_EQ(Box("Check3").caption(), "Word");  // captions come from the rows
+  page_->begin_drag = [&](forms::Form&) { ++drags; };
+  if (page_->form().on_mouse_down) page_->form().on_mouse_down(1);
+  EXPECT_EQ(drags, 0) << "only draggable pages drag";
+
+  Open(InvalidNumber::kShowChecked, {}, /*draggable=*/true);
+  page_->begin_drag = [&](forms::Form& form) { drags += form.name() == "frmTest"; };
+  page_->form().on_mouse_down(1);
+  EXPECT_EQ(drags, 1);
+
+  api_.writes.clear();
+  page_->Quietly([&] { Box("Check1").SetValue(1); });
+  EXPECT_TRUE(api_.writes.empty());
+}
+
+TEST_F(SettingPageTest, RowsBuiltAtRunTime) {
+  // Keys that depend on a version chosen elsewhere.
+  const std::string key = std::string(kKey) + "\\" + "11.0";
+  const SettingRow rows[] = {NumberRow("Check1", "Versioned", HKCU, key.c_str(), "Number")};
+  reg_.SaveDwordValue(HKCU, key, "Number", 1);
+  SettingPage page(context_, PageDefinition{&kForm, {}});
+  page.AddRows(rows);
+  page.Load();
+  EXPECT_EQ(page.form().check("Check1").value(), 1);
+  page.form().check("Check1").UserClick();
+  EXPECT_EQ(reg_.GetDwordValue(HKCU, key, "Number", -99), 0);
+  EXPECT_EQ(Number("Number"), -99);
+}
+
+}  // namespace
+}  // namespace kdw::pages
