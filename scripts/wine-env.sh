@@ -25,6 +25,11 @@ kdw_ensure_prefix() {
       rm -rf "$KDW_WINEPREFIX"
       wineboot -i >/dev/null 2>&1
       winecfg -v winxp >/dev/null 2>&1
+      # One virtual desktop in which Wine draws every window frame itself, as
+      # Windows does: Xvfb has no window manager to draw them.
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+        >/dev/null 2>&1
       wineserver -w
       touch "$KDW_WINEPREFIX/.kdw-ready"
     fi

@@ -1,0 +1,44 @@
+#include "shell/general.h"
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+namespace kdw::shell {
+
+std::string AccountType;
+
+namespace {
+
+// Data no earlier probe can have left behind: a leftover value must not make
+// a limited account pass for an administrator.
+std::string UniqueProbeData() {
+  static unsigned counter = 0;
+  std::random_device random;
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  char text[64];
+  std::snprintf(text, sizeof text, "Admin %08x%08x%04x", random(),
+                static_cast<unsigned>(ticks), ++counter & 0xffff);
+  return text;
+}
+
+}  // namespace
+
+void DetectAccountType(const Registry& registry) {
+  const std::string probe = UniqueProbeData();
+  registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, probe);
+  if (registry.GetStringValue(HKLM, kProbeKey, kProbeValue) == probe) {
+    AccountType = "Administrator";
+    registry.DeleteValue(HKLM, kProbeKey, kProbeValue);
+  } else {
+    AccountType = "Limited";
+  }
+}
+
+void RunCommand(ProcessStarter& processes, const std::string& command_line) {
+  processes.Start(command_line, sw::kShow);
+}
+
+bool FileFound(FileSystem& files, const std::string& path) { return files.IsNormalFile(path); }
+
+}  // namespace kdw::shell

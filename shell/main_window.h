@@ -1,0 +1,77 @@
+// frmMain: the MDI frame with the section list, the menus, the status panel
+// and the child area in which the current section's page is shown.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "forms/form_controller.h"
+#include "shell/picture_holder.h"
+#include "shell/services.h"
+
+namespace kdw::shell {
+
+using PageFactory = std::function<std::unique_ptr<forms::FormController>()>;
+
+struct Section {
+  const char* name;     // list text and Label2 caption
+  const char* page;     // the page form's name
+  const char* menu;     // the Sections menu item
+  forms::Shortcut shortcut;
+  int picture;          // ImageN of frmAdd
+  bool administrators_only;
+};
+
+// In the order of the section list.
+extern const std::array<Section, 10> kSections;
+
+// The fixed outer size of the main window, in twips.
+inline constexpr int kMainWidth = 9735;
+inline constexpr int kMainHeight = 6510;
+
+class MainWindow : public forms::FormController {
+ public:
+  explicit MainWindow(Services& services);
+  ~MainWindow() override;
+  forms::Form& form() override { return form_; }
+
+  // A page plugs in by the name of its form; a section without a page opens
+  // nothing.
+  void SetPageFactory(const std::string& page, PageFactory factory);
+
+  void Load() override;  // MDIForm_Load
+  void MDIForm_Resize();
+  void MDIForm_Unload();
+  void Combo1_Click();
+  void OpenSection(const Section& section);
+  void menuAbout_Click();
+  void Command1_Click();  // help
+  void Command2_Click();  // power menu
+  void Command3_Click();  // recommended settings
+  void menuUpdates_Click();
+  void menuOptions_Click();
+  void menuExit_Click();
+
+  // The page or welcome form shown in the child area, if any.
+  forms::FormController* active_child() const { return child_.get(); }
+  PictureHolder& pictures() { return pictures_; }
+
+  // Hooks for the status monitors and session commands.
+  std::function<void()> on_refresh_windows;
+  std::function<void(int command)> on_exit_windows;
+
+ private:
+  void UnloadActiveChild();
+  void ShowChild(std::unique_ptr<forms::FormController> child, int picture,
+                 const std::string& name);
+
+  Services& services_;
+  forms::Form form_;
+  PictureHolder pictures_;
+  std::map<std::string, PageFactory> factories_;
+  std::unique_ptr<forms::FormController> child_;
+};
+
+}  // namespace kdw::shell

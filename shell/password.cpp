@@ -1,0 +1,116 @@
+#include "shell/password.h"
+
+#include <array>
+
+#include "platform/password_hash.h"
+#include "shell/general.h"
+
+namespace kdw::shell {
+namespace {
+
+using forms::ControlKind;
+using forms::ControlSpec;
+
+constexpr std::array<ControlSpec, 5> kControls = {{
+    {"Image1", ControlKind::kImage, "", {240, 240, 480, 480}, "", 0, "PIC_LOCK"},
+    {"Label1", ControlKind::kLabel, "To continue, please enter your password:",
+     {900, 300, 3600, 255}},
+    {"Text1", ControlKind::kTextBox, "", {900, 660, 3600, 300}, "", forms::kPassword},
+    {"Command1", ControlKind::kCommandButton, "OK", {2280, 1140, 1050, 600}, "", 0, "BTN_OK",
+     "OK"},
+    {"Command2", ControlKind::kCommandButton, "Cancel", {3450, 1140, 1050, 600}, "", 0,
+     "BTN_CANCEL", "Cancel"},
+}};
+
+const forms::FormSpec kSpec = {"frmPass", "Welcome to Kelmor Deskwarden",
+                               forms::FormStyle::kTopLevel, 4920, 2400, kControls};
+
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+
+std::string StoredPassword(const Registry& registry) {
+  return registry.GetStringValue(HKLM, kProductKey, kPassValue);
+}
+
+}  // namespace
+
+PasswordPrompt::PasswordPrompt(Services& services, std::function<void()> open_main_window)
+    : services_(services), open_main_window_(std::move(open_main_window)), form_(kSpec) {
+  form_.control("Command1").on_click = [this] { Command1_Click(); };
+  form_.control("Command2").on_click = [this] { Command2_Click(); };
+  form_.text("Text1").on_key_down = [this](int key) { Text1_KeyDown(key); };
+}
+
+void PasswordPrompt::Command1_Click() {
+  const std::string typed = form_.text("Text1").text();
+  if (PasswordMatches(services_.crypto, StoredPassword(services_.registry), typed)) {
+    open_main_window_();
+    services_.host.Destroy(form_);
+    return;
+  }
+  const int answer = services_.messages.Show(
+      services_.host.WindowOf(form_), "Password is incorrect. Would you like to try again?",
+      kTitle, mb::kIconStop | mb::kRetryCancel);
+  if (answer == mb::kIdCancel) {
+    services_.host.Quit();
+    return;
+  }
+  form_.text("Text1").SetText("");
+  services_.host.SetFocus(form_, form_.text("Text1"));
+}
+
+void PasswordPrompt::Command2_Click() { services_.host.Quit(); }
+
+void PasswordPrompt::Text1_KeyDown(int key) {
+  if (key == kEnter) {
+    Command1_Click();
+  } else if (key == kEscape) {
+    services_.host.Quit();
+  }
+}
+
+void CreateOrChangePassword(Services& services, WindowHandle owner) {
+  const Registry& registry = services.registry;
+  const bool changing = !StoredPassword(registry).empty();
+  if (changing) {
+    const std::string old = services.input.Ask(owner, "Enter your old password.", kTitle, "");
+    if (!PasswordMatches(services.crypto, StoredPassword(registry), old)) return;
+  }
+  const char* create_title = "Kelmor Deskwarden - Create Password";
+  const std::string first =
+      services.input.Ask(owner, "Please enter your new password.", create_title, "");
+  const std::string second =
+      services.input.Ask(owner, "Please confirm your new password.", create_title, "");
+  if (first != second) {
+    services.messages.Show(
+        owner, "Password confirmation does not match with your new password.\r\nPlease try again.",
+        kTitle, mb::kIconStop | mb::kOk);
+    return;
+  }
+  // Never the password itself: a limited account can read HKLM. Nothing
+  // typed twice removes the password.
+  std::string record;
+  if (!first.empty()) {
+    auto made = MakePasswordRecord(services.crypto, first);
+    if (!made) {
+      services.messages.Show(owner,
+                             "The password could not be stored: this computer could not "
+                             "protect it.\r\nThe old password stays in force.",
+                             kTitle, mb::kIconStop | mb::kOk);
+      return;
+    }
+    record = *made;
+  }
+  registry.SaveStringValue(HKLM, kProductKey, kPassValue, record);
+  if (StoredPassword(registry) != record) {
+    services.messages.Show(owner,
+                           "The password could not be stored. You need to be an administrator "
+                           "to change it.\r\nThe old password stays in force.",
+                           kTitle, mb::kIconStop | mb::kOk);
+    return;
+  }
+  services.messages.Show(owner, changing ? "Password created" : "Password created.", kTitle,
+                         mb::kIconInformation | mb::kOk);
+}
+
+}  // namespace kdw::shell

@@ -1,0 +1,36 @@
+// The program's start: Main settles the owner's name, the Windows version and
+// the password, then shows one window. The Application keeps the shell's
+// forms alive while the program runs.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "shell/main_window.h"
+#include "shell/password.h"
+#include "shell/services.h"
+
+namespace kdw::shell {
+
+class Application {
+ public:
+  explicit Application(Services& services) : services_(services) {}
+
+  // Called once the main window exists, before it loads: the place where the
+  // pages and the session commands are plugged in.
+  std::function<void(MainWindow&)> on_main_window_created;
+
+  // Returns false when the program is to end at once.
+  bool Main();
+  void ShowMainWindow();
+
+  MainWindow* main_window() const { return main_.get(); }
+  PasswordPrompt* password_prompt() const { return prompt_.get(); }
+
+ private:
+  Services& services_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<PasswordPrompt> prompt_;
+};
+
+}  // namespace kdw::shell

@@ -1,0 +1,178 @@
+#include "tests/shell/shell_fixture.h"
+
+namespace kdw::shell {
+namespace {
+
+// A page that counts how often it was made and loaded.
+class CountingPage : public forms::FormController {
+ public:
+  explicit CountingPage(int* loads) : loads_(loads), form_(Declaration()) {}
+  forms::Form& form() override { return form_; }
+  void Load() override { ++*loads_; }
+  static const forms::FormSpec& Declaration() {
+    static const forms::FormSpec decl{"frmDrives", "Drives", forms::FormStyle::kMdiChild, 6000,
+                                      5000, {}};
+    return decl;
+  }
+
+ private:
+  int* loads_;
+  forms::Form form_;
+};
+
+class MainWindowTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    application.on_main_window_created = [this](MainWindow& window) {
+      window.SetPageFactory("frmDrives", [this] { return std::make_unique<CountingPage>(&loads); });
+    };
+    ASSERT_TRUE(Start());
+  }
+  std::string Label(const char* name) { return main().form().control(name).caption(); }
+  void Pick(const std::string& section) {
+    auto& list = main().form().list("Combo1");
+    for (int i = 0; i < list.count(); ++i) {
+      if (list.items()[i] == section) list.UserSelect(i);
+    }
+  }
+  int loads = 0;
+};
+
+TEST_F(MainWindowTest, LoadShowsWelcomeSectionsAndAccount) {
+  auto& form = main().form();
+  const auto& items = form.list("Combo1").items();
+  ASSERT_EQ(10u, items.size());
+  EXPECT_EQ("Drives", items.front());
+  EXPECT_EQ("Microsoft Office", items.back());
+  EXPECT_EQ(-1, form.list("Combo1").list_index());
+  EXPECT_EQ("Welcome", Label("Label2"));
+  EXPECT_EQ("ADD11", form.control("Image1").picture());
+  EXPECT_EQ("Account Type: Administrator", Label("Label3"));
+  EXPECT_EQ("frmWelcome", main().active_child()->form().name());
+  EXPECT_EQ("Jane Owner", main().active_child()->form().text("Text1").text());
+}
+
+TEST_F(MainWindowTest, MenuCaptionIsTheLoggedOnUser) {
+  registry.SaveStringValue(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                           "Logon User Name", "jane");
+  Application other(services);
+  other.Main();
+  EXPECT_EQ("jane", other.main_window()->form().menu("menu").caption());
+  EXPECT_EQ("", main().form().menu("menu").caption());
+}
+
+TEST_F(MainWindowTest, ChoosingASectionReplacesTheChildAndReloadsIt) {
+  Pick("Drives");
+  EXPECT_EQ("frmDrives", main().active_child()->form().name());
+  EXPECT_EQ("Drives", Label("Label2"));
+  EXPECT_EQ("ADD05", main().form().control("Image1").picture());
+  EXPECT_EQ((std::vector<std::string>{"frmWelcome"}), host.destroyed);
+
+  // The menu item opens it afresh, leaving the list alone.
+  main().form().menu("menuDrives").UserClick();
+  EXPECT_EQ(2, loads);
+  EXPECT_EQ(2u, host.destroyed.size());
+
+  // A section without a page yet: the old page goes, the name and picture change.
+  main().form().menu("menuOffice").UserClick();
+  EXPECT_EQ(nullptr, main().active_child());
+  EXPECT_EQ("Microsoft Office", Label("Label2"));
+  EXPECT_EQ("ADD13", main().form().control("Image1").picture());
+
+  main().form().menu("menuAbout").UserClick();
+  EXPECT_EQ("frmWelcome", main().active_child()->form().name());
+  EXPECT_EQ("Welcome", Label("Label2"));
+}
+
+TEST_F(MainWindowTest, LimitedAccountIsRefusedLogonOnly) {
+  memory.SetMachineWideReadOnly(true);
+  Application limited(services);
+  limited.on_main_window_created = application.on_main_window_created;
+  limited.Main();
+  MainWindow& window = *limited.main_window();
+  EXPECT_EQ("Account Type: Limited User", window.form().control("Label3").caption());
+
+  window.form().menu("menuDrives").UserClick();
+  window.form().menu("menuLogon").UserClick();
+  EXPECT_EQ(nullptr, window.active_child());
+  EXPECT_EQ("Drives", window.form().control("Label2").caption());
+  EXPECT_EQ("ADD05", window.form().control("Image1").picture());
+  ASSERT_EQ(1u, messages.shown().size());
+  EXPECT_EQ("Sorry, you need to be an administrator to access this section.",
+            LastMessage().text);
+  EXPECT_EQ(mb::kIconStop, LastMessage().icon());
+  EXPECT_EQ("Kelmor Deskwarden", LastMessage().title);
+
+  // Every other section still opens.
+  window.form().menu("menuDrives").UserClick();
+  EXPECT_NE(nullptr, window.active_child());
+  memory.SetMachineWideReadOnly(false);
+  main().form().menu("menuLogon").UserClick();
+  EXPECT_EQ(1u, messages.shown().size());
+  EXPECT_EQ("Logon", Label("Label2"));
+}
+
+TEST_F(MainWindowTest, ResizingSnapsBackUnlessMinimized) {
+  auto& form = main().form();
+  form.WindowResized(12000, 8000, false);
+  EXPECT_EQ(kMainWidth, form.width());
+  EXPECT_EQ(kMainHeight, form.height());
+  host.resized.clear();
+  form.WindowResized(kMainWidth, kMainHeight, false);
+  EXPECT_TRUE(host.resized.empty());
+  form.WindowResized(2000, 400, true);
+  EXPECT_TRUE(host.resized.empty());
+}
+
+TEST_F(MainWindowTest, HelpStartsTheHelpProgramOrExplainsItsAbsence) {
+  files.SetProgramFolder("C:\\Program Files\\Kelmor");
+  main().form().control("Command1").UserClick();
+  ASSERT_EQ(1u, messages.shown().size());
+  EXPECT_EQ(
+      "Sorry, in order to reduce the size of the download, we took out the Help files.\r\n"
+      "To obtain the help files, you can download them from our web site: " +
+          std::string(kWebSite),
+      LastMessage().text);
+  EXPECT_EQ(mb::kIconInformation, LastMessage().icon());
+
+  files.AddFile("C:\\Program Files\\Kelmor\\kdwhelp.exe", "MZ");
+  main().form().menu("menuHelp").UserClick();
+  ASSERT_EQ(1u, processes.started().size());
+  EXPECT_EQ("C:\\Program Files\\Kelmor\\kdwhelp.exe", processes.started()[0].command_line);
+  EXPECT_EQ(sw::kShowNormal, processes.started()[0].show_command);
+  EXPECT_EQ(1u, messages.shown().size());
+}
+
+TEST_F(MainWindowTest, UpdatesStartTheQuotedBrowserAndReportAFailure) {
+  registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion",
+                           "ProgramFilesDir", "C:\\Program Files");
+  main().form().menu("menuUpdates").UserClick();
+  ASSERT_EQ(1u, processes.started().size());
+  EXPECT_EQ("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" " + std::string(kWebSite) +
+                "/updates",
+            processes.started()[0].command_line);
+  EXPECT_EQ(sw::kShowMaximized, processes.started()[0].show_command);
+  EXPECT_TRUE(messages.shown().empty());
+
+  processes.SetFailing(true);
+  main().form().menu("menuUpdates").UserClick();
+  ASSERT_EQ(1u, messages.shown().size());
+  EXPECT_NE(std::string::npos, LastMessage().text.find("could not be started"));
+}
+
+TEST_F(MainWindowTest, RecommendedSettingsAndExit) {
+  main().form().control("Command3").UserClick();
+  EXPECT_EQ(
+      "Recomended Settings:\r\n1- Create a password.\r\n2- Disable Windows Registry\r\n"
+      "3- Hide last user name\r\n4- Disable Windows Task Manager\r\n"
+      "5- Force Classic View in Control Panel\r\n6- Restrict access/Hide to C:\\\r\n"
+      "7- Lock Windows Media Player Skin",
+      LastMessage().text);
+  main().form().control("Command2").UserClick();
+  EXPECT_EQ((std::vector<std::string>{"menuReboot"}), host.popups);
+  main().form().menu("menuExit").UserClick();
+  EXPECT_EQ(1, host.quits);
+}
+
+}  // namespace
+}  // namespace kdw::shell

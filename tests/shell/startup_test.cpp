@@ -1,0 +1,80 @@
+#include "tests/shell/shell_fixture.h"
+
+namespace kdw::shell {
+namespace {
+
+TEST_F(ShellTest, FirstStartAsksForTheOwnerThenOpensTheMainWindow) {
+  registry.DeleteValue(HKLM, kProductKey, "Owner");
+  input.QueueAnswer("Sam");
+  ASSERT_TRUE(Start());
+  ASSERT_EQ(1u, input.asked().size());
+  EXPECT_EQ("Enter this program's owner name.", input.asked()[0].prompt);
+  EXPECT_EQ("Kelmor Deskwarden", input.asked()[0].title);
+  EXPECT_EQ("Sam", registry.GetStringValue(HKLM, kProductKey, "Owner"));
+  EXPECT_EQ((std::vector<std::string>{"frmMain", "frmWelcome"}), host.shown);
+  EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(ShellTest, CancelledOwnerQuestionIsStoredEmptyAndAskedAgain) {
+  registry.DeleteValue(HKLM, kProductKey, "Owner");
+  input.QueueCancel();
+  ASSERT_TRUE(Start());
+  EXPECT_EQ("No", registry.ValuePresence(HKLM, kProductKey, "Owner"));
+  Application again(services);
+  input.QueueAnswer("Later");
+  again.Main();
+  EXPECT_EQ(2u, input.asked().size());
+}
+
+TEST_F(ShellTest, AnythingButWindowsXpIsRefusedAndTheProgramEnds) {
+  for (const char* product : {"Microsoft Windows XP Professional", "microsoft windows xp", ""}) {
+    registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                             "ProductName", product);
+    Application application(services);
+    EXPECT_FALSE(application.Main()) << product;
+    EXPECT_EQ("Sorry, this application is only for Microsoft Windows XP", LastMessage().text);
+    EXPECT_EQ(mb::kIconStop, LastMessage().icon());
+    EXPECT_EQ(mb::kOk, LastMessage().buttons());
+    EXPECT_EQ("Kelmor Deskwarden", LastMessage().title);
+  }
+  EXPECT_EQ(3, host.quits);
+  EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(ShellTest, AnEmptyPasswordOpensTheMainWindowASetOneThePrompt) {
+  registry.SaveStringValue(HKLM, kProductKey, "Pass", "");
+  ASSERT_TRUE(Start());
+  EXPECT_EQ("frmMain", host.shown.at(0));
+
+  registry.SaveStringValue(HKLM, kProductKey, "Pass", "secret");
+  Application locked(services);
+  host.shown.clear();
+  ASSERT_TRUE(locked.Main());
+  EXPECT_EQ((std::vector<std::string>{"frmPass"}), host.shown);
+  EXPECT_EQ(nullptr, locked.main_window());
+}
+
+TEST_F(ShellTest, AccountDetectionLeavesNoProbeAndIgnoresALeftoverOne) {
+  DetectAccountType(registry);
+  EXPECT_EQ("Administrator", AccountType);
+  EXPECT_EQ("Yes", registry.ValuePresence(HKLM, kProbeKey, kProbeValue));
+  EXPECT_TRUE(memory.KeyExists(HKLM, kProbeKey));
+
+  // A probe left behind by a program that stopped half-way.
+  registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, "Admin");
+  memory.SetMachineWideReadOnly(true);
+  DetectAccountType(registry);
+  EXPECT_EQ("Limited", AccountType);
+  EXPECT_EQ("Admin", registry.GetStringValue(HKLM, kProbeKey, kProbeValue));
+}
+
+TEST_F(ShellTest, RunCommandShowsTheWindowAndSwallowsFailures) {
+  processes.SetFailing(true);
+  RunCommand(processes, "missing.exe");
+  ASSERT_EQ(1u, processes.started().size());
+  EXPECT_EQ(sw::kShow, processes.started()[0].show_command);
+  EXPECT_TRUE(messages.shown().empty());
+}
+
+}  // namespace
+}  // namespace kdw::shell
