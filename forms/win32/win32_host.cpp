@@ -142,8 +142,8 @@ void Win32Host::FormWindow::Create(HWND owner, HWND mdi_client) {
       create.y = 0;
       create.cx = width;
       create.cy = height;
-      create.style = WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN |
-                     WS_CLIPSIBLINGS;
+      // No WS_CLIPCHILDREN: group boxes leave their inside for the form to paint.
+      create.style = WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
       create.lParam = reinterpret_cast<LPARAM>(this);
       SendMessageA(mdi_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
       break;
@@ -151,7 +151,7 @@ void Win32Host::FormWindow::Create(HWND owner, HWND mdi_client) {
     case FormStyle::kDialog:
     case FormStyle::kBorderless:
     case FormStyle::kTopLevel: {
-      DWORD style = WS_CLIPCHILDREN;
+      DWORD style = 0;
       if (form_->style() == FormStyle::kBorderless) {
         style |= WS_POPUP | WS_BORDER;
       } else if (form_->style() == FormStyle::kDialog) {

@@ -54,7 +54,7 @@ constexpr int kFrameHeight = 240 + 3 * kRow + 60;
 constexpr int kListTop = kFrameTop + kFrameHeight + 60;
 
 constexpr forms::Rect InFrame(int column, int line) {
-  return {column == 0 ? 120 : 2640, 240 + line * kRow, column == 0 ? 2400 : 2880, kBox};
+  return {column == 0 ? 120 : 2280, 240 + line * kRow, column == 0 ? 2100 : 3240, kBox};
 }
 constexpr forms::Rect OnPage(int line) {
   return {kMargin, kListTop + line * kRow, kFrameWidth, kBox};

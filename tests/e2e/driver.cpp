@@ -1,0 +1,165 @@
+#include "tests/e2e/driver.h"
+
+#include <vector>
+
+namespace kdw::e2e {
+namespace {
+
+struct Search {
+  DWORD process;
+  std::string name;
+  bool by_title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  if (DesignName(window) == search->name) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process || !IsWindowVisible(window)) return TRUE;
+  if (search->by_title) {
+    char window_class[32] = {};
+    GetClassNameA(window, window_class, sizeof window_class);
+    if (Text(window) == search->name && std::string(window_class) == "#32770") {
+      search->found = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  if (DesignName(window) == search->name) {
+    search->found = window;
+    return FALSE;
+  }
+  EnumChildWindows(window, MatchChild, param);
+  return search->found ? FALSE : TRUE;
+}
+
+BOOL CALLBACK MatchForm(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process && DesignName(window) == search->name) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+template <typename F>
+HWND Poll(int timeout_ms, F find) {
+  for (int waited = 0;; waited += 50) {
+    if (HWND window = find()) return window;
+    if (waited >= timeout_ms) return nullptr;
+    Sleep(50);
+  }
+}
+
+}  // namespace
+
+std::string DesignName(HWND window) {
+  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "Name")));
+  if (!atom) return "";
+  char name[256] = {};
+  GlobalGetAtomNameA(atom, name, sizeof name);
+  return name;
+}
+
+bool Program::Start() {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string command = "\"" + exe_ + "\"";
+  return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_) != 0;
+}
+
+bool Program::running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Program::Stop() {
+  if (!info_.hProcess) return;
+  if (running()) {
+    if (HWND main = WaitForForm("frmMain", 0)) PostMessageA(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) == WAIT_TIMEOUT)
+      TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hProcess);
+  CloseHandle(info_.hThread);
+  info_ = {};
+}
+
+HWND Program::WaitForForm(const std::string& name, int timeout_ms) const {
+  return Poll(timeout_ms, [&]() -> HWND {
+    Search search{info_.dwProcessId, name, false, nullptr};
+    EnumWindows(MatchForm, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  });
+}
+
+HWND Program::Find(const std::string& name) const {
+  Search search{info_.dwProcessId, name, false, nullptr};
+  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Program::WaitFor(const std::string& name, int timeout_ms) const {
+  return Poll(timeout_ms, [&] { return Find(name); });
+}
+
+bool Program::WaitGone(const std::string& name, int timeout_ms) const {
+  for (int waited = 0; waited <= timeout_ms; waited += 50) {
+    if (!Find(name)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+HWND Program::WaitForDialog(const std::string& title, int timeout_ms) const {
+  return Poll(timeout_ms, [&]() -> HWND {
+    Search search{info_.dwProcessId, title, true, nullptr};
+    EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  });
+}
+
+std::string Text(HWND window) {
+  char text[1024] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  return text;
+}
+
+void SetText(HWND edit, const std::string& text) {
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int CheckState(HWND button) { return static_cast<int>(SendMessageA(button, BM_GETCHECK, 0, 0)); }
+
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+void Pick(HWND combo, int index) {
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(combo), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void PressKey(HWND window, UINT key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+  Settle();
+}
+
+void Settle(int ms) { Sleep(static_cast<DWORD>(ms)); }
+
+}  // namespace kdw::e2e

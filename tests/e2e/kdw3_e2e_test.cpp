@@ -1,0 +1,224 @@
+// kdw3.exe under Wine, driven from this process by design names; the registry
+// is checked through advapi32 directly.
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/password_hash.h"
+#include "platform/win32_platform.h"
+#include "tests/e2e/driver.h"
+
+namespace kdw::e2e {
+namespace {
+
+std::string g_exe;
+
+const char kProduct[] = "Software\\Kelmor\\Deskwarden";
+const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char kNonEnum[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\NonEnum";
+const char kMyComputer[] = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+
+struct Stored {
+  DWORD type;
+  std::string data;
+};
+
+std::optional<Stored> Read(HKEY hive, const char* key, const char* name) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(hive, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
+  char data[512] = {};
+  DWORD type = 0, size = sizeof data;
+  const LONG rc = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                                   &size);
+  RegCloseKey(handle);
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  return Stored{type, std::string(data, size)};
+}
+
+std::optional<DWORD> ReadDword(HKEY hive, const char* key, const char* name) {
+  auto stored = Read(hive, key, name);
+  if (!stored || stored->type != REG_DWORD || stored->data.size() != 4) return std::nullopt;
+  DWORD value;
+  memcpy(&value, stored->data.data(), 4);
+  return value;
+}
+
+void WriteDword(HKEY hive, const char* key, const char* name, DWORD value) {
+  HKEY handle;
+  RegCreateKeyA(hive, key, &handle);
+  RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+  RegCloseKey(handle);
+}
+
+void WriteString(HKEY hive, const char* key, const char* name, const std::string& value) {
+  HKEY handle;
+  RegCreateKeyA(hive, key, &handle);
+  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(handle);
+}
+
+void Delete(HKEY hive, const char* key, const char* name) {
+  HKEY handle;
+  if (RegOpenKeyExA(hive, key, 0, KEY_WRITE, &handle) != ERROR_SUCCESS) return;
+  RegDeleteValueA(handle, name);
+  RegCloseKey(handle);
+}
+
+class Kdw3 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteString(HKEY_LOCAL_MACHINE, kProduct, "Owner", "E2E Owner");
+    Delete(HKEY_LOCAL_MACHINE, kProduct, "Pass");
+    SHDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kNonEnum);
+  }
+  void TearDown() override {
+    program.Stop();
+    Delete(HKEY_LOCAL_MACHINE, kProduct, "Pass");
+    SHDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kNonEnum);
+  }
+  HWND StartToMainWindow() {
+    EXPECT_TRUE(program.Start());
+    HWND main = program.WaitForForm("frmMain");
+    EXPECT_NE(nullptr, main);
+    EXPECT_NE(nullptr, program.WaitFor("frmWelcome"));
+    return main;
+  }
+  std::string Label2() { return Text(program.Find("Label2")); }
+
+  Program program{g_exe};
+};
+
+TEST_F(Kdw3, MainWindowStartsWithWelcomeAtItsFixedSize) {
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  EXPECT_EQ("Kelmor Deskwarden", Text(main));
+  RECT outer;
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(9735 / 15, outer.right - outer.left);
+  EXPECT_EQ(6510 / 15, outer.bottom - outer.top);
+  EXPECT_FALSE(GetWindowLongA(main, GWL_STYLE) & WS_MAXIMIZEBOX);
+
+  HWND combo = program.Find("Combo1");
+  EXPECT_EQ(10, SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ("Welcome", Label2());
+  EXPECT_EQ("Account Type: Administrator", Text(program.Find("Label3")));
+  EXPECT_EQ("E2E Owner", Text(program.Find("Text1")));
+
+  // Resizing by the border snaps back.
+  SetWindowPos(main, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+  Settle();
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(9735 / 15, outer.right - outer.left);
+  EXPECT_EQ(6510 / 15, outer.bottom - outer.top);
+}
+
+TEST_F(Kdw3, SectionsOpenFromTheListAndByTheirKeys) {
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  Pick(program.Find("Combo1"), 3);  // Start Menu
+  ASSERT_NE(nullptr, program.WaitFor("frmStart"));
+  EXPECT_TRUE(program.WaitGone("frmWelcome"));
+  EXPECT_EQ("Start Menu", Label2());
+
+  PressKey(main, VK_F12);  // About
+  ASSERT_NE(nullptr, program.WaitFor("frmWelcome"));
+  EXPECT_TRUE(program.WaitGone("frmStart"));
+  EXPECT_EQ("Welcome", Label2());
+
+  PressKey(main, VK_F4);
+  ASSERT_NE(nullptr, program.WaitFor("frmStart"));
+  EXPECT_EQ("Start Menu", Label2());
+  // The list is left as it was.
+  EXPECT_EQ(3, SendMessageA(program.Find("Combo1"), CB_GETCURSEL, 0, 0));
+
+  // A section whose page is not there yet closes the old page and names itself.
+  PressKey(main, VK_F11);
+  EXPECT_TRUE(program.WaitGone("frmStart"));
+  EXPECT_EQ("Microsoft Office", Label2());
+}
+
+TEST_F(Kdw3, PasswordPromptRefusesAWrongPasswordAndOpensOnTheRightOne) {
+  Win32Crypto crypto;
+  ASSERT_TRUE(crypto.available());
+  WriteString(HKEY_LOCAL_MACHINE, kProduct, "Pass", *MakePasswordRecord(crypto, "Open Sesame"));
+  ASSERT_TRUE(program.Start());
+  HWND prompt = program.WaitForForm("frmPass");
+  ASSERT_NE(nullptr, prompt);
+  EXPECT_EQ("Welcome to Kelmor Deskwarden", Text(prompt));
+  EXPECT_EQ(nullptr, program.Find("frmMain"));
+
+  HWND entry = program.Find("Text1");
+  SetText(entry, "open sesame");
+  PostMessageA(program.Find("Command1"), BM_CLICK, 0, 0);
+  HWND box = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, box);
+  PostMessageA(box, WM_COMMAND, IDRETRY, 0);
+  Settle();
+  EXPECT_EQ("", Text(entry));
+  EXPECT_EQ(nullptr, program.Find("frmMain"));
+
+  SetText(entry, "Open Sesame");
+  PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_NE(nullptr, program.WaitForForm("frmMain"));
+  EXPECT_TRUE(program.WaitGone("frmPass"));
+}
+
+TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
+  WriteDword(HKEY_CURRENT_USER, kPolicies, "NoRun", 1);
+  WriteDword(HKEY_CURRENT_USER, kPolicies, "NoClose", 2);
+  WriteString(HKEY_CURRENT_USER, kPolicies, "HideClock", "1");
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  PressKey(main, VK_F4);
+  ASSERT_NE(nullptr, program.WaitFor("frmStart"));
+  EXPECT_EQ("Start Menu and Taskbar", Text(program.Find("frmStart")));
+
+  EXPECT_EQ(BST_CHECKED, CheckState(program.Find("Check14")));
+  EXPECT_EQ(BST_INDETERMINATE, CheckState(program.Find("Check17")));
+  EXPECT_EQ(BST_UNCHECKED, CheckState(program.Find("Check4")));
+  EXPECT_EQ(BST_UNCHECKED, CheckState(program.Find("Check2")));
+  // Written back as read; what was absent or of another type is left alone.
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"));
+  EXPECT_EQ(2u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoClose"));
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"));
+  EXPECT_EQ(static_cast<DWORD>(REG_SZ), Read(HKEY_CURRENT_USER, kPolicies, "HideClock")->type);
+
+  Click(program.Find("Check2"));
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"));
+  Click(program.Find("Check2"));
+  EXPECT_EQ(0u, ReadDword(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"));
+  EXPECT_EQ(BST_UNCHECKED, CheckState(program.Find("Check2")));
+
+  // A grayed box becomes checked at the user's click.
+  Click(program.Find("Check17"));
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoClose"));
+  EXPECT_EQ(BST_CHECKED, CheckState(program.Find("Check17")));
+
+  Click(program.Find("Check10"));
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kNonEnum, kMyComputer));
+}
+
+}  // namespace
+}  // namespace kdw::e2e
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc < 2) {
+    fprintf(stderr, "usage: kdw3_e2e path\\to\\kdw3.exe\n");
+    return 2;
+  }
+  std::string exe = argv[1];
+  // ctest hands over a Unix path; Wine sees the Unix root as drive Z:.
+  if (!exe.empty() && exe[0] == '/') {
+    for (char& c : exe) c = c == '/' ? '\\' : c;
+    exe = "Z:" + exe;
+  }
+  kdw::e2e::g_exe = exe;
+  return RUN_ALL_TESTS();
+}
