@@ -204,6 +204,34 @@ TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
   EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kNonEnum, kMyComputer));
 }
 
+TEST_F(Kdw3, FirstStartAsksForTheOwnerAndKeepsTheAnswer) {
+  Delete(HKEY_LOCAL_MACHINE, kProduct, "Owner");
+  ASSERT_TRUE(program.Start());
+  HWND question = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, question);
+  EXPECT_EQ("Enter this program's owner name.", Text(program.Find("InputPrompt")));
+  SetText(program.Find("InputText"), "Ada Owner");
+  PostMessageA(program.Find("InputOK"), BM_CLICK, 0, 0);
+  ASSERT_NE(nullptr, program.WaitForForm("frmMain"));
+  EXPECT_EQ(std::string("Ada Owner"), Read(HKEY_LOCAL_MACHINE, kProduct, "Owner")->data.c_str());
+  ASSERT_NE(nullptr, program.WaitFor("frmWelcome"));
+  EXPECT_EQ("Ada Owner", Text(program.Find("Text1")));
+}
+
+TEST_F(Kdw3, AnotherWindowsIsRefusedAndTheProgramEnds) {
+  const char* version = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+  const std::string product = Read(HKEY_LOCAL_MACHINE, version, "ProductName")->data.c_str();
+  WriteString(HKEY_LOCAL_MACHINE, version, "ProductName", "Microsoft Windows XP Home");
+  ASSERT_TRUE(program.Start());
+  HWND refusal = program.WaitForDialog("Kelmor Deskwarden");
+  WriteString(HKEY_LOCAL_MACHINE, version, "ProductName", product);
+  ASSERT_NE(nullptr, refusal);
+  PostMessageA(refusal, WM_COMMAND, IDOK, 0);
+  for (int waited = 0; program.running() && waited < 5000; waited += 50) Sleep(50);
+  EXPECT_FALSE(program.running());
+  EXPECT_EQ(nullptr, program.Find("frmMain"));
+}
+
 }  // namespace
 }  // namespace kdw::e2e
 
