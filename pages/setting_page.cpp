@@ -29,8 +29,9 @@ SettingPage::SettingPage(PageContext& context, const PageDefinition& page)
       invalid_number_(page.invalid_number) {
   AddRows(page.rows);
   if (page.draggable) {
-    form_.on_mouse_down = [this](int) {
-      if (begin_drag) begin_drag(form_);
+    // The left button on the background moves the page like its caption.
+    form_.on_mouse_down = [this](int button) {
+      if (button == 1) context_.host.BeginDrag(form_);
     };
   }
 }

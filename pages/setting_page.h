@@ -71,10 +71,6 @@ class SettingPage : public forms::FormController {
   // Page-specific action of a picture, button or label.
   void OnClick(const std::string& control, std::function<void()> handler);
 
-  // Asked to move the page with the mouse (Form_MouseDown on a draggable
-  // page). The window host provides it; until then pressing does nothing.
-  std::function<void(forms::Form&)> begin_drag;
-
   const Registry& registry() const { return context_.registry; }
   PageContext& context() { return context_; }
 
