@@ -987,6 +987,21 @@ bool Win32Host::PreTranslate(MSG& msg) {
   return false;
 }
 
+void Win32Host::Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  graveyard_.clear();
+}
+
 int Win32Host::Run() {
   MSG msg = {};
   while (!quitting_ || PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {

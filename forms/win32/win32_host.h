@@ -34,6 +34,8 @@ class Win32Host : public FormHost {
 
   // Runs the message loop until Quit; returns the exit code.
   int Run();
+  // Handles the messages waiting in the queue, as the loop would, and returns.
+  void Pump();
 
   class FormWindow;
 
