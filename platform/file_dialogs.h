@@ -1,4 +1,4 @@
-// The two dialog wrappers of Part 1.6: the open-file dialog (`DialogBox`
+// The two dialog wrappers the pages share: the open-file dialog (`DialogBox`
 // module) and the browse-for-folder dialog (`DirBox`).
 #pragma once
 

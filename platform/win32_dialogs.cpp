@@ -1,4 +1,4 @@
-// Message boxes and the two dialog wrappers of Part 1.6.
+// Message boxes, the open-file dialog and the browse-for-folder dialog.
 #include <windows.h>
 // after windows.h
 #include <commdlg.h>
@@ -15,11 +15,11 @@ namespace {
 
 HWND Hwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 
-// Part 1.6 fixes the record at its pre-Windows 2000 size
-// (OPENFILENAME_SIZE_VERSION_400A): up to and with lpTemplateName.
+// The record at its pre-Windows 2000 size (OPENFILENAME_SIZE_VERSION_400A),
+// up to and with lpTemplateName, which every Windows accepts.
 constexpr DWORD kOpenRecordSize = 76;
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenRecordSize,
-              "OPENFILENAMEA as the original passes it");
+              "OPENFILENAMEA in its 76-byte form");
 
 constexpr DWORD kOpenFlags = 0x1004;      // OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
 constexpr UINT kBrowseFlags = 3;          // BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN

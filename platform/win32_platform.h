@@ -45,7 +45,7 @@ class Win32FileSystem : public FileSystem {
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;
 };
 
-// GetOpenFileNameA (comdlg32) and SHBrowseForFolderA (shell32), as Part 1.6.
+// GetOpenFileNameA (comdlg32) and SHBrowseForFolderA (shell32).
 class Win32FileDialogs : public FileDialogs {
  public:
   std::string ShowOpenFileDialog(WindowHandle owner, const std::string& filter,

@@ -100,7 +100,7 @@ bool Win32FileSystem::WriteWholeFile(const std::string& path, const Bytes& bytes
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
   }
-  // As the original: remove any file of that name first (a hidden one too).
+  // Remove any file of that name first (a hidden one too).
   DeleteFileA(path.c_str());
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
