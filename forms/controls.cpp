@@ -96,6 +96,15 @@ void ListControl::SetListIndex(int index) {
   Raise(on_click);
 }
 
+void ListControl::UserSelect(int index) {
+  if (!enabled() || index < 0 || index >= count()) return;
+  if (index != list_index_) {
+    list_index_ = index;
+    Changed();
+  }
+  Raise(on_click);
+}
+
 std::string ListControl::text() const {
   return list_index_ >= 0 ? items_[list_index_] : std::string();
 }

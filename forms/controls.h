@@ -169,7 +169,9 @@ class ListControl : public Control {
   int list_index() const { return list_index_; }
   // Raises Click when the index changes; an index outside the list is ignored.
   void SetListIndex(int index);
-  void UserSelect(int index) { SetListIndex(index); }
+  // The user picks an item: Click comes even for the item already current,
+  // so picking a section again opens it afresh.
+  void UserSelect(int index);
   // The current item's text, or the empty text.
   std::string text() const;
 

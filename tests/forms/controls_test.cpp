@@ -64,6 +64,8 @@ TEST(Controls, CodeRaisesTheSameEventsAsTheUserButNotForTheSameState) {
   combo.SetListIndex(5);  // outside the list: ignored
   EXPECT_EQ(1, list_clicks);
   EXPECT_EQ("b", combo.text());
+  combo.UserSelect(1);  // the user's pick of the current item still clicks
+  EXPECT_EQ(2, list_clicks);
 
   auto& tabs = form.tabs("TabStrip1");
   tabs.on_click = [&] { ++tab_clicks; };

@@ -84,6 +84,19 @@ TEST_F(MainWindowTest, ChoosingASectionReplacesTheChildAndReloadsIt) {
   EXPECT_EQ("Welcome", Label("Label2"));
 }
 
+TEST_F(MainWindowTest, ClosingThePageByItsCloseBoxUnloadsIt) {
+  Pick("Drives");
+  main().active_child()->form().on_close_request();
+  EXPECT_EQ(nullptr, main().active_child());
+  EXPECT_EQ("frmDrives", host.destroyed.back());
+  // Picking the item that is already current opens the page afresh.
+  Pick("Drives");
+  EXPECT_EQ(2, loads);
+  Pick("Drives");
+  EXPECT_EQ(3, loads);
+  EXPECT_EQ("frmDrives", main().active_child()->form().name());
+}
+
 TEST_F(MainWindowTest, LimitedAccountIsRefusedLogonOnly) {
   memory.SetMachineWideReadOnly(true);
   Application limited(services);
