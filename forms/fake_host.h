@@ -22,7 +22,10 @@ class FakeHost : public FormHost {
     if (on_modal) on_modal(form);
     (void)owner;
   }
-  void Destroy(Form& form) override { destroyed.push_back(form.name()); }
+  void Destroy(Form& form) override {
+    form.SetHost(nullptr);
+    destroyed.push_back(form.name());
+  }
   void Resize(Form& form) override { resized.push_back(form.name()); }
   void PopupMenu(Form& form, MenuItem& menu) override {
     (void)form;

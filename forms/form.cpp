@@ -102,7 +102,11 @@ Form::Form(const FormSpec& decl)
   }
 }
 
-Form::~Form() = default;
+// A form that goes while its windows are up takes them along, so the host
+// never holds on to a model that is gone.
+Form::~Form() {
+  if (host_) host_->Destroy(*this);
+}
 
 void Form::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;

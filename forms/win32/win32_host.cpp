@@ -924,6 +924,7 @@ void Win32Host::ShowModal(Form& form, Form& owner) {
 }
 
 void Win32Host::Destroy(Form& form) {
+  form.SetHost(nullptr);
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   // The window object may be in the middle of one of its own messages: it
