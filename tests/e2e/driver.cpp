@@ -85,6 +85,15 @@ bool Program::running() const {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+DWORD Program::WaitForExit(int timeout_ms) const {
+  DWORD code = STILL_ACTIVE;
+  if (info_.hProcess && WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout_ms)) ==
+                            WAIT_OBJECT_0) {
+    GetExitCodeProcess(info_.hProcess, &code);
+  }
+  return code;
+}
+
 void Program::Stop() {
   if (!info_.hProcess) return;
   if (running()) {

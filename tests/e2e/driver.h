@@ -20,6 +20,8 @@ class Program {
   // Ends the program: closes its windows, then terminates what is left.
   void Stop();
   bool running() const;
+  // Waits for the program to end; its exit code, or STILL_ACTIVE.
+  DWORD WaitForExit(int timeout_ms = 10000) const;
   DWORD process_id() const { return info_.dwProcessId; }
 
   // A top-level window of the program by design name, waiting up to the

@@ -116,6 +116,10 @@ TEST_F(Kdw3, MainWindowStartsWithWelcomeAtItsFixedSize) {
   GetWindowRect(main, &outer);
   EXPECT_EQ(9735 / 15, outer.right - outer.left);
   EXPECT_EQ(6510 / 15, outer.bottom - outer.top);
+
+  // Closing the main window ends the program, cleanly.
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0u, program.WaitForExit());
 }
 
 TEST_F(Kdw3, SectionsOpenFromTheListAndByTheirKeys) {
@@ -167,6 +171,14 @@ TEST_F(Kdw3, PasswordPromptRefusesAWrongPasswordAndOpensOnTheRightOne) {
   PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_NE(nullptr, program.WaitForForm("frmMain"));
   EXPECT_TRUE(program.WaitGone("frmPass"));
+}
+
+TEST_F(Kdw3, EscapeInThePasswordPromptEndsTheProgram) {
+  WriteString(HKEY_LOCAL_MACHINE, kProduct, "Pass", "legacy plain text");
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(nullptr, program.WaitForForm("frmPass"));
+  PostMessageA(program.Find("Text1"), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_EQ(0u, program.WaitForExit());
 }
 
 TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
