@@ -214,6 +214,17 @@ TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
 
   Click(program.Find("Check10"));
   EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kNonEnum, kMyComputer));
+
+  // The keyboard: the clicked box has the focus, Tab moves on to the next
+  // one in declaration order, Space ticks it.
+  HWND clicked = program.Find("Check10");
+  PressKey(clicked, VK_TAB);
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(clicked, nullptr), &gui));
+  EXPECT_EQ("Check11", DesignName(gui.hwndFocus));
+  PressKey(gui.hwndFocus, VK_SPACE);
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"));
 }
 
 TEST_F(Kdw3, FirstStartAsksForTheOwnerAndKeepsTheAnswer) {
