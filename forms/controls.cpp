@@ -85,6 +85,11 @@ void ListControl::Clear() {
   Changed();
 }
 
+void ListControl::SetImageList(std::vector<std::string> pictures) {
+  image_list_ = std::move(pictures);
+  Changed();
+}
+
 int ListControl::image(int index) const {
   return index >= 0 && index < count() ? images_[index] : -1;
 }

@@ -182,9 +182,16 @@ class ListControl : public Control {
   void UserToggle(int index) { SetChecked(index, !checked(index)); }
   std::function<void(int index)> on_item_check;
 
-  // File lists: the folder and pattern the host or platform fills from.
+  // File lists: the folder and the pattern ("*.wmz") whose files the page
+  // lists (the file system is the page's to ask).
   const std::string& path() const { return path_; }
   void SetPath(const std::string& path) { path_ = path; }
+  const std::string& pattern() const { return pattern_; }
+  void SetPattern(const std::string& pattern) { pattern_ = pattern; }
+
+  // Image combo boxes: the pictures the items' image numbers refer to.
+  const std::vector<std::string>& image_list() const { return image_list_; }
+  void SetImageList(std::vector<std::string> pictures);
 
  private:
   std::vector<std::string> items_;
@@ -192,6 +199,8 @@ class ListControl : public Control {
   std::vector<bool> checks_;
   int list_index_ = -1;
   std::string path_;
+  std::string pattern_ = "*.*";
+  std::vector<std::string> image_list_;
 };
 
 class Slider : public Control {

@@ -82,6 +82,22 @@ bool FakeFileSystem::IsNormalFile(const std::string& path) {
   return false;
 }
 
+std::vector<std::string> FakeFileSystem::ListFiles(const std::string& folder,
+                                                   const std::string& pattern) {
+  std::vector<std::string> names;
+  const std::string folder_key = Fold(folder);
+  const std::string folded_pattern = Fold(pattern);
+  for (const auto& [entry_key, entry] : entries_) {
+    if (entry.folder || !IsNormal(entry.attributes) || FolderOfPath(entry_key) != folder_key) {
+      continue;
+    }
+    const std::string name = entry_key.substr(folder_key.empty() ? 0 : folder_key.size() + 1);
+    if (WildcardMatch(folded_pattern.c_str(), name.c_str())) names.push_back(entry.name);
+  }
+  SortFileNames(names);
+  return names;
+}
+
 bool FakeFileSystem::ReadWholeFile(const std::string& path, Bytes& bytes) {
   bytes.clear();
   if (EndsWithSeparator(path)) return false;

@@ -96,6 +96,8 @@ class FakeProcessStarter : public ProcessStarter {
 class FakeFileSystem : public FileSystem {
  public:
   bool IsNormalFile(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& folder,
+                                     const std::string& pattern) override;
   std::string ProgramFolder() override { return program_folder_; }
   bool ReadWholeFile(const std::string& path, Bytes& bytes) override;
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -27,6 +28,10 @@ class FileSystem {
   // (read-only and archive files count). Wildcards in the last part of the
   // path match as in a directory listing. The empty path gives false.
   virtual bool IsNormalFile(const std::string& path) = 0;
+  // The names of the normal files in a folder that match a pattern ("*.wmz"),
+  // sorted without regard to case, as a file list shows them.
+  virtual std::vector<std::string> ListFiles(const std::string& folder,
+                                             const std::string& pattern) = 0;
   // The folder of the running executable, without a trailing backslash
   // ("C:\Program Files\Kelmor"; "C:" for a program in the root).
   virtual std::string ProgramFolder() = 0;
@@ -40,5 +45,8 @@ class FileSystem {
 // The folder part of a full file path: everything before its last backslash
 // (or slash); the empty text when there is none.
 std::string FolderOfPath(const std::string& path);
+
+// Sorts file names as a file list does: without regard to case.
+void SortFileNames(std::vector<std::string>& names);
 
 }  // namespace kdw

@@ -1,6 +1,7 @@
 // The parts of the platform layer that need no platform: small text rules
 // shared by the Win32 implementations and the fakes.
 #include <algorithm>
+#include <cctype>
 
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
@@ -37,6 +38,15 @@ std::string OpenFileDialogFilter(const std::string& filter) {
 std::string TextBeforeNul(const char* buffer, std::size_t size) {
   const char* end = std::find(buffer, buffer + size, '\0');
   return std::string(buffer, end);
+}
+
+void SortFileNames(std::vector<std::string>& names) {
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+          return std::tolower(x) < std::tolower(y);
+        });
+  });
 }
 
 }  // namespace kdw

@@ -40,6 +40,8 @@ class Win32ProcessStarter : public ProcessStarter {
 class Win32FileSystem : public FileSystem {
  public:
   bool IsNormalFile(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& folder,
+                                     const std::string& pattern) override;
   std::string ProgramFolder() override;
   bool ReadWholeFile(const std::string& path, Bytes& bytes) override;
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;

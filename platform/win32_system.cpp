@@ -60,6 +60,23 @@ bool Win32FileSystem::IsNormalFile(const std::string& path) {
   return normal;
 }
 
+std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
+                                                    const std::string& pattern) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  std::string path = folder;
+  if (path.back() != '\\') path += '\\';
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((path + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & kNotNormal) == 0) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  SortFileNames(names);
+  return names;
+}
+
 std::string Win32FileSystem::ProgramFolder() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {

@@ -59,6 +59,8 @@ class Win32Host::FormWindow {
     int id = 0;
     WNDPROC original_proc = nullptr;
     std::vector<std::string> shown_items;  // what the list window holds now
+    std::vector<std::string> shown_images;
+    HIMAGELIST image_list = nullptr;
     RECT drawn = {};  // containers and shapes the form draws itself
     void ModelChanged(Control&) override { owner->Push(*this); }
   };
@@ -215,6 +217,10 @@ void Win32Host::FormWindow::Destroy() {
   accelerators_ = nullptr;
   for (HMENU popup : loose_popups_) DestroyMenu(popup);
   loose_popups_.clear();
+  for (auto& control : controls_) {
+    if (control->image_list) ImageList_Destroy(control->image_list);
+    control->image_list = nullptr;
+  }
 }
 
 POINT Win32Host::FormWindow::Origin(const Control& control) const {
@@ -413,6 +419,20 @@ void Win32Host::FormWindow::CreateControl(Control& control, POINT origin) {
 void Win32Host::FormWindow::FillList(ControlWindow& window, ListControl& list) {
   HWND hwnd = window.hwnd;
   const auto kind = list.kind();
+  if (kind == ControlKind::kImageCombo && window.shown_images != list.image_list()) {
+    // The pictures as small images beside the items.
+    window.shown_images = list.image_list();
+    if (window.image_list) ImageList_Destroy(window.image_list);
+    window.image_list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4);
+    for (const auto& name : list.image_list()) {
+      auto small = static_cast<HBITMAP>(
+          LoadImageA(host_.instance_, name.c_str(), IMAGE_BITMAP, 16, 16, LR_DEFAULTCOLOR));
+      ImageList_AddMasked(window.image_list, small, GetSysColor(COLOR_BTNFACE));
+      if (small) DeleteObject(small);
+    }
+    SendMessageA(hwnd, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(window.image_list));
+    window.shown_items.clear();  // the items take their images anew
+  }
   if (window.shown_items != list.items()) {
     window.shown_items = list.items();
     if (kind == ControlKind::kComboBox) {
@@ -423,8 +443,9 @@ void Win32Host::FormWindow::FillList(ControlWindow& window, ListControl& list) {
       SendMessageA(hwnd, CB_RESETCONTENT, 0, 0);
       for (int i = 0; i < list.count(); ++i) {
         COMBOBOXEXITEMA item = {};
-        item.mask = CBEIF_TEXT;
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
         item.iItem = i;
+        item.iImage = item.iSelectedImage = list.image(i);
         item.pszText = const_cast<char*>(list.items()[i].c_str());
         SendMessageA(hwnd, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
       }

@@ -28,6 +28,7 @@ constexpr ControlSpec kPageControls[] = {
     {"List1", ControlKind::kCheckList, "", {120, 1900, 2000, 900}},
     {"Slider1", ControlKind::kSlider, "", {120, 2900, 2000, 400}},
     {"Command1", ControlKind::kCommandButton, "Go", {2400, 1500, 1000, 400}},
+    {"ImageCombo1", ControlKind::kImageCombo, "", {2400, 2000, 2000, 300}},
     {"Timer1", ControlKind::kTimer, "", {}, "", 0, "", "", 10},
 };
 const FormSpec kPage = {"frmPage", "Page", FormStyle::kMdiChild, 6000, 5000, kPageControls};
@@ -134,7 +135,24 @@ TEST_F(HostTest, ModelChangesShowWithoutASecondEvent) {
   page.slider("Slider1").SetRange(0, 4);
   page.slider("Slider1").SetValue(3);
   page.control("Command1").SetEnabled(false);
+  auto& drives = page.list("ImageCombo1");
+  drives.SetImageList({"NO_SUCH_PICTURE", "NO_SUCH_PICTURE"});
+  drives.AddItem("C", 1);
+  drives.AddItem("D", 0);
+  drives.SetListIndex(0);
   host.Pump();
+
+  COMBOBOXEXITEMA item = {};
+  char text[8] = {};
+  item.mask = CBEIF_TEXT | CBEIF_IMAGE;
+  item.iItem = 0;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(FindNamed(window, "ImageCombo1"), CBEM_GETITEMA, 0,
+               reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ("C", text);
+  EXPECT_EQ(1, item.iImage);
+  EXPECT_EQ(0, SendMessageA(FindNamed(window, "ImageCombo1"), CB_GETCURSEL, 0, 0));
 
   EXPECT_EQ(BST_INDETERMINATE, SendMessageA(FindNamed(window, "Check1"), BM_GETCHECK, 0, 0));
   EXPECT_EQ("typed in code", Text(FindNamed(window, "Text1")));

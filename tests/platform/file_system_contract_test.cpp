@@ -60,6 +60,20 @@ TEST_F(FileSystemContract, WildcardsFindANormalFileAmongOthers) {
   EXPECT_FALSE(fs().IsNormalFile(At("*.txt")));
 }
 
+TEST_F(FileSystemContract, FileListsShowNormalFilesByPatternInOrder) {
+  backend_->MakeFile(At("Corporate.wmz"), "x", fileattr::kArchive);
+  backend_->MakeFile(At("atomic.WMZ"), "x", fileattr::kReadOnly);
+  backend_->MakeFile(At("hidden.wmz"), "x", fileattr::kHidden);
+  backend_->MakeFile(At("readme.txt"), "x", fileattr::kArchive);
+  backend_->MakeFolder(At("folder.wmz"));
+  EXPECT_EQ((std::vector<std::string>{"atomic.WMZ", "Corporate.wmz"}),
+            fs().ListFiles(dir_, "*.wmz"));
+  EXPECT_EQ((std::vector<std::string>{"atomic.WMZ", "Corporate.wmz"}),
+            fs().ListFiles(dir_ + "\\", "*.wmz"));
+  EXPECT_TRUE(fs().ListFiles(dir_ + "\\missing", "*.wmz").empty());
+  EXPECT_TRUE(fs().ListFiles("", "*.wmz").empty());
+}
+
 TEST_F(FileSystemContract, WholeFilesRoundTripAsBinary) {
   Bytes all;
   for (int i = 0; i < 256; ++i) all.push_back(static_cast<std::uint8_t>(i));
