@@ -197,10 +197,7 @@ void Win32Host::FormWindow::Destroy() {
   Detach();
   if (hwnd_) {
     HWND window = hwnd_;
-    if (mdi_client_) {
-      // Let the frame go without its children asking anything of us.
-      mdi_client_ = nullptr;
-    }
+    mdi_client_ = nullptr;
     if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) {
       SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
     } else {
