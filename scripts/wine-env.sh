@@ -4,7 +4,7 @@
 # ~/.cache/kelmor-deskwarden/wine-xp. It is a 32-bit prefix set to Windows XP,
 # made on first use. Delete the folder to start from a new one.
 
-export KDW_WINEPREFIX="${KDW_WINEPREFIX:-$HOME/.cache/kelmor-deskwarden/wine-xp}"
+export KDW_WINEPREFIX="${KDW_WINEPREFIX:-${HOME:-/root}/.cache/kelmor-deskwarden/wine-xp}"
 export WINEPREFIX="$KDW_WINEPREFIX"
 export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
