@@ -57,6 +57,9 @@ kdw_start_session() {
   fi
   kdw_ensure_prefix
   if [ -z "${KDW_WINE_SESSION:-}" ]; then
+    # A server still lingering from a command run without this display would
+    # keep its desktop elsewhere: let it finish first (it does within seconds).
+    timeout 10 wineserver -w >/dev/null 2>&1 || true
     wineserver -p >/dev/null 2>&1 || true
     kdw_started_wineserver=1
     # Start Wine's own background processes now, with no pipe of a caller

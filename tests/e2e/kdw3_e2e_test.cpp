@@ -1,10 +1,10 @@
 // kdw3.exe under Wine, driven from this process by design names; the registry
 // is checked through advapi32 directly.
 #include <gtest/gtest.h>
-#include <shlwapi.h>
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/password_hash.h"
 #include "platform/win32_platform.h"
@@ -67,19 +67,51 @@ void Delete(HKEY hive, const char* key, const char* name) {
   RegCloseKey(handle);
 }
 
+void WriteRaw(HKEY hive, const char* key, const char* name, const Stored& stored) {
+  HKEY handle;
+  RegCreateKeyA(hive, key, &handle);
+  RegSetValueExA(handle, name, 0, stored.type, reinterpret_cast<const BYTE*>(stored.data.data()),
+                 static_cast<DWORD>(stored.data.size()));
+  RegCloseKey(handle);
+}
+
+// Every value a test may change; each is put back as it was found, so the
+// tests leave the prefix a person uses as it was.
+struct Touched {
+  HKEY hive;
+  const char* key;
+  const char* name;
+};
+const Touched kTouched[] = {
+    {HKEY_LOCAL_MACHINE, kProduct, "Owner"},
+    {HKEY_LOCAL_MACHINE, kProduct, "Pass"},
+    {HKEY_CURRENT_USER, kPolicies, "NoRun"},
+    {HKEY_CURRENT_USER, kPolicies, "NoClose"},
+    {HKEY_CURRENT_USER, kPolicies, "HideClock"},
+    {HKEY_CURRENT_USER, kPolicies, "LockTaskbar"},
+    {HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"},
+    {HKEY_CURRENT_USER, kNonEnum, kMyComputer},
+};
+
 class Kdw3 : public ::testing::Test {
  protected:
   void SetUp() override {
+    for (const auto& value : kTouched) {
+      saved_.push_back(Read(value.hive, value.key, value.name));
+      Delete(value.hive, value.key, value.name);
+    }
     WriteString(HKEY_LOCAL_MACHINE, kProduct, "Owner", "E2E Owner");
-    Delete(HKEY_LOCAL_MACHINE, kProduct, "Pass");
-    SHDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kNonEnum);
   }
   void TearDown() override {
     program.Stop();
-    Delete(HKEY_LOCAL_MACHINE, kProduct, "Pass");
-    SHDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kNonEnum);
+    for (std::size_t i = 0; i < saved_.size(); ++i) {
+      const auto& value = kTouched[i];
+      if (saved_[i]) {
+        WriteRaw(value.hive, value.key, value.name, *saved_[i]);
+      } else {
+        Delete(value.hive, value.key, value.name);
+      }
+    }
   }
   HWND StartToMainWindow() {
     EXPECT_TRUE(program.Start());
@@ -91,6 +123,7 @@ class Kdw3 : public ::testing::Test {
   std::string Label2() { return Text(program.Find("Label2")); }
 
   Program program{g_exe};
+  std::vector<std::optional<Stored>> saved_;
 };
 
 TEST_F(Kdw3, MainWindowStartsWithWelcomeAtItsFixedSize) {
