@@ -179,8 +179,9 @@ void Win32Host::FormWindow::Create(HWND owner, HWND mdi_client) {
   }
   if (!hwnd_) return;
   SetPropA(hwnd_, kFormProp, this);
-  SetDesignName(hwnd_, form_->name());
   CreateControls();
+  // Named last: whoever finds the form by its name finds it whole.
+  SetDesignName(hwnd_, form_->name());
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }

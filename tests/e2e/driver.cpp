@@ -65,6 +65,12 @@ HWND Poll(int timeout_ms, F find) {
 
 }  // namespace
 
+std::string WindowsPath(std::string path) {
+  if (path.empty() || path[0] != '/') return path;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return "Z:" + path;
+}
+
 std::string DesignName(HWND window) {
   const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "Name")));
   if (!atom) return "";

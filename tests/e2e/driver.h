@@ -9,6 +9,10 @@
 
 namespace kdw::e2e {
 
+// A path as this Windows program sees it: ctest hands over Unix paths, and
+// Wine shows the Unix root as drive Z:.
+std::string WindowsPath(std::string path);
+
 // The design name a window carries, or the empty text.
 std::string DesignName(HWND window);
 

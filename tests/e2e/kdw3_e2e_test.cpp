@@ -190,7 +190,8 @@ TEST_F(Kdw3, PasswordPromptRefusesAWrongPasswordAndOpensOnTheRightOne) {
   EXPECT_EQ("Welcome to Kelmor Deskwarden", Text(prompt));
   EXPECT_EQ(nullptr, program.Find("frmMain"));
 
-  HWND entry = program.Find("Text1");
+  HWND entry = program.WaitFor("Text1");
+  ASSERT_NE(nullptr, entry);
   SetText(entry, "open sesame");
   PostMessageA(program.Find("Command1"), BM_CLICK, 0, 0);
   HWND box = program.WaitForDialog("Kelmor Deskwarden");
@@ -210,7 +211,9 @@ TEST_F(Kdw3, EscapeInThePasswordPromptEndsTheProgram) {
   WriteString(HKEY_LOCAL_MACHINE, kProduct, "Pass", "legacy plain text");
   ASSERT_TRUE(program.Start());
   ASSERT_NE(nullptr, program.WaitForForm("frmPass"));
-  PostMessageA(program.Find("Text1"), WM_KEYDOWN, VK_ESCAPE, 1);
+  HWND entry = program.WaitFor("Text1");
+  ASSERT_NE(nullptr, entry);
+  PostMessageA(entry, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_EQ(0u, program.WaitForExit());
 }
 
@@ -265,6 +268,7 @@ TEST_F(Kdw3, FirstStartAsksForTheOwnerAndKeepsTheAnswer) {
   ASSERT_TRUE(program.Start());
   HWND question = program.WaitForDialog("Kelmor Deskwarden");
   ASSERT_NE(nullptr, question);
+  ASSERT_NE(nullptr, program.WaitFor("InputText"));
   EXPECT_EQ("Enter this program's owner name.", Text(program.Find("InputPrompt")));
   SetText(program.Find("InputText"), "Ada Owner");
   PostMessageA(program.Find("InputOK"), BM_CLICK, 0, 0);
@@ -297,12 +301,6 @@ int main(int argc, char** argv) {
     fprintf(stderr, "usage: kdw3_e2e path\\to\\kdw3.exe\n");
     return 2;
   }
-  std::string exe = argv[1];
-  // ctest hands over a Unix path; Wine sees the Unix root as drive Z:.
-  if (!exe.empty() && exe[0] == '/') {
-    for (char& c : exe) c = c == '/' ? '\\' : c;
-    exe = "Z:" + exe;
-  }
-  kdw::e2e::g_exe = exe;
+  kdw::e2e::g_exe = kdw::e2e::WindowsPath(argv[1]);
   return RUN_ALL_TESTS();
 }

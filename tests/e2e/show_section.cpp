@@ -12,12 +12,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: show_section kdw3.exe F<n> [seconds]\n");
     return 2;
   }
-  std::string exe = argv[1];
-  if (!exe.empty() && exe[0] == '/') {
-    for (char& c : exe) c = c == '/' ? '\\' : c;
-    exe = "Z:" + exe;
-  }
-  kdw::e2e::Program program(exe);
+  kdw::e2e::Program program(kdw::e2e::WindowsPath(argv[1]));
   if (!program.Start()) return 1;
   HWND main = program.WaitForForm("frmMain");
   if (!main) return 1;
