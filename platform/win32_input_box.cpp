@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/design_name.h"
 #include "platform/win32_platform.h"
 
 namespace kdw {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr WORD kPromptId = 100;
 constexpr WORD kTextId = 101;
-constexpr char kNameProperty[] = "Name";
 
 struct Control {
   WORD id;
@@ -97,17 +97,6 @@ TemplateWriter MakeTemplate() {
               L"OK");
   writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 183, 25, 50, 14, IDCANCEL, kButtonClass, L"Cancel");
   return writer;
-}
-
-void SetDesignName(HWND control, const char* name) {
-  const ATOM atom = GlobalAddAtomA(name);
-  if (atom) SetPropA(control, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
-}
-
-void RemoveDesignName(HWND control) {
-  const ATOM atom =
-      static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(control, kNameProperty)));
-  if (atom) GlobalDeleteAtom(atom);
 }
 
 // Centres the dialog on its owner when that is a visible, restored window,

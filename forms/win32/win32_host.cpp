@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/design_name.h"
+
 namespace kdw::forms {
 namespace {
 
@@ -13,7 +15,6 @@ const char kFrameClass[] = "KdwMdiFrame";
 const char kChildClass[] = "KdwMdiChild";
 const char kFormClass[] = "KdwForm";
 const char kFormProp[] = "KdwFormWindow";
-const char kNameProp[] = "Name";
 constexpr int kFirstControlId = 1000;
 constexpr UINT kFirstMenuId = 20000;
 constexpr UINT kFirstMdiChildId = 50000;
@@ -39,16 +40,6 @@ std::string MenuText(const MenuItem& item) {
 }
 
 }  // namespace
-
-void SetDesignName(HWND window, const std::string& name) {
-  const ATOM atom = GlobalAddAtomA(name.c_str());
-  SetPropA(window, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
-}
-
-void RemoveDesignName(HWND window) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropA(window, kNameProp)));
-  if (atom) GlobalDeleteAtom(atom);
-}
 
 class Win32Host::FormWindow {
  public:

@@ -50,8 +50,4 @@ class Win32Host : public FormHost {
   friend class FormWindow;
 };
 
-// Name property helpers, shared with the tests that look windows up.
-void SetDesignName(HWND window, const std::string& name);
-void RemoveDesignName(HWND window);
-
 }  // namespace kdw::forms

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/design_name.h"
+
 namespace kdw::e2e {
 namespace {
 
@@ -11,15 +13,6 @@ struct Search {
   bool by_title;
   HWND found;
 };
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  if (DesignName(window) == search->name) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
@@ -35,11 +28,8 @@ BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
     }
     return TRUE;
   }
-  if (DesignName(window) == search->name) {
-    search->found = window;
-    return FALSE;
-  }
-  EnumChildWindows(window, MatchChild, param);
+  search->found =
+      DesignNameOf(window) == search->name ? window : FindByDesignName(window, search->name);
   return search->found ? FALSE : TRUE;
 }
 
@@ -47,7 +37,7 @@ BOOL CALLBACK MatchForm(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process == search->process && DesignName(window) == search->name) {
+  if (process == search->process && DesignNameOf(window) == search->name) {
     search->found = window;
     return FALSE;
   }
@@ -69,14 +59,6 @@ std::string WindowsPath(std::string path) {
   if (path.empty() || path[0] != '/') return path;
   for (char& c : path) c = c == '/' ? '\\' : c;
   return "Z:" + path;
-}
-
-std::string DesignName(HWND window) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "Name")));
-  if (!atom) return "";
-  char name[256] = {};
-  GlobalGetAtomNameA(atom, name, sizeof name);
-  return name;
 }
 
 bool Program::Start() {

@@ -13,9 +13,6 @@ namespace kdw::e2e {
 // Wine shows the Unix root as drive Z:.
 std::string WindowsPath(std::string path);
 
-// The design name a window carries, or the empty text.
-std::string DesignName(HWND window);
-
 class Program {
  public:
   explicit Program(std::string exe) : exe_(std::move(exe)) {}

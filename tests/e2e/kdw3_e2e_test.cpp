@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/design_name.h"
 #include "platform/password_hash.h"
 #include "platform/win32_platform.h"
 #include "tests/e2e/driver.h"
@@ -258,7 +259,7 @@ TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
   GUITHREADINFO gui = {};
   gui.cbSize = sizeof gui;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(clicked, nullptr), &gui));
-  EXPECT_EQ("Check11", DesignName(gui.hwndFocus));
+  EXPECT_EQ("Check11", DesignNameOf(gui.hwndFocus));
   PressKey(gui.hwndFocus, VK_SPACE);
   EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"));
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/win32/win32_host.h"
+#include "platform/design_name.h"
 
 namespace kdw::forms {
 namespace {
@@ -39,31 +40,6 @@ constexpr ControlSpec kDialogControls[] = {
 const FormSpec kDialog = {"frmDialog", "Dialog", FormStyle::kBorderless, 3000, 2000,
                           kDialogControls};
 
-std::string DesignName(HWND window) {
-  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "Name")));
-  char name[64] = {};
-  if (atom) GlobalGetAtomNameA(atom, name, sizeof name);
-  return name;
-}
-
-struct Search {
-  std::string name;
-  HWND found;
-};
-
-BOOL CALLBACK MatchName(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  if (DesignName(window) != search->name) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND FindNamed(HWND root, const std::string& name) {
-  Search search{name, nullptr};
-  EnumChildWindows(root, MatchName, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::string Text(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof text);
@@ -91,7 +67,7 @@ class HostTest : public ::testing::Test {
 
 TEST_F(HostTest, FormsBecomeNamedWindowsInTheirPlaces) {
   EXPECT_EQ("Frame", Text(frame_window));
-  EXPECT_EQ("frmFrame", DesignName(frame_window));
+  EXPECT_EQ("frmFrame", DesignNameOf(frame_window));
   RECT outer;
   GetWindowRect(frame_window, &outer);
   EXPECT_EQ(649, outer.right - outer.left);
@@ -100,7 +76,7 @@ TEST_F(HostTest, FormsBecomeNamedWindowsInTheirPlaces) {
   char window_class[32];
   GetClassNameA(GetParent(page_window), window_class, sizeof window_class);
   EXPECT_STREQ("MDIClient", window_class);
-  HWND check = FindNamed(page_window, "Check1");
+  HWND check = FindByDesignName(page_window, "Check1");
   ASSERT_NE(nullptr, check);
   EXPECT_EQ("Box", Text(check));
   // Inside its frame: the frame's place plus its own, in pixels.
@@ -148,20 +124,20 @@ TEST_F(HostTest, ModelChangesShowWithoutASecondEvent) {
   item.iItem = 0;
   item.pszText = text;
   item.cchTextMax = sizeof text;
-  SendMessageA(FindNamed(window, "ImageCombo1"), CBEM_GETITEMA, 0,
+  SendMessageA(FindByDesignName(window, "ImageCombo1"), CBEM_GETITEMA, 0,
                reinterpret_cast<LPARAM>(&item));
   EXPECT_STREQ("C", text);
   EXPECT_EQ(1, item.iImage);
-  EXPECT_EQ(0, SendMessageA(FindNamed(window, "ImageCombo1"), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(0, SendMessageA(FindByDesignName(window, "ImageCombo1"), CB_GETCURSEL, 0, 0));
 
-  EXPECT_EQ(BST_INDETERMINATE, SendMessageA(FindNamed(window, "Check1"), BM_GETCHECK, 0, 0));
-  EXPECT_EQ("typed in code", Text(FindNamed(window, "Text1")));
-  EXPECT_EQ(1, SendMessageA(FindNamed(window, "Combo1"), CB_GETCURSEL, 0, 0));
-  EXPECT_EQ(2, SendMessageA(FindNamed(window, "Combo1"), CB_GETCOUNT, 0, 0));
-  EXPECT_EQ(2u << 12, SendMessageA(FindNamed(window, "List1"), LVM_GETITEMSTATE, 0,
+  EXPECT_EQ(BST_INDETERMINATE, SendMessageA(FindByDesignName(window, "Check1"), BM_GETCHECK, 0, 0));
+  EXPECT_EQ("typed in code", Text(FindByDesignName(window, "Text1")));
+  EXPECT_EQ(1, SendMessageA(FindByDesignName(window, "Combo1"), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(2, SendMessageA(FindByDesignName(window, "Combo1"), CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(2u << 12, SendMessageA(FindByDesignName(window, "List1"), LVM_GETITEMSTATE, 0,
                                    LVIS_STATEIMAGEMASK));
-  EXPECT_EQ(3, SendMessageA(FindNamed(window, "Slider1"), TBM_GETPOS, 0, 0));
-  EXPECT_FALSE(IsWindowEnabled(FindNamed(window, "Command1")));
+  EXPECT_EQ(3, SendMessageA(FindByDesignName(window, "Slider1"), TBM_GETPOS, 0, 0));
+  EXPECT_FALSE(IsWindowEnabled(FindByDesignName(window, "Command1")));
   EXPECT_EQ(1, clicks);
   EXPECT_EQ(1, changes);
   EXPECT_EQ(1, selects);
@@ -183,7 +159,7 @@ TEST_F(HostTest, UserActionsReachTheModels) {
   clicks = 0;
   HWND window = ShowPage();
 
-  HWND check = FindNamed(window, "Check1");
+  HWND check = FindByDesignName(window, "Check1");
   SendMessageA(check, BM_CLICK, 0, 0);
   EXPECT_EQ(1, page.check("Check1").value());
   EXPECT_EQ(BST_CHECKED, SendMessageA(check, BM_GETCHECK, 0, 0));
@@ -191,11 +167,11 @@ TEST_F(HostTest, UserActionsReachTheModels) {
   EXPECT_EQ(0, page.check("Check1").value());
   EXPECT_EQ(2, clicks);
 
-  SetWindowTextA(FindNamed(window, "Text1"), "abc");
+  SetWindowTextA(FindByDesignName(window, "Text1"), "abc");
   EXPECT_EQ("abc", page.text("Text1").text());
   EXPECT_EQ(1, changes);
 
-  HWND combo = FindNamed(window, "Combo1");
+  HWND combo = FindByDesignName(window, "Combo1");
   SendMessageA(combo, CB_SETCURSEL, 1, 0);
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
@@ -205,18 +181,18 @@ TEST_F(HostTest, UserActionsReachTheModels) {
   LVITEMA item = {};
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(2);
-  SendMessageA(FindNamed(window, "List1"), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageA(FindByDesignName(window, "List1"), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_TRUE(page.list("List1").checked(0));
   EXPECT_EQ(1, marks);
 
-  HWND slider = FindNamed(window, "Slider1");
+  HWND slider = FindByDesignName(window, "Slider1");
   SendMessageA(slider, TBM_SETPOS, TRUE, 2);
   SendMessageA(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 2),
                reinterpret_cast<LPARAM>(slider));
   EXPECT_EQ(2, page.slider("Slider1").value());
   EXPECT_EQ(1, scrolls);
 
-  SendMessageA(FindNamed(window, "Command1"), BM_CLICK, 0, 0);
+  SendMessageA(FindByDesignName(window, "Command1"), BM_CLICK, 0, 0);
   EXPECT_EQ(1, commands);
 }
 

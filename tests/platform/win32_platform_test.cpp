@@ -2,6 +2,7 @@
 // program finds its own folder, and the dialogs open, carry their design
 // names and answer as promised. The dialogs are driven from a second thread
 // through window messages, as a user would press their keys and buttons.
+#include "platform/design_name.h"
 #include "platform/win32_platform.h"
 
 #include <windows.h>
@@ -52,29 +53,6 @@ HWND WaitForDialog(const char* caption) {
     Sleep(50);
   }
   return nullptr;
-}
-
-struct NameSearch {
-  std::string name;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDesignName(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<NameSearch*>(data);
-  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, "Name")));
-  char name[64] = {};
-  if (atom && GlobalGetAtomNameA(atom, name, sizeof name) && search->name == name) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// Finds a control by its design name, as a test in another process would.
-HWND FindByDesignName(HWND dialog, const std::string& name) {
-  NameSearch search{name};
-  EnumChildWindows(dialog, MatchDesignName, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 std::string TextOf(HWND window) {
