@@ -16,10 +16,14 @@ namespace {
 HWND Hwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 
 // The record at its pre-Windows 2000 size (OPENFILENAME_SIZE_VERSION_400A),
-// up to and with lpTemplateName, which every Windows accepts.
-constexpr DWORD kOpenRecordSize = 76;
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOpenRecordSize,
-              "OPENFILENAMEA in its 76-byte form");
+// up to and with lpTemplateName, which every Windows accepts: 76 bytes on
+// 32-bit Windows, 136 on 64-bit, where pointers and handles are 8 bytes.
+constexpr DWORD kOpenRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+#ifdef _WIN64
+static_assert(kOpenRecordSize == 136, "OPENFILENAMEA in its 64-bit pre-2000 form");
+#else
+static_assert(kOpenRecordSize == 76, "OPENFILENAMEA in its 32-bit pre-2000 form");
+#endif
 
 constexpr DWORD kOpenFlags = 0x1004;      // OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
 constexpr UINT kBrowseFlags = 3;          // BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN

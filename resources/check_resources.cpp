@@ -62,6 +62,13 @@ TEST(Manifest, IsTheOnlyOneAndBringsCommonControls6) {
   EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(text.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos);
   EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
+  // Windows loads no assembly of another processor: both the program's own
+  // identity and the common controls name this build's.
+  const std::string arch = "processorArchitecture=\"" KDW_MANIFEST_ARCH "\"";
+  std::size_t first = text.find(arch);
+  ASSERT_NE(first, std::string::npos) << text;
+  EXPECT_NE(text.find(arch, first + 1), std::string::npos) << text;
+  EXPECT_EQ(text.find("@KDW_MANIFEST_ARCH@"), std::string::npos);
 
   // The loader activated it: comctl32 comes from the side-by-side common
   // controls 6 assembly, not from the system folder's version 5. (Wine's

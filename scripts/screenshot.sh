@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
 # Screenshot of kdw3 with one section open, taken under Xvfb:
 #   scripts/screenshot.sh F4 shots/start-menu.png
-# (F1..F9, F11 open the sections, F12 the welcome form.)
+# (F1..F9, F11 open the sections, F12 the welcome form.) It uses the 64-bit
+# build; KDW_ARCH=win32 picks the 32-bit one where the machine runs it.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 key=${1:-F12}
 out=${2:-shots/section.png}
-cmake --build --preset win32 --target kdw3 show_section -j "$(nproc)" >/dev/null
 . scripts/wine-env.sh
+arch=${KDW_ARCH:-win64}
+kdw_wine_arch "$arch"
+cmake --preset "$arch" >/dev/null
+cmake --build --preset "$arch" --target kdw3 show_section -j "$(nproc)" >/dev/null
 unset DISPLAY
 kdw_start_session
 trap kdw_stop_session EXIT
-wine reg add 'HKLM\Software\Kelmor\Deskwarden' /v Owner /d "$(id -un)" /f >/dev/null 2>&1 || true
+kdw_wine reg add 'HKLM\Software\Kelmor\Deskwarden' /v Owner /d "$(id -un)" /f >/dev/null 2>&1 || true
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-wine build/win32/tests/e2e/show_section.exe "$PWD/build/win32/app/kdw3.exe" "$key" 15 >"$fifo" 2>/dev/null &
+kdw_wine "build/$arch/tests/e2e/show_section.exe" "$PWD/build/$arch/app/kdw3.exe" "$key" 15 \
+  >"$fifo" 2>/dev/null &
 read -r -t 60 _ <"$fifo" || true
 rm -f "$fifo"
 mkdir -p "$(dirname "$out")"

@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test:
-# the native tests, then the Win32 test programs under Wine.
+# Installs what is missing, builds every preset and runs every test: the
+# native tests, then the Win32 test programs under Wine, the 64-bit build
+# always and the 32-bit build wherever this machine runs 32-bit code.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/install-deps.sh
+. scripts/wine-env.sh
 
 jobs=$(nproc)
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs"
+for preset in native win64 win32; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+tested=(native) built_only=()
 ctest --preset native -j "$jobs"
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
-
-. scripts/wine-env.sh
-kdw_start_session
 trap kdw_stop_session EXIT
-ctest --preset win32
+for preset in win64 win32; do
+  if [ "$preset" = win32 ] && ! kdw_can_run_win32; then
+    built_only+=("$preset")
+    continue
+  fi
+  kdw_wine_arch "$preset"
+  kdw_start_session
+  ctest --preset "$preset"
+  kdw_stop_session
+  tested+=("$preset")
+done
+
+echo "test: tested ${tested[*]}; built only: ${built_only[*]:-none}$(
+  [ ${#built_only[@]} -eq 0 ] || echo ' (this machine cannot run 32-bit code)')"
