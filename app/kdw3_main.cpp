@@ -1,14 +1,12 @@
 // kdw3: wiring only. Everything here hands the Win32 implementations to the
-// shell and plugs the pages into the main window.
+// shell; the main window finds the pages in their catalogue.
 #include <windows.h>
 
 #include "forms/win32/win32_host.h"
-#include "pages/page_context.h"
-#include "pages/shell/start_menu_page.h"
+#include "core/context.h"
 #include "platform/win32_platform.h"
 #include "registry/registry.h"
 #include "registry/win32_registry.h"
-#include "shell/general.h"
 #include "shell/helpers/buttons.h"
 #include "shell/helpers/raised_error.h"
 #include "shell/startup.h"
@@ -21,10 +19,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   kdw::Win32InputBox input;
   kdw::Win32ProcessStarter processes;
   kdw::Win32FileSystem files;
+  kdw::Win32FileDialogs dialogs;
   kdw::Win32Crypto crypto;
 
-  kdw::shell::Services services{registry, host, messages, input, processes, files, crypto};
-  services.disable_max_button = [&host](kdw::forms::Form& form) {
+  kdw::Context context{registry, host, messages, input, processes, files, dialogs, crypto};
+  context.disable_max_button = [&host](kdw::forms::Form& form) {
     try {
       kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);
     } catch (const kdw::RaisedError&) {
@@ -32,14 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
   };
 
-  kdw::pages::PageContext pages{registry, host};
-  pages.limited_account = [&registry] { return kdw::shell::IsLimitedAccount(registry); };
-
-  kdw::shell::Application application(services);
-  application.on_main_window_created = [&](kdw::shell::MainWindow& main) {
-    pages.main_form = &main.form();
-    main.SetPageFactory("frmStart", [&pages] { return kdw::pages::MakeStartMenuPage(pages); });
-  };
+  kdw::shell::Application application(context);
   if (!application.Main()) return 0;
   return host.Run();
 }

@@ -1,6 +1,6 @@
-// Cost of opening the Start Menu page: mean wall time per open and registry
-// calls per open, over the in-process registry everywhere and over the real
-// registry on Windows (Wine). Usage: page_bench [opens]
+// Cost of opening each page of the catalogue: mean wall time per open and
+// registry calls per open, over the in-process registry everywhere and over
+// the real registry on Windows (Wine). Usage: page_bench [opens]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "forms/fake_host.h"
-#include "pages/page_context.h"
-#include "pages/shell/start_menu_page.h"
+#include "pages/catalogue.h"
+#include "platform/fakes.h"
 #include "registry/memory_registry.h"
 #include "registry/registry.h"
 #ifdef _WIN32
@@ -63,56 +63,84 @@ class CountingRegistryApi : public kdw::RegistryApi {
   kdw::RegistryApi& inner_;
 };
 
-void Run(const char* label, kdw::RegistryApi& api, int opens) {
+// Pages ask nothing of these while they open; they only have to be there.
+class NoCrypto : public kdw::Crypto {
+ public:
+  bool RandomBytes(std::size_t, kdw::Bytes&) override { return false; }
+  bool Sha256(const kdw::Bytes&, kdw::Sha256Digest&) override { return false; }
+};
+
+struct Platform {
+  kdw::forms::FakeHost host;
+  kdw::FakeMessageBoxes messages;
+  kdw::FakeInputBox input;
+  kdw::FakeProcessStarter processes;
+  kdw::FakeFileSystem files;
+  kdw::FakeFileDialogs dialogs;
+  NoCrypto crypto;
+
+  kdw::Context ContextFor(const kdw::Registry& registry) {
+    return {registry, host, messages, input, processes, files, dialogs, crypto};
+  }
+};
+
+void Run(const kdw::pages::PageEntry& entry, const char* label, kdw::RegistryApi& api,
+         int opens) {
   CountingRegistryApi counting(api);
   kdw::Registry registry(counting);
-  kdw::forms::FakeHost host;
-  kdw::pages::PageContext context{registry, host};
+  Platform platform;
+  kdw::Context context = platform.ContextFor(registry);
 
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
   for (int i = 0; i < opens; ++i) {
-    auto page = kdw::pages::MakeStartMenuPage(context);
+    auto page = entry.make(context);
     page->Load();
   }
   const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 
   const double n = opens;
-  std::printf("%-28s %10.1f us/open  %6.1f calls/open  (open %.0f, create %.0f, query %.0f, "
-              "set %.0f, delete %.0f, close %.0f)\n",
-              label, us / n, counting.total() / n, counting.opens / n, counting.creates / n,
-              counting.queries / n, counting.sets / n, counting.deletes / n, counting.closes / n);
+  std::printf("%-10s %-24s %10.1f us/open  %6.1f calls/open  (open %.0f, create %.0f, "
+              "query %.0f, set %.0f, delete %.0f, close %.0f)\n",
+              entry.spec.name, label, us / n, counting.total() / n, counting.opens / n,
+              counting.creates / n, counting.queries / n, counting.sets / n,
+              counting.deletes / n, counting.closes / n);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int opens = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  std::printf("frmStart, %d opens each\n", opens);
+  std::printf("%d opens of each page\n", opens);
 
-  kdw::MemoryRegistry empty;
-  Run("memory, nothing stored", empty, opens);
+  for (const kdw::pages::PageEntry& entry : kdw::pages::Catalogue()) {
+    kdw::MemoryRegistry empty;
+    Run(entry, "memory, nothing stored", empty, opens);
 
-  // Every row stored as 1 (ticked once through the page itself): each open
-  // then also writes every row back.
-  kdw::MemoryRegistry all_set;
-  {
-    kdw::Registry seed(all_set);
-    kdw::forms::FakeHost host;
-    kdw::pages::PageContext context{seed, host};
-    auto page = kdw::pages::MakeStartMenuPage(context);
-    page->Load();
-    for (const auto& control : page->form().controls()) {
-      if (control->kind() == kdw::forms::ControlKind::kCheckBox) control->UserClick();
+    // Every check box ticked once through the page itself: each open then
+    // also writes those rows back.
+    kdw::MemoryRegistry all_set;
+    {
+      kdw::Registry seed(all_set);
+      Platform platform;
+      kdw::Context context = platform.ContextFor(seed);
+      auto page = entry.make(context);
+      page->Load();
+      for (const auto& control : page->form().controls()) {
+        if (control->kind() == kdw::forms::ControlKind::kCheckBox && control->enabled() &&
+            dynamic_cast<kdw::forms::CheckBox&>(*control).value() == 0) {
+          control->UserClick();
+        }
+      }
     }
-  }
-  Run("memory, every row set", all_set, opens);
+    Run(entry, "memory, every box set", all_set, opens);
 
 #ifdef _WIN32
-  // The current user's own settings, as they are: the page writes back only
-  // what it read, so nothing changes.
-  kdw::Win32RegistryApi win32;
-  Run("win32 registry", win32, opens);
+    // The current user's own settings, as they are: the page writes back only
+    // what it read, so nothing changes.
+    kdw::Win32RegistryApi win32;
+    Run(entry, "win32 registry", win32, opens);
 #endif
+  }
   return 0;
 }

@@ -1,8 +1,8 @@
 #include "pages/setting_page.h"
 
 #include <charconv>
-#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kdw::pages {
 namespace {
@@ -22,11 +22,44 @@ bool ParseNumber(const std::string& text, std::int32_t* number) {
 
 }  // namespace
 
-SettingPage::SettingPage(PageContext& context, const PageDefinition& page)
+std::vector<forms::ControlSpec> ControlsOf(const PageSpec& page) {
+  std::vector<forms::ControlSpec> all;
+  // Depth first from the form: what a container holds follows it at once.
+  std::function<void(const char*)> add_contents = [&](const char* container) {
+    std::vector<forms::ControlSpec> here;
+    for (const forms::ControlSpec& control : page.controls) {
+      if (std::string_view(control.container) == container) here.push_back(control);
+    }
+    for (const SettingRow& row : page.rows) {
+      if (row.list_item || std::string_view(row.container) != container) continue;
+      const bool text = row.load == LoadRule::kText;
+      here.push_back({.name = row.control,
+                      .kind = text ? forms::ControlKind::kTextBox : forms::ControlKind::kCheckBox,
+                      .caption = row.caption,
+                      .rect = row.rect,
+                      .container = row.container,
+                      .flags = row.flags,
+                      .tooltip = row.tooltip});
+    }
+    for (const forms::ControlSpec& control : here) {
+      all.push_back(control);
+      add_contents(control.name);
+    }
+  };
+  add_contents("");
+  return all;
+}
+
+SettingPage::SettingPage(Context& context, const PageSpec& page)
     : context_(context),
-      form_(*page.form),
-      machine_wide_(page.machine_wide),
-      invalid_number_(page.invalid_number) {
+      spec_(page),
+      controls_(ControlsOf(page)),
+      form_(forms::FormSpec{.name = page.name,
+                            .caption = page.caption,
+                            .style = page.style,
+                            .width = page.width,
+                            .height = page.height,
+                            .controls = controls_}) {
   AddRows(page.rows);
   if (page.draggable) {
     // The left button on the background moves the page like its caption.
@@ -37,23 +70,20 @@ SettingPage::SettingPage(PageContext& context, const PageDefinition& page)
 }
 
 void SettingPage::AddRows(std::span<const SettingRow> rows) {
-  if (rows.empty()) return;
-  tables_.push_back(rows);
   for (const SettingRow& row : rows) Bind(row);
 }
 
 void SettingPage::Bind(const SettingRow& row) {
   if (row.load == LoadRule::kText) {
+    bound_.push_back({&row, -1});
     form_.text(row.control).on_change = [this, &row] {
       if (!quiet_) WriteRow(row);
     };
     return;
   }
-  if (row.item >= 0) {
+  if (row.list_item) {
     forms::ListControl& list = form_.list(row.control);
-    if (row.item != list.count()) {
-      throw std::logic_error(std::string(row.control) + ": list rows must come in item order");
-    }
+    bound_.push_back({&row, list.count()});
     list.AddItem(row.caption);
     // One handler per list, found again by the item whose mark changed.
     const std::string name = row.control;
@@ -63,15 +93,15 @@ void SettingPage::Bind(const SettingRow& row) {
     };
     return;
   }
+  bound_.push_back({&row, -1});
   forms::CheckBox& box = form_.check(row.control);
-  if (*row.caption) box.SetCaption(row.caption);
   box.on_click = [this, &row] {
     if (!quiet_) WriteRow(row);
   };
 }
 
 void SettingPage::Load() {
-  for (std::span<const SettingRow> rows : tables_) LoadRows(rows);
+  for (const Bound& bound : bound_) LoadRow(*bound.row);
   ApplyAccountRule();
 }
 
@@ -82,10 +112,18 @@ void SettingPage::LoadRows(std::span<const SettingRow> rows) {
 void SettingPage::LoadRow(const SettingRow& row) {
   const Registry& reg = context_.registry;
   if (row.load == LoadRule::kText) {
-    const std::string text = row.kind == ValueKind::kExpandSz
-                                 ? reg.GetExpandStringValue(row.hive, row.key, row.value)
-                                 : reg.GetStringValue(row.hive, row.key, row.value);
-    form_.text(row.control).SetText(text);
+    const bool expand = row.kind == ValueKind::kExpandSz;
+    const std::string text = expand ? reg.GetExpandStringValue(row.hive, row.key, row.value)
+                                    : reg.GetStringValue(row.hive, row.key, row.value);
+    forms::TextBox& box = form_.text(row.control);
+    // Text stored with more after a NUL shows only in part; writing that part
+    // back would lose the rest, so such a box is filled without a write.
+    if (text.empty() ||
+        reg.ReadsWhole(row.hive, row.key, row.value, expand ? regtype::kExpandSz : regtype::kSz)) {
+      box.SetText(text);
+    } else {
+      Quietly([&] { box.SetText(text); });
+    }
     return;
   }
 
@@ -99,7 +137,7 @@ void SettingPage::LoadRow(const SettingRow& row) {
       } else if (!ParseNumber(reg.GetStringValue(row.hive, row.key, row.value), &number)) {
         return;  // no number at all: the box keeps its design state
       }
-      if (row.item < 0) {
+      if (!row.list_item) {
         ShowNumber(form_.check(row.control), number);
         return;
       }
@@ -132,10 +170,10 @@ void SettingPage::LoadRow(const SettingRow& row) {
       break;
   }
 
-  if (row.item >= 0) {
+  if (row.list_item) {
     // A list item's mark only shows what is stored: filling the list writes
     // nothing, so data another tool stored in another shape stays as it is.
-    Quietly([&] { form_.list(row.control).SetChecked(row.item, checked); });
+    Quietly([&] { form_.list(row.control).SetChecked(ItemOf(row), checked); });
   } else {
     form_.check(row.control).SetValue(checked ? 1 : 0);
   }
@@ -146,19 +184,35 @@ void SettingPage::ShowNumber(forms::CheckBox& box, std::int32_t number) {
     box.SetValue(number);  // 1 and 2 are written back by the box's Click
     return;
   }
-  if (invalid_number_ == InvalidNumber::kShowChecked) {
+  if (spec_.invalid_number == InvalidNumber::kShowChecked) {
     Quietly([&] { box.SetValue(1); });
   }
 }
 
 void SettingPage::ApplyAccountRule() {
-  if (machine_wide_.empty() || !context_.limited_account) return;
-  if (!context_.limited_account()) return;
-  for (const char* name : machine_wide_) form_.control(name).SetEnabled(false);
+  std::vector<std::string> disabled(spec_.machine_wide.begin(), spec_.machine_wide.end());
+  for (const Bound& bound : bound_) {
+    if (bound.row->machine_wide) disabled.push_back(bound.row->control);
+  }
+  // Pages without machine-wide controls never ask.
+  if (disabled.empty() || !context_.Limited()) return;
+  for (const std::string& name : disabled) form_.control(name).SetEnabled(false);
+}
+
+const SettingPage::Bound* SettingPage::Find(const SettingRow& row) const {
+  for (const Bound& bound : bound_) {
+    if (bound.row == &row) return &bound;
+  }
+  return nullptr;
+}
+
+int SettingPage::ItemOf(const SettingRow& row) const {
+  const Bound* bound = Find(row);
+  return bound ? bound->item : -1;
 }
 
 int SettingPage::StateOf(const SettingRow& row) const {
-  if (row.item >= 0) return form_.list(row.control).checked(row.item) ? 1 : 0;
+  if (row.list_item) return form_.list(row.control).checked(ItemOf(row)) ? 1 : 0;
   return form_.check(row.control).value();
 }
 
@@ -222,10 +276,8 @@ void SettingPage::Quietly(const std::function<void()>& change) {
 }
 
 const SettingRow* SettingPage::RowOf(const std::string& control, int item) const {
-  for (std::span<const SettingRow> rows : tables_) {
-    for (const SettingRow& row : rows) {
-      if (control == row.control && row.item == item) return &row;
-    }
+  for (const Bound& bound : bound_) {
+    if (control == bound.row->control && bound.item == item) return bound.row;
   }
   return nullptr;
 }

@@ -1,18 +1,21 @@
-// The engine every setting page is built on: a form declaration plus a table
-// of SettingRows. Loading gives each bound control its stored state in code,
-// so the control's own event writes that state back at once; each later
-// change by the user writes at once too. Page code adds its own handlers and
-// controls around the table.
+// The engine every setting page is built on. A page is declared once: its
+// form (name, caption, size), its rows (the bound controls, in load order,
+// each with its place on the form) and a short list of the controls bound to
+// nothing (labels, frames, pictures, buttons, the lists whose items are rows).
+// Loading gives each bound control its stored state in code, so the
+// control's own event writes that state back at once; each later change by
+// the user writes at once too. Page code adds its own handlers around that.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "core/context.h"
 #include "forms/form.h"
 #include "forms/form_controller.h"
-#include "pages/page_context.h"
 #include "pages/setting_row.h"
 
 namespace kdw::pages {
@@ -27,23 +30,34 @@ enum class InvalidNumber {
   kLeaveAlone,
 };
 
-struct PageDefinition {
-  const forms::FormSpec* form;
+struct PageSpec {
+  const char* name;     // the form: "frmPanel"
+  const char* caption;  // its title: "Control Panel"
+  int width;            // outer size, twips
+  int height;
   // In load order. The table must outlive the page (pages use static tables).
   std::span<const SettingRow> rows;
-  // Controls disabled for a limited account after loading. Pages without
-  // this list never ask for the account type.
+  // The controls bound to nothing, each in its container.
+  std::span<const forms::ControlSpec> controls = {};
+  forms::FormStyle style = forms::FormStyle::kMdiChild;
+  // Unbound controls that a limited account finds disabled too.
   std::span<const char* const> machine_wide = {};
   InvalidNumber invalid_number = InvalidNumber::kShowChecked;
   // Pressing the mouse on the page background drags the page.
   bool draggable = false;
 };
 
+// The form's whole control list: the unbound controls and the rows' controls,
+// each container followed by what it holds (unbound first, then the rows in
+// table order), which is also the keyboard's Tab order.
+std::vector<forms::ControlSpec> ControlsOf(const PageSpec& page);
+
 class SettingPage : public forms::FormController {
  public:
-  SettingPage(PageContext& context, const PageDefinition& page);
+  SettingPage(Context& context, const PageSpec& page);
 
   forms::Form& form() override { return form_; }
+  const PageSpec& spec() const { return spec_; }
   // Form_Load: every row in table order, then the account rule.
   void Load() override;
 
@@ -62,30 +76,45 @@ class SettingPage : public forms::FormController {
 
   // The row bound to a control (and check-list item), or null.
   const SettingRow* RowOf(const std::string& control, int item = -1) const;
+  // A check-list row's item index; -1 for any other row.
+  int ItemOf(const SettingRow& row) const;
 
   // Binds more rows, loaded after those bound before: for rows a page builds
-  // at run time (keys that depend on a version chosen elsewhere). The rows
-  // and their texts must outlive the page.
+  // at run time (keys that depend on a version chosen elsewhere). Their
+  // controls must be on the form already. The rows and their texts must
+  // outlive the page.
   void AddRows(std::span<const SettingRow> rows);
 
   // Page-specific action of a picture, button or label.
   void OnClick(const std::string& control, std::function<void()> handler);
 
   const Registry& registry() const { return context_.registry; }
-  PageContext& context() { return context_; }
+  Context& context() { return context_; }
 
  private:
+  struct Bound {
+    const SettingRow* row;
+    int item;  // -1 for a whole control
+  };
+
   void Bind(const SettingRow& row);
   void ShowNumber(forms::CheckBox& box, std::int32_t number);
   void Apply(const SettingRow& row, const WriteAction& action, int state);
   int StateOf(const SettingRow& row) const;
+  const Bound* Find(const SettingRow& row) const;
 
-  PageContext& context_;
+  Context& context_;
+  const PageSpec& spec_;
+  std::vector<forms::ControlSpec> controls_;
   forms::Form form_;
-  std::vector<std::span<const SettingRow>> tables_;
-  std::span<const char* const> machine_wide_;
-  InvalidNumber invalid_number_;
+  std::vector<Bound> bound_;
   int quiet_ = 0;
 };
+
+// Makes a page that is its table and nothing more.
+template <const PageSpec& page>
+std::unique_ptr<forms::FormController> MakeTablePage(Context& context) {
+  return std::make_unique<SettingPage>(context, page);
+}
 
 }  // namespace kdw::pages

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "forms/controls.h"
 #include "registry/registry_api.h"
 
 namespace kdw::pages {
@@ -73,57 +74,119 @@ constexpr WriteAction RemoveKeys(std::span<const KeyDefault> keys) {
   return {WriteKind::kDeleteKeys, 0, "", keys};
 }
 
+// One bound control: the registry value, how it loads and what each state
+// writes, and where the control stands on its form. Pages declare their rows
+// with the shape helpers below and place them with At() and In().
 struct SettingRow {
   const char* control;  // design name: "Check14", "Text2", "List1"
-  // The check box's caption (or a check-list item's text). The page gives it
-  // to the control, so the form's declaration leaves bound captions empty and
-  // no caption is written twice. Empty for text rows: their labels are plain
-  // controls of the form.
+  // The check box's caption, or a check-list item's text. Empty for text
+  // rows: their labels are plain controls of the form.
   const char* caption;
   std::uint32_t hive;
   const char* key;
   const char* value;  // "" is the key's default value
   ValueKind kind;
   LoadRule load;
-  WriteAction checked;
-  WriteAction unchecked;
+  WriteAction checked = {};
+  WriteAction unchecked = {};
   const char* literal = "";   // kStringEquals
   std::int32_t number = 0;    // kNumberEquals
   // A grayed box (only ever from a stored 2 or from code) writes the checked
   // data instead of the unchecked data. Only fixed-data rows care.
   bool grayed_as_checked = false;
-  // For a check list: the item this row is bound to; -1 for a whole control.
-  int item = -1;
+
+  // Where the control stands, in twips of its container ("" is the form).
+  // Check-list items stand in their list, which the form declares; their
+  // item index is their place among the list's rows.
+  forms::Rect rect = {};
+  const char* container = "";
+  unsigned flags = 0;  // forms::ControlFlags
+  const char* tooltip = "";
+  // Disabled for a limited account after loading; it still shows its state.
+  bool machine_wide = false;
+  // A command line the page starts for this row (a check-list item's program).
+  const char* command = "";
+  bool list_item = false;
+
+  constexpr SettingRow At(forms::Rect where) const {
+    SettingRow row = *this;
+    row.rect = where;
+    return row;
+  }
+  constexpr SettingRow In(const char* frame, forms::Rect where) const {
+    SettingRow row = At(where);
+    row.container = frame;
+    return row;
+  }
+  constexpr SettingRow MachineWide() const {
+    SettingRow row = *this;
+    row.machine_wide = true;
+    return row;
+  }
+  constexpr SettingRow Flags(unsigned control_flags) const {
+    SettingRow row = *this;
+    row.flags = control_flags;
+    return row;
+  }
+  constexpr SettingRow Tip(const char* text) const {
+    SettingRow row = *this;
+    row.tooltip = text;
+    return row;
+  }
+  constexpr SettingRow Runs(const char* command_line) const {
+    SettingRow row = *this;
+    row.command = command_line;
+    return row;
+  }
+  constexpr SettingRow GrayedAsChecked() const {
+    SettingRow row = *this;
+    row.grayed_as_checked = true;
+    return row;
+  }
 };
 
 // The common shapes, so that a page table reads like its description.
 
 // The check box state stored as the number 0, 1 or 2.
-constexpr SettingRow NumberRow(const char* control, const char* caption, std::uint32_t hive,
-                               const char* key, const char* value) {
+constexpr SettingRow Number(const char* control, const char* caption, std::uint32_t hive,
+                            const char* key, const char* value) {
   return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kNumber,
           StoreState(), StoreState()};
 }
 
 // Checked stores 0, unchecked 1; a stored 0 (or nothing) checks the box.
-constexpr SettingRow InvertedRow(const char* control, const char* caption, std::uint32_t hive,
-                                 const char* key, const char* value) {
+constexpr SettingRow Inverted(const char* control, const char* caption, std::uint32_t hive,
+                              const char* key, const char* value) {
   return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kZeroChecks,
           StoreDword(0), StoreDword(1)};
 }
 
 // Two fixed REG_SZ texts; checked when the stored text is exactly the first.
-constexpr SettingRow StringRow(const char* control, const char* caption, std::uint32_t hive,
-                               const char* key, const char* value, const char* checked_text,
-                               const char* unchecked_text) {
+constexpr SettingRow Strings(const char* control, const char* caption, std::uint32_t hive,
+                             const char* key, const char* value, const char* checked_text,
+                             const char* unchecked_text) {
   return {control, caption, hive, key, value, ValueKind::kSz, LoadRule::kStringEquals,
           StoreString(checked_text), StoreString(unchecked_text), checked_text};
 }
 
+// A fixed REG_SZ text while checked, no value while unchecked; checked when
+// the value is there, whatever it holds.
+constexpr SettingRow PresentString(const char* control, const char* caption, std::uint32_t hive,
+                                   const char* key, const char* value, const char* text) {
+  return {control, caption, hive, key, value, ValueKind::kDelete, LoadRule::kValuePresent,
+          StoreString(text), RemoveValue()};
+}
+
 // A text box bound to a REG_SZ (or REG_EXPAND_SZ) value.
-constexpr SettingRow TextRow(const char* control, std::uint32_t hive, const char* key,
-                             const char* value, ValueKind kind = ValueKind::kSz) {
-  return {control, "", hive, key, value, kind, LoadRule::kText, {}, {}};
+constexpr SettingRow Text(const char* control, std::uint32_t hive, const char* key,
+                          const char* value, ValueKind kind = ValueKind::kSz) {
+  return {control, "", hive, key, value, kind, LoadRule::kText};
+}
+
+// An item of a check list: any check shape, made an item of its list.
+constexpr SettingRow Item(SettingRow row) {
+  row.list_item = true;
+  return row;
 }
 
 }  // namespace kdw::pages

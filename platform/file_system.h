@@ -42,6 +42,12 @@ class FileSystem {
   virtual bool WriteWholeFile(const std::string& path, const Bytes& bytes) = 0;
 };
 
+// Whether the path names an existing normal file (not a folder, not hidden,
+// not a system file).
+inline bool FileFound(FileSystem& files, const std::string& path) {
+  return files.IsNormalFile(path);
+}
+
 // The folder part of a full file path: everything before its last backslash
 // (or slash); the empty text when there is none.
 std::string FolderOfPath(const std::string& path);

@@ -23,4 +23,10 @@ class ProcessStarter {
   virtual bool Start(const std::string& command_line, int show_command) = 0;
 };
 
+// Starts a command line with its window shown, without waiting; failures are
+// ignored.
+inline void RunCommand(ProcessStarter& processes, const std::string& command_line) {
+  processes.Start(command_line, sw::kShow);
+}
+
 }  // namespace kdw

@@ -87,6 +87,28 @@ std::string Registry::GetMultiStringValue(std::uint32_t hive, const std::string&
   return ReadText(hive, key, name, fallback, regtype::kMultiSz);
 }
 
+bool Registry::ReadsWhole(std::uint32_t hive, const std::string& key, const std::string& name,
+                          std::uint32_t type) const {
+  ScopedKey handle(api_);
+  api_.OpenKey(hive, key, handle.out());
+  std::uint32_t stored_type = 0;
+  std::uint32_t size = 0;
+  if (api_.QueryValue(handle.get(), name, &stored_type, nullptr, &size) != regerr::kSuccess ||
+      stored_type != type) {
+    return false;
+  }
+  std::string buffer(size, ' ');
+  if (api_.QueryValue(handle.get(), name, &stored_type,
+                      reinterpret_cast<std::uint8_t*>(buffer.data()), &size) != regerr::kSuccess ||
+      stored_type != type) {
+    return false;
+  }
+  buffer.resize(size);
+  // Terminating NULs are the text's end; a NUL with text after it is not.
+  const auto end = buffer.find_last_not_of('\0');
+  return end == std::string::npos || buffer.find('\0') > end;
+}
+
 std::int32_t Registry::GetDwordValue(std::uint32_t hive, const std::string& key,
                                      const std::string& name, std::int32_t fallback) const {
   ScopedKey handle(api_);

@@ -39,6 +39,13 @@ class Registry {
   // Removes only a key without subkeys.
   void DeleteKey(std::uint32_t hive, const std::string& key) const;
 
+  // Whether a text value of that type reads whole: false when it is missing,
+  // of another type, or holds data after a NUL, which no text read shows and
+  // so no text written back may keep. Not one of the operations a page
+  // reads or writes through: the page engine asks it before writing back.
+  bool ReadsWhole(std::uint32_t hive, const std::string& key, const std::string& name,
+                  std::uint32_t type) const;
+
   RegistryApi& api() const { return api_; }
 
  private:

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "pages/catalogue.h"
 #include "shell/general.h"
 #include "shell/password.h"
 #include "shell/welcome.h"
@@ -96,7 +97,8 @@ constexpr const char* kListOrder[] = {
 
 }  // namespace
 
-MainWindow::MainWindow(Services& services) : services_(services), form_(kSpec) {
+MainWindow::MainWindow(Context& context) : context_(context), form_(kSpec) {
+  context_.main_form = &form_;
   form_.list("Combo1").on_click = [this] { Combo1_Click(); };
   form_.control("Command1").on_click = [this] { Command1_Click(); };
   form_.control("Command2").on_click = [this] { Command2_Click(); };
@@ -122,27 +124,29 @@ MainWindow::MainWindow(Services& services) : services_(services), form_(kSpec) {
   }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  if (context_.main_form == &form_) context_.main_form = nullptr;
+}
 
 void MainWindow::SetPageFactory(const std::string& page, PageFactory factory) {
   factories_[page] = std::move(factory);
 }
 
 void MainWindow::Load() {
-  services_.disable_max_button(form_);
+  context_.disable_max_button(form_);
   auto& list = form_.list("Combo1");
   for (const Section& section : kSections) list.AddItem(section.name);
-  form_.menu("menu").SetCaption(services_.registry.GetStringValue(
+  form_.menu("menu").SetCaption(context_.registry.GetStringValue(
       HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Logon User Name"));
-  ShowChild(std::make_unique<WelcomeForm>(services_.registry), 11, "Welcome");
-  if (IsLimitedAccount(services_.registry))
+  ShowChild(std::make_unique<WelcomeForm>(context_.registry), 11, "Welcome");
+  if (context_.Limited())
     form_.control("Label3").SetCaption("Account Type: Limited User");
 }
 
 void MainWindow::UnloadActiveChild() {
   if (!child_) return;
   child_->Unload();
-  services_.host.Destroy(child_->form());
+  context_.host.Destroy(child_->form());
   child_.reset();
 }
 
@@ -153,7 +157,7 @@ void MainWindow::ShowChild(std::unique_ptr<forms::FormController> child, int pic
     child_->Load();
     // The page's own close box unloads it like any section change.
     child_->form().on_close_request = [this] { UnloadActiveChild(); };
-    services_.host.Show(child_->form(), &form_);
+    context_.host.Show(child_->form(), &form_);
   }
   form_.control("Image1").SetPicture(pictures_.Picture(picture));
   form_.control("Label2").SetCaption(name);
@@ -161,15 +165,19 @@ void MainWindow::ShowChild(std::unique_ptr<forms::FormController> child, int pic
 
 void MainWindow::OpenSection(const Section& section) {
   UnloadActiveChild();
-  if (section.administrators_only && IsLimitedAccount(services_.registry)) {
-    services_.messages.Show(services_.host.WindowOf(form_),
+  if (section.administrators_only && context_.Limited()) {
+    context_.messages.Show(context_.host.WindowOf(form_),
                             "Sorry, you need to be an administrator to access this section.",
                             kTitle, mb::kIconStop | mb::kOk);
     return;
   }
   std::unique_ptr<forms::FormController> page;
   auto factory = factories_.find(section.page);
-  if (factory != factories_.end() && factory->second) page = factory->second();
+  if (factory != factories_.end() && factory->second) {
+    page = factory->second();
+  } else if (const pages::PageEntry* entry = pages::FindPage(section.page)) {
+    page = entry->make(context_);
+  }
   ShowChild(std::move(page), section.picture, section.name);
 }
 
@@ -186,17 +194,17 @@ void MainWindow::Combo1_Click() {
 
 void MainWindow::menuAbout_Click() {
   UnloadActiveChild();
-  ShowChild(std::make_unique<WelcomeForm>(services_.registry), 11, "Welcome");
+  ShowChild(std::make_unique<WelcomeForm>(context_.registry), 11, "Welcome");
 }
 
 void MainWindow::Command1_Click() {
-  const std::string help = services_.files.ProgramFolder() + "\\kdwhelp.exe";
-  if (FileFound(services_.files, help)) {
-    services_.processes.Start(help, sw::kShowNormal);
+  const std::string help = context_.files.ProgramFolder() + "\\kdwhelp.exe";
+  if (FileFound(context_.files, help)) {
+    context_.processes.Start(help, sw::kShowNormal);
     return;
   }
-  services_.messages.Show(
-      services_.host.WindowOf(form_),
+  context_.messages.Show(
+      context_.host.WindowOf(form_),
       std::string("Sorry, in order to reduce the size of the download, we took out the Help "
                   "files.\r\nTo obtain the help files, you can download them from our web "
                   "site: ") +
@@ -205,11 +213,11 @@ void MainWindow::Command1_Click() {
 }
 
 void MainWindow::Command2_Click() {
-  services_.host.PopupMenu(form_, form_.menu("menuReboot"));
+  context_.host.PopupMenu(form_, form_.menu("menuReboot"));
 }
 
 void MainWindow::Command3_Click() {
-  services_.messages.Show(services_.host.WindowOf(form_),
+  context_.messages.Show(context_.host.WindowOf(form_),
                           "Recomended Settings:\r\n"
                           "1- Create a password.\r\n"
                           "2- Disable Windows Registry\r\n"
@@ -222,14 +230,14 @@ void MainWindow::Command3_Click() {
 }
 
 void MainWindow::menuUpdates_Click() {
-  const std::string program_files = services_.registry.GetStringValue(
+  const std::string program_files = context_.registry.GetStringValue(
       HKLM, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
   const std::string page = std::string(kWebSite) + "/updates";
   // Quoted: an unquoted path with spaces could start another program.
   const std::string command =
       "\"" + program_files + "\\Internet Explorer\\iexplore.exe\" " + page;
-  if (!services_.processes.Start(command, sw::kShowMaximized)) {
-    services_.messages.Show(services_.host.WindowOf(form_),
+  if (!context_.processes.Start(command, sw::kShowMaximized)) {
+    context_.messages.Show(context_.host.WindowOf(form_),
                             "The web browser could not be started.\r\nTo check for updates, "
                             "please visit " + page,
                             kTitle, mb::kIconExclamation | mb::kOk);
@@ -237,14 +245,14 @@ void MainWindow::menuUpdates_Click() {
 }
 
 void MainWindow::menuOptions_Click() {
-  CreateOrChangePassword(services_, services_.host.WindowOf(form_));
+  CreateOrChangePassword(context_, context_.host.WindowOf(form_));
 }
 
 void MainWindow::menuExit_Click() { MDIForm_Unload(); }
 
 void MainWindow::MDIForm_Unload() {
   UnloadActiveChild();
-  services_.host.Quit();
+  context_.host.Quit();
 }
 
 void MainWindow::MDIForm_Resize() {

@@ -9,7 +9,7 @@
 
 #include "forms/form_controller.h"
 #include "shell/picture_holder.h"
-#include "shell/services.h"
+#include "shell/general.h"
 
 namespace kdw::shell {
 
@@ -33,12 +33,13 @@ inline constexpr int kMainHeight = 6510;
 
 class MainWindow : public forms::FormController {
  public:
-  explicit MainWindow(Services& services);
+  explicit MainWindow(Context& context);
   ~MainWindow() override;
   forms::Form& form() override { return form_; }
 
-  // A page plugs in by the name of its form; a section without a page opens
-  // nothing.
+  // Sections open the catalogue's pages by their form names; a section
+  // without a page opens nothing. This puts another factory in a page's
+  // place (tests count loads with it).
   void SetPageFactory(const std::string& page, PageFactory factory);
 
   void Load() override;  // MDIForm_Load
@@ -67,7 +68,7 @@ class MainWindow : public forms::FormController {
   void ShowChild(std::unique_ptr<forms::FormController> child, int picture,
                  const std::string& name);
 
-  Services& services_;
+  Context& context_;
   forms::Form form_;
   PictureHolder pictures_;
   std::map<std::string, PageFactory> factories_;

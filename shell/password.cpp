@@ -34,8 +34,8 @@ std::string StoredPassword(const Registry& registry) {
 
 }  // namespace
 
-PasswordPrompt::PasswordPrompt(Services& services, std::function<void()> open_main_window)
-    : services_(services), open_main_window_(std::move(open_main_window)), form_(kSpec) {
+PasswordPrompt::PasswordPrompt(Context& context, std::function<void()> open_main_window)
+    : context_(context), open_main_window_(std::move(open_main_window)), form_(kSpec) {
   form_.control("Command1").on_click = [this] { Command1_Click(); };
   form_.control("Command2").on_click = [this] { Command2_Click(); };
   form_.text("Text1").on_key_down = [this](int key) { Text1_KeyDown(key); };
@@ -43,46 +43,46 @@ PasswordPrompt::PasswordPrompt(Services& services, std::function<void()> open_ma
 
 void PasswordPrompt::Command1_Click() {
   const std::string typed = form_.text("Text1").text();
-  if (PasswordMatches(services_.crypto, StoredPassword(services_.registry), typed)) {
+  if (PasswordMatches(context_.crypto, StoredPassword(context_.registry), typed)) {
     open_main_window_();
-    services_.host.Destroy(form_);
+    context_.host.Destroy(form_);
     return;
   }
-  const int answer = services_.messages.Show(
-      services_.host.WindowOf(form_), "Password is incorrect. Would you like to try again?",
+  const int answer = context_.messages.Show(
+      context_.host.WindowOf(form_), "Password is incorrect. Would you like to try again?",
       kTitle, mb::kIconStop | mb::kRetryCancel);
   if (answer == mb::kIdCancel) {
-    services_.host.Quit();
+    context_.host.Quit();
     return;
   }
   form_.text("Text1").SetText("");
-  services_.host.SetFocus(form_, form_.text("Text1"));
+  context_.host.SetFocus(form_, form_.text("Text1"));
 }
 
-void PasswordPrompt::Command2_Click() { services_.host.Quit(); }
+void PasswordPrompt::Command2_Click() { context_.host.Quit(); }
 
 void PasswordPrompt::Text1_KeyDown(int key) {
   if (key == kEnter) {
     Command1_Click();
   } else if (key == kEscape) {
-    services_.host.Quit();
+    context_.host.Quit();
   }
 }
 
-void CreateOrChangePassword(Services& services, WindowHandle owner) {
-  const Registry& registry = services.registry;
+void CreateOrChangePassword(Context& context, WindowHandle owner) {
+  const Registry& registry = context.registry;
   const bool changing = !StoredPassword(registry).empty();
   if (changing) {
-    const std::string old = services.input.Ask(owner, "Enter your old password.", kTitle, "");
-    if (!PasswordMatches(services.crypto, StoredPassword(registry), old)) return;
+    const std::string old = context.input.Ask(owner, "Enter your old password.", kTitle, "");
+    if (!PasswordMatches(context.crypto, StoredPassword(registry), old)) return;
   }
   const char* create_title = "Kelmor Deskwarden - Create Password";
   const std::string first =
-      services.input.Ask(owner, "Please enter your new password.", create_title, "");
+      context.input.Ask(owner, "Please enter your new password.", create_title, "");
   const std::string second =
-      services.input.Ask(owner, "Please confirm your new password.", create_title, "");
+      context.input.Ask(owner, "Please confirm your new password.", create_title, "");
   if (first != second) {
-    services.messages.Show(
+    context.messages.Show(
         owner, "Password confirmation does not match with your new password.\r\nPlease try again.",
         kTitle, mb::kIconStop | mb::kOk);
     return;
@@ -91,9 +91,9 @@ void CreateOrChangePassword(Services& services, WindowHandle owner) {
   // typed twice removes the password.
   std::string record;
   if (!first.empty()) {
-    auto made = MakePasswordRecord(services.crypto, first);
+    auto made = MakePasswordRecord(context.crypto, first);
     if (!made) {
-      services.messages.Show(owner,
+      context.messages.Show(owner,
                              "The password could not be stored: this computer could not "
                              "protect it.\r\nThe old password stays in force.",
                              kTitle, mb::kIconStop | mb::kOk);
@@ -103,13 +103,13 @@ void CreateOrChangePassword(Services& services, WindowHandle owner) {
   }
   registry.SaveStringValue(HKLM, kProductKey, kPassValue, record);
   if (StoredPassword(registry) != record) {
-    services.messages.Show(owner,
+    context.messages.Show(owner,
                            "The password could not be stored. You need to be an administrator "
                            "to change it.\r\nThe old password stays in force.",
                            kTitle, mb::kIconStop | mb::kOk);
     return;
   }
-  services.messages.Show(owner, changing ? "Password created" : "Password created.", kTitle,
+  context.messages.Show(owner, changing ? "Password created" : "Password created.", kTitle,
                          mb::kIconInformation | mb::kOk);
 }
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "forms/form_controller.h"
-#include "shell/services.h"
+#include "shell/general.h"
 
 namespace kdw::shell {
 
@@ -14,7 +14,7 @@ inline constexpr char kPassValue[] = "Pass";
 class PasswordPrompt : public forms::FormController {
  public:
   // open_main_window is called when the right password is typed.
-  PasswordPrompt(Services& services, std::function<void()> open_main_window);
+  PasswordPrompt(Context& context, std::function<void()> open_main_window);
   forms::Form& form() override { return form_; }
 
   void Command1_Click();  // check
@@ -22,12 +22,12 @@ class PasswordPrompt : public forms::FormController {
   void Text1_KeyDown(int key);
 
  private:
-  Services& services_;
+  Context& context_;
   std::function<void()> open_main_window_;
   forms::Form form_;
 };
 
 // menuOptions_Click of the main window.
-void CreateOrChangePassword(Services& services, WindowHandle owner);
+void CreateOrChangePassword(Context& context, WindowHandle owner);
 
 }  // namespace kdw::shell

@@ -5,24 +5,24 @@
 namespace kdw::shell {
 
 bool Application::Main() {
-  const Registry& registry = services_.registry;
+  const Registry& registry = context_.registry;
   if (registry.GetStringValue(HKLM, kProductKey, "Owner").empty()) {
     // An empty answer is stored too, so the question comes again next time.
     const std::string owner =
-        services_.input.Ask(0, "Enter this program's owner name.", kTitle, "");
+        context_.input.Ask(0, "Enter this program's owner name.", kTitle, "");
     registry.SaveStringValue(HKLM, kProductKey, "Owner", owner);
   }
   const std::string product = registry.GetStringValue(
       HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName");
   if (product != "Microsoft Windows XP") {
-    services_.messages.Show(0, "Sorry, this application is only for Microsoft Windows XP", kTitle,
+    context_.messages.Show(0, "Sorry, this application is only for Microsoft Windows XP", kTitle,
                             mb::kIconStop | mb::kOk);
-    services_.host.Quit();
+    context_.host.Quit();
     return false;
   }
   if (!registry.GetStringValue(HKLM, kProductKey, kPassValue).empty()) {
-    prompt_ = std::make_unique<PasswordPrompt>(services_, [this] { ShowMainWindow(); });
-    services_.host.Show(prompt_->form(), nullptr);
+    prompt_ = std::make_unique<PasswordPrompt>(context_, [this] { ShowMainWindow(); });
+    context_.host.Show(prompt_->form(), nullptr);
   } else {
     ShowMainWindow();
   }
@@ -31,10 +31,10 @@ bool Application::Main() {
 
 void Application::ShowMainWindow() {
   if (main_) return;
-  main_ = std::make_unique<MainWindow>(services_);
+  main_ = std::make_unique<MainWindow>(context_);
   if (on_main_window_created) on_main_window_created(*main_);
   // The frame must exist before its load shows the welcome form inside it.
-  services_.host.Show(main_->form(), nullptr);
+  context_.host.Show(main_->form(), nullptr);
   main_->Load();
 }
 

@@ -8,13 +8,13 @@
 
 #include "shell/main_window.h"
 #include "shell/password.h"
-#include "shell/services.h"
+#include "shell/general.h"
 
 namespace kdw::shell {
 
 class Application {
  public:
-  explicit Application(Services& services) : services_(services) {}
+  explicit Application(Context& context) : context_(context) {}
 
   // Called once the main window exists, before it loads: the place where the
   // pages and the session commands are plugged in.
@@ -28,7 +28,7 @@ class Application {
   PasswordPrompt* password_prompt() const { return prompt_.get(); }
 
  private:
-  Services& services_;
+  Context& context_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<PasswordPrompt> prompt_;
 };

@@ -4,11 +4,13 @@
 
 #include <memory>
 
+#include "core/context.h"
 #include "forms/form_controller.h"
-#include "pages/page_context.h"
+#include "pages/setting_page.h"
 
 namespace kdw::pages {
 
-std::unique_ptr<forms::FormController> MakeStartMenuPage(PageContext& context);
+extern const PageSpec kStartMenuPage;
+std::unique_ptr<forms::FormController> MakeStartMenuPage(Context& context);
 
 }  // namespace kdw::pages

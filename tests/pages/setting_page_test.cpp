@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "forms/fake_host.h"
+#include "tests/core/fake_platform.h"
 #include "tests/pages/recording_registry.h"
 
 namespace kdw::pages {
@@ -26,47 +29,41 @@ constexpr KeyDefault kNotepadKeys[] = {{kEditText, "Edit with Notepad"},
 constexpr KeyDefault kNotepadKeysChildFirst[] = {{kCommand}, {kEditText}};
 
 constexpr SettingRow kRows[] = {
-    NumberRow("Check1", "Number", HKCU, kKey, "Number"),
-    InvertedRow("Check2", "Inverted", HKLM, kKey, "Inverted"),
-    StringRow("Check3", "Word", HKCU, kKey, "Word", "yes", "no"),
-    {"Check4", "Zone", HKCU, kKey, "Zone", ValueKind::kDword, LoadRule::kNumberEquals,
-     StoreDword(3), StoreDword(1), "", 3},
-    {"Check5", "Download", HKCU, kKey, "Download", ValueKind::kDword, LoadRule::kNonZeroChecks,
-     StoreDword(3), StoreDword(0), "", 0, /*grayed_as_checked=*/true},
-    {"Check6", "Arrow", HKCR, "lnkfile", "IsShortcut", ValueKind::kDelete, LoadRule::kValueAbsent,
-     RemoveValue(), StoreString("")},
-    {"Check7", "Notepad", HKCR, kCommand, "", ValueKind::kKey, LoadRule::kStringEquals,
-     CreateKeys(kNotepadKeys), RemoveKeys(kNotepadKeysChildFirst), "notepad.exe %1"},
-    {"Check8", "Names", HKCR, kClsid, "LocalizedString", ValueKind::kExpandSz,
-     LoadRule::kStringEquals, StoreExpandString("%USERNAME% on %COMPUTERNAME%"),
-     StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"),
-     "%USERNAME% on %COMPUTERNAME%"},
-    {"Check9", "Maximized", HKCU, kKey, "Maximized", ValueKind::kSz, LoadRule::kStringNumber,
-     StoreStateText(), StoreStateText()},
-    TextRow("Text1", HKLM, kKey, "Owner"),
-    TextRow("Text2", HKCU, kKey, "Folder", ValueKind::kExpandSz),
-    {"List1", "access.cpl", HKCU, kDontLoad, "access.cpl", ValueKind::kSz,
-     LoadRule::kValuePresent, StoreString("No"), RemoveValue(), "", 0, false, 0},
-    {"List1", "desk.cpl", HKCU, kDontLoad, "desk.cpl", ValueKind::kSz, LoadRule::kValuePresent,
-     StoreString("No"), RemoveValue(), "", 0, false, 1},
+    Number("Check1", "Number", HKCU, kKey, "Number"),
+    Inverted("Check2", "Inverted", HKLM, kKey, "Inverted"),
+    Strings("Check3", "Word", HKCU, kKey, "Word", "yes", "no"),
+    {.control = "Check4", .caption = "Zone", .hive = HKCU, .key = kKey, .value = "Zone",
+     .kind = ValueKind::kDword, .load = LoadRule::kNumberEquals, .checked = StoreDword(3),
+     .unchecked = StoreDword(1), .number = 3},
+    SettingRow{.control = "Check5", .caption = "Download", .hive = HKCU, .key = kKey,
+               .value = "Download", .kind = ValueKind::kDword, .load = LoadRule::kNonZeroChecks,
+               .checked = StoreDword(3), .unchecked = StoreDword(0)}
+        .GrayedAsChecked(),
+    {.control = "Check6", .caption = "Arrow", .hive = HKCR, .key = "lnkfile",
+     .value = "IsShortcut", .kind = ValueKind::kDelete, .load = LoadRule::kValueAbsent,
+     .checked = RemoveValue(), .unchecked = StoreString("")},
+    {.control = "Check7", .caption = "Notepad", .hive = HKCR, .key = kCommand, .value = "",
+     .kind = ValueKind::kKey, .load = LoadRule::kStringEquals,
+     .checked = CreateKeys(kNotepadKeys), .unchecked = RemoveKeys(kNotepadKeysChildFirst),
+     .literal = "notepad.exe %1"},
+    {.control = "Check8", .caption = "Names", .hive = HKCR, .key = kClsid,
+     .value = "LocalizedString", .kind = ValueKind::kExpandSz, .load = LoadRule::kStringEquals,
+     .checked = StoreExpandString("%USERNAME% on %COMPUTERNAME%"),
+     .unchecked = StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"),
+     .literal = "%USERNAME% on %COMPUTERNAME%"},
+    {.control = "Check9", .caption = "Maximized", .hive = HKCU, .key = kKey,
+     .value = "Maximized", .kind = ValueKind::kSz, .load = LoadRule::kStringNumber,
+     .checked = StoreStateText(), .unchecked = StoreStateText()},
+    Text("Text1", HKLM, kKey, "Owner"),
+    Text("Text2", HKCU, kKey, "Folder", ValueKind::kExpandSz),
+    Item(PresentString("List1", "access.cpl", HKCU, kDontLoad, "access.cpl", "No")),
+    Item(PresentString("List1", "desk.cpl", HKCU, kDontLoad, "desk.cpl", "No")),
 };
 
 constexpr ControlSpec kControls[] = {
-    {"Check1", ControlKind::kCheckBox, "", {}}, {"Check2", ControlKind::kCheckBox, "", {}},
-    {"Check3", ControlKind::kCheckBox, "", {}}, {"Check4", ControlKind::kCheckBox, "", {}},
-    {"Check5", ControlKind::kCheckBox, "", {}}, {"Check6", ControlKind::kCheckBox, "", {}},
-    {"Check7", ControlKind::kCheckBox, "", {}}, {"Check8", ControlKind::kCheckBox, "", {}},
-    {"Check9", ControlKind::kCheckBox, "", {}}, {"Text1", ControlKind::kTextBox, "", {}},
-    {"Text2", ControlKind::kTextBox, "", {}},   {"List1", ControlKind::kCheckList, "", {}},
+    {"List1", ControlKind::kCheckList, "", {}},
     {"Image1", ControlKind::kImage, "", {}},
 };
-
-constexpr forms::FormSpec kForm{.name = "frmTest",
-                                .caption = "Test",
-                                .style = forms::FormStyle::kMdiChild,
-                                .width = 6000,
-                                .height = 5000,
-                                .controls = kControls};
 
 constexpr const char* kMachineWide[] = {"Check2", "Text1"};
 
@@ -74,8 +71,16 @@ class SettingPageTest : public ::testing::Test {
  protected:
   SettingPage& Open(InvalidNumber invalid = InvalidNumber::kShowChecked,
                     std::span<const char* const> machine_wide = {}, bool draggable = false) {
-    page_ = std::make_unique<SettingPage>(
-        context_, PageDefinition{&kForm, kRows, machine_wide, invalid, draggable});
+    spec_ = PageSpec{.name = "frmTest",
+                     .caption = "Test",
+                     .width = 6000,
+                     .height = 5000,
+                     .rows = kRows,
+                     .controls = kControls,
+                     .machine_wide = machine_wide,
+                     .invalid_number = invalid,
+                     .draggable = draggable};
+    page_ = std::make_unique<SettingPage>(context_, spec_);
     page_->Load();
     return *page_;
   }
@@ -88,12 +93,11 @@ class SettingPageTest : public ::testing::Test {
   RecordingRegistry api_;
   Registry reg_{api_};
   forms::FakeHost host_;
-  int account_checks_ = 0;
-  bool limited_ = false;
-  PageContext context_{reg_, host_, nullptr, [this] {
-                         ++account_checks_;
-                         return limited_;
-                       }};
+  // Each look at the account type writes its probe once.
+  long AccountChecks() const { return std::count(api_.writes.begin(), api_.writes.end(), "set Account"); }
+  kdw::test::FakePlatform fakes_;
+  Context context_ = fakes_.ContextFor(reg_, host_);
+  PageSpec spec_{};
   std::unique_ptr<SettingPage> page_;
 };
 
@@ -298,17 +302,20 @@ TEST_F(SettingPageTest, TextRowsWriteTheWholeTextOnEveryChange) {
 
 TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoading) {
   // Without a list of machine-wide controls the account is never asked.
-  limited_ = true;
+  api_.SetMachineWideReadOnly(true);
+  api_.writes.clear();
   Open();
-  EXPECT_EQ(account_checks_, 0);
+  EXPECT_EQ(AccountChecks(), 0);
   EXPECT_TRUE(Box("Check2").enabled());
 
+  api_.SetMachineWideReadOnly(false);
   QuietenSelfCheckingRows(reg_);
   reg_.SaveDwordValue(HKLM, kKey, "Inverted", 0);
   reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann");
   api_.SetMachineWideReadOnly(true);
+  api_.writes.clear();
   Open(InvalidNumber::kShowChecked, kMachineWide);
-  EXPECT_EQ(account_checks_, 1);
+  EXPECT_EQ(AccountChecks(), 1);
   EXPECT_FALSE(Box("Check2").enabled());
   EXPECT_EQ(Box("Check2").value(), 1);
   EXPECT_FALSE(page_->form().text("Text1").enabled());
@@ -322,7 +329,7 @@ TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoadin
   EXPECT_EQ(Box("Check6").value(), 1);
   EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "No");
 
-  limited_ = false;
+  api_.SetMachineWideReadOnly(false);
   Open(InvalidNumber::kShowChecked, kMachineWide);
   EXPECT_TRUE(Box("Check2").enabled());
   EXPECT_TRUE(page_->form().text("Text1").enabled());
@@ -348,9 +355,12 @@ TEST_F(SettingPageTest, DraggingAndQuietChanges) {
 TEST_F(SettingPageTest, RowsBuiltAtRunTime) {
   // Keys that depend on a version chosen elsewhere.
   const std::string key = std::string(kKey) + "\\" + "11.0";
-  const SettingRow rows[] = {NumberRow("Check1", "Versioned", HKCU, key.c_str(), "Number")};
+  const SettingRow rows[] = {pages::Number("Check1", "Versioned", HKCU, key.c_str(), "Number")};
   reg_.SaveDwordValue(HKCU, key, "Number", 1);
-  SettingPage page(context_, PageDefinition{&kForm, {}});
+  constexpr ControlSpec kBox[] = {{"Check1", ControlKind::kCheckBox, "", {}}};
+  const PageSpec empty{.name = "frmTest", .caption = "Test", .width = 6000, .height = 5000,
+                       .rows = {}, .controls = kBox};
+  SettingPage page(context_, empty);
   page.AddRows(rows);
   page.Load();
   EXPECT_EQ(page.form().check("Check1").value(), 1);

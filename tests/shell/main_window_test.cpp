@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, LoadShowsWelcomeSectionsAndAccount) {
 TEST_F(MainWindowTest, MenuCaptionIsTheLoggedOnUser) {
   registry.SaveStringValue(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
                            "Logon User Name", "jane");
-  Application other(services);
+  Application other(context);
   other.Main();
   EXPECT_EQ("jane", other.main_window()->form().menu("menu").caption());
   EXPECT_EQ("", main().form().menu("menu").caption());
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, ClosingThePageByItsCloseBoxUnloadsIt) {
 
 TEST_F(MainWindowTest, LimitedAccountIsRefusedLogonOnly) {
   memory.SetMachineWideReadOnly(true);
-  Application limited(services);
+  Application limited(context);
   limited.on_main_window_created = application.on_main_window_created;
   limited.Main();
   MainWindow& window = *limited.main_window();

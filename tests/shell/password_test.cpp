@@ -19,7 +19,7 @@ class PasswordTest : public ShellTest {
   void Type(PasswordPrompt& prompt, const std::string& text) {
     prompt.form().text("Text1").UserEdit(text);
   }
-  void Dialogue() { CreateOrChangePassword(services, 0); }
+  void Dialogue() { CreateOrChangePassword(context, 0); }
 };
 
 TEST_F(PasswordTest, RightPasswordOpensTheMainWindowAndClosesThePrompt) {
@@ -124,7 +124,7 @@ TEST_F(PasswordTest, EnteringNothingTwiceRemovesThePassword) {
   EXPECT_EQ("Password created", LastMessage().text);
   EXPECT_EQ("No", registry.ValuePresence(HKLM, kProductKey, "Pass"));
   EXPECT_EQ("", Stored());
-  Application next(services);
+  Application next(context);
   next.Main();
   EXPECT_NE(nullptr, next.main_window());
 }

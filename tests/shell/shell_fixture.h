@@ -8,7 +8,7 @@
 #include "platform/openssl_crypto.h"
 #include "registry/memory_registry.h"
 #include "shell/general.h"
-#include "shell/services.h"
+#include "shell/general.h"
 #include "shell/startup.h"
 
 namespace kdw::shell {
@@ -34,8 +34,9 @@ class ShellTest : public ::testing::Test {
   FakeProcessStarter processes;
   FakeFileSystem files;
   OpenSslCrypto crypto;
-  Services services{registry, host, messages, input, processes, files, crypto};
-  Application application{services};
+  FakeFileDialogs dialogs;
+  Context context{registry, host, messages, input, processes, files, dialogs, crypto};
+  Application application{context};
 };
 
 }  // namespace kdw::shell

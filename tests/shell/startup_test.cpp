@@ -20,7 +20,7 @@ TEST_F(ShellTest, CancelledOwnerQuestionIsStoredEmptyAndAskedAgain) {
   input.QueueCancel();
   ASSERT_TRUE(Start());
   EXPECT_EQ("No", registry.ValuePresence(HKLM, kProductKey, "Owner"));
-  Application again(services);
+  Application again(context);
   input.QueueAnswer("Later");
   again.Main();
   EXPECT_EQ(2u, input.asked().size());
@@ -30,7 +30,7 @@ TEST_F(ShellTest, AnythingButWindowsXpIsRefusedAndTheProgramEnds) {
   for (const char* product : {"Microsoft Windows XP Professional", "microsoft windows xp", ""}) {
     registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
                              "ProductName", product);
-    Application application(services);
+    Application application(context);
     EXPECT_FALSE(application.Main()) << product;
     EXPECT_EQ("Sorry, this application is only for Microsoft Windows XP", LastMessage().text);
     EXPECT_EQ(mb::kIconStop, LastMessage().icon());
@@ -47,7 +47,7 @@ TEST_F(ShellTest, AnEmptyPasswordOpensTheMainWindowASetOneThePrompt) {
   EXPECT_EQ("frmMain", host.shown.at(0));
 
   registry.SaveStringValue(HKLM, kProductKey, "Pass", "secret");
-  Application locked(services);
+  Application locked(context);
   host.shown.clear();
   ASSERT_TRUE(locked.Main());
   EXPECT_EQ((std::vector<std::string>{"frmPass"}), host.shown);
@@ -55,16 +55,16 @@ TEST_F(ShellTest, AnEmptyPasswordOpensTheMainWindowASetOneThePrompt) {
 }
 
 TEST_F(ShellTest, AccountDetectionLeavesNoProbeAndIgnoresALeftoverOne) {
-  DetectAccountType(registry);
-  EXPECT_EQ("Administrator", AccountType);
+  EXPECT_EQ(AccountType::kAdministrator, DetectAccountType(registry));
+  EXPECT_STREQ("Administrator", AccountTypeName(context.Account()));
   EXPECT_EQ("Yes", registry.ValuePresence(HKLM, kProbeKey, kProbeValue));
   EXPECT_TRUE(memory.KeyExists(HKLM, kProbeKey));
 
   // A probe left behind by a program that stopped half-way.
   registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, "Admin");
   memory.SetMachineWideReadOnly(true);
-  DetectAccountType(registry);
-  EXPECT_EQ("Limited", AccountType);
+  EXPECT_EQ(AccountType::kLimited, DetectAccountType(registry));
+  EXPECT_STREQ("Limited", AccountTypeName(context.Account()));
   EXPECT_EQ("Admin", registry.GetStringValue(HKLM, kProbeKey, kProbeValue));
 }
 

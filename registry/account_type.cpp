@@ -1,13 +1,11 @@
-#include "shell/general.h"
+#include "registry/account_type.h"
 
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string>
 
-namespace kdw::shell {
-
-std::string AccountType;
-
+namespace kdw {
 namespace {
 
 // Data no earlier probe can have left behind: a leftover value must not make
@@ -24,21 +22,16 @@ std::string UniqueProbeData() {
 
 }  // namespace
 
-void DetectAccountType(const Registry& registry) {
+AccountType DetectAccountType(const Registry& registry) {
   const std::string probe = UniqueProbeData();
   registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, probe);
-  if (registry.GetStringValue(HKLM, kProbeKey, kProbeValue) == probe) {
-    AccountType = "Administrator";
-    registry.DeleteValue(HKLM, kProbeKey, kProbeValue);
-  } else {
-    AccountType = "Limited";
-  }
+  if (registry.GetStringValue(HKLM, kProbeKey, kProbeValue) != probe) return AccountType::kLimited;
+  registry.DeleteValue(HKLM, kProbeKey, kProbeValue);
+  return AccountType::kAdministrator;
 }
 
-void RunCommand(ProcessStarter& processes, const std::string& command_line) {
-  processes.Start(command_line, sw::kShow);
+const char* AccountTypeName(AccountType type) {
+  return type == AccountType::kLimited ? "Limited" : "Administrator";
 }
 
-bool FileFound(FileSystem& files, const std::string& path) { return files.IsNormalFile(path); }
-
-}  // namespace kdw::shell
+}  // namespace kdw

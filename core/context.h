@@ -1,0 +1,46 @@
+// Everything the shell and the pages may use of the program and of Windows,
+// handed in as interfaces: the Win32 implementations in the program, the
+// in-process registry and the fakes in tests. One context serves both.
+#pragma once
+
+#include <functional>
+
+#include "forms/form.h"
+#include "platform/crypto.h"
+#include "platform/file_dialogs.h"
+#include "platform/file_system.h"
+#include "platform/input_box.h"
+#include "platform/message_boxes.h"
+#include "platform/process_starter.h"
+#include "registry/account_type.h"
+#include "registry/registry.h"
+
+namespace kdw {
+
+struct Context {
+  const Registry& registry;
+  forms::FormHost& host;
+  MessageBoxes& messages;
+  InputBox& input;
+  ProcessStarter& processes;
+  FileSystem& files;
+  FileDialogs& dialogs;
+  Crypto& crypto;
+
+  // Greys the maximize button of a shown form's window.
+  std::function<void(forms::Form&)> disable_max_button = [](forms::Form&) {};
+  // The main window once it exists: the owner of the pages' modal dialogs
+  // and of their messages.
+  forms::Form* main_form = nullptr;
+
+  // Decided afresh at every call, by the write probe.
+  AccountType Account() const { return DetectAccountType(registry); }
+  bool Limited() const { return Account() == AccountType::kLimited; }
+  // The window that owns a message of the main window or of a page.
+  WindowHandle Owner() const { return main_form ? host.WindowOf(*main_form) : 0; }
+};
+
+// The title of every message the program shows.
+inline constexpr char kTitle[] = "Kelmor Deskwarden";
+
+}  // namespace kdw

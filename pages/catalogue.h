@@ -1,0 +1,30 @@
+// Every page of the program in one place: its declaration (form and rows)
+// and its factory. The main window's sections open pages through it, and
+// whatever walks all settings (the common page checks, search, export) reads
+// it without knowing the pages.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/context.h"
+#include "forms/form_controller.h"
+#include "pages/setting_page.h"
+
+namespace kdw::pages {
+
+using PageFactory = std::unique_ptr<forms::FormController> (*)(Context& context);
+
+struct PageEntry {
+  const PageSpec& spec;
+  PageFactory make;
+};
+
+// In the order of the sections that open them.
+std::span<const PageEntry> Catalogue();
+
+// The page whose form has that name, or null.
+const PageEntry* FindPage(const std::string& form_name);
+
+}  // namespace kdw::pages

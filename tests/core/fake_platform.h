@@ -1,0 +1,25 @@
+// Every platform fake in one place, and a context made of them for the
+// registry and the window host a test chooses.
+#pragma once
+
+#include "core/context.h"
+#include "platform/fakes.h"
+#include "platform/openssl_crypto.h"
+
+namespace kdw::test {
+
+struct FakePlatform {
+  FakeMessageBoxes messages;
+  FakeInputBox input;
+  FakeProcessStarter processes;
+  FakeFileSystem files;
+  FakeFileDialogs dialogs;
+  OpenSslCrypto hasher;
+  FakeCrypto crypto{hasher};
+
+  Context ContextFor(const Registry& registry, forms::FormHost& host) {
+    return Context{registry, host, messages, input, processes, files, dialogs, crypto};
+  }
+};
+
+}  // namespace kdw::test

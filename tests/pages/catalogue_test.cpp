@@ -1,0 +1,293 @@
+// Checks every page of the catalogue gets for free: the layout, the captions,
+// what opening writes, what a click writes, hostile stored data and the
+// account rule. Each runs over the in-process registry, page by page.
+#include "pages/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "forms/fake_host.h"
+#include "registry/memory_registry.h"
+#include "tests/core/fake_platform.h"
+
+namespace kdw::pages {
+namespace {
+
+const char* HiveName(std::uint32_t hive) {
+  switch (hive) {
+    case HKCR: return "HKCR";
+    case HKCU: return "HKCU";
+    case HKLM: return "HKLM";
+    default: return "HKU";
+  }
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A value's place, as one text: "HKCU\key\name" (case folded, as the
+// registry folds it).
+std::string PathOf(std::uint32_t hive, const std::string& key, const std::string& name) {
+  return Lower(std::string(HiveName(hive)) + "\\" + key + "\\" + name);
+}
+
+// The in-process registry, keeping a copy of every value written through it
+// by place, and a log of the places each write or delete touched.
+class ShadowRegistry : public MemoryRegistry {
+ public:
+  long OpenKey(RegKey parent, const std::string& path, RegKey* result) override {
+    const long rc = MemoryRegistry::OpenKey(parent, path, result);
+    if (rc == regerr::kSuccess) keys_[*result] = PathOf(static_cast<std::uint32_t>(parent), path, "");
+    return rc;
+  }
+  long CreateKey(RegKey parent, const std::string& path, RegKey* result) override {
+    const long rc = MemoryRegistry::CreateKey(parent, path, result);
+    if (rc == regerr::kSuccess) keys_[*result] = PathOf(static_cast<std::uint32_t>(parent), path, "");
+    return rc;
+  }
+  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                std::uint32_t size) override {
+    const long rc = MemoryRegistry::SetValue(key, name, type, data, size);
+    const std::string place = keys_[key] + Lower(name);
+    touched.push_back(place);
+    if (rc == regerr::kSuccess) {
+      values[place] = std::to_string(type) + ":" + std::string(reinterpret_cast<const char*>(data), size);
+    }
+    return rc;
+  }
+  long DeleteValue(RegKey key, const std::string& name) override {
+    const std::string place = keys_[key] + Lower(name);
+    touched.push_back(place);
+    values.erase(place);
+    return MemoryRegistry::DeleteValue(key, name);
+  }
+  long DeleteKey(RegKey parent, const std::string& path) override {
+    const std::string place = PathOf(static_cast<std::uint32_t>(parent), path, "");
+    touched.push_back(place);
+    const long rc = MemoryRegistry::DeleteKey(parent, path);
+    if (rc == regerr::kSuccess) {
+      for (auto it = values.lower_bound(place); it != values.end() && it->first.starts_with(place);)
+        it = values.erase(it);
+    }
+    return rc;
+  }
+
+  std::map<std::string, std::string> values;
+  std::vector<std::string> touched;
+
+ private:
+  std::map<RegKey, std::string> keys_;
+};
+
+// The places a row may write: its value, and the keys it creates or deletes.
+std::set<std::string> PlacesOf(const SettingRow& row) {
+  std::set<std::string> places{PathOf(row.hive, row.key, row.value)};
+  for (const WriteAction* action : {&row.checked, &row.unchecked}) {
+    for (const KeyDefault& key : action->keys) {
+      places.insert(PathOf(row.hive, key.key, ""));
+    }
+  }
+  return places;
+}
+
+bool IsProbe(const std::string& place) {
+  return place == PathOf(HKLM, kProbeKey, kProbeValue);
+}
+
+class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
+ protected:
+  const PageSpec& spec() const { return GetParam()->spec; }
+  forms::Form& Open() {
+    page_.reset();
+    page_ = GetParam()->make(context_);
+    page_->Load();
+    return page_->form();
+  }
+  // The places written since the last call, the account probe left out.
+  std::vector<std::string> Written() {
+    std::vector<std::string> places;
+    for (const std::string& place : api_.touched) {
+      if (!IsProbe(place)) places.push_back(place);
+    }
+    api_.touched.clear();
+    return places;
+  }
+  int ItemIndex(const SettingRow& row) const {
+    int index = 0;
+    for (const SettingRow& other : spec().rows) {
+      if (&other == &row) return index;
+      if (other.list_item && std::string_view(other.control) == row.control) ++index;
+    }
+    return -1;
+  }
+  // Works the row's control as the user would, once.
+  void UserChanges(forms::Form& form, const SettingRow& row) {
+    if (row.load == LoadRule::kText) {
+      form.text(row.control).UserEdit(form.text(row.control).text() + "x");
+    } else if (row.list_item) {
+      form.list(row.control).UserToggle(ItemIndex(row));
+    } else {
+      form.check(row.control).UserClick();
+    }
+  }
+
+  ShadowRegistry api_;
+  Registry reg_{api_};
+  forms::FakeHost host_;
+  kdw::test::FakePlatform fakes_;
+  Context context_ = fakes_.ContextFor(reg_, host_);
+  std::unique_ptr<forms::FormController> page_;
+};
+
+TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
+  forms::Form& form = Open();
+  EXPECT_EQ(form.name(), spec().name);
+  EXPECT_EQ(form.caption(), spec().caption);
+  for (const auto& control : form.controls()) {
+    if (control->kind() == forms::ControlKind::kTimer) continue;
+    const bool on_form = control->container().empty();
+    const int width = on_form ? form.width() - 240 : form.control(control->container()).rect().width;
+    const int height = on_form ? form.height() - 450 : form.control(control->container()).rect().height;
+    const forms::Rect& r = control->rect();
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= width &&
+                r.top + r.height <= height)
+        << control->name() << " does not fit in " << (on_form ? "the form" : control->container());
+  }
+  for (const SettingRow& row : spec().rows) {
+    ASSERT_NE(form.find(row.control), nullptr) << row.control;
+    if (row.machine_wide) {
+      EXPECT_NE(row.hive, HKCU) << row.control << " is a per-user row";
+    }
+  }
+  for (const char* name : spec().machine_wide) EXPECT_NE(form.find(name), nullptr) << name;
+}
+
+TEST_P(PageChecks, BoundCaptionsAreThereAndUnique) {
+  std::set<std::string> seen;
+  for (const SettingRow& row : spec().rows) {
+    if (row.load == LoadRule::kText) continue;
+    const std::string caption = row.caption;
+    EXPECT_FALSE(caption.empty()) << row.control;
+    const std::string scope = row.list_item ? row.control : "";
+    EXPECT_TRUE(seen.insert(scope + "|" + caption).second) << "twice: " << caption;
+  }
+}
+
+TEST_P(PageChecks, OpeningWritesOnlyItsOwnValuesAndOpeningAgainNothingNew) {
+  std::set<std::string> own;
+  for (const SettingRow& row : spec().rows) own.merge(PlacesOf(row));
+  Open();
+  for (const std::string& place : Written()) EXPECT_TRUE(own.count(place)) << place;
+  const auto after_first = api_.values;
+  Open();
+  Open();
+  EXPECT_EQ(api_.values, after_first);
+}
+
+TEST_P(PageChecks, AChangeWritesItsOwnValueAndNoOther) {
+  for (const SettingRow& row : spec().rows) {
+    forms::Form& form = Open();
+    Written();
+    UserChanges(form, row);
+    const std::vector<std::string> written = Written();
+    EXPECT_FALSE(written.empty()) << row.control << " " << row.caption << " wrote nothing";
+    const std::set<std::string> own = PlacesOf(row);
+    for (const std::string& place : written)
+      EXPECT_TRUE(own.count(place)) << row.control << " " << row.caption << " wrote " << place;
+  }
+}
+
+TEST_P(PageChecks, HostileStoredDataLoadsAndStaysAsItIs) {
+  const std::string big(64 * 1024, 'A');
+  const std::string with_nul("abc\0def", 7);
+  const std::string multi("first\0second\0\0", 14);
+  const std::uint8_t all_ones[4] = {0xff, 0xff, 0xff, 0xff};
+  struct Hostile {
+    const char* what;
+    std::uint32_t type;
+    std::string data;
+  };
+  const Hostile hostile[] = {
+      {"a string", regtype::kSz, "1"},
+      {"a 64 KiB string", regtype::kSz, big},
+      {"a string with a NUL inside", regtype::kSz, with_nul},
+      {"an expandable string with a NUL inside", regtype::kExpandSz, with_nul},
+      {"0xFFFFFFFF", regtype::kDword, std::string(reinterpret_cast<const char*>(all_ones), 4)},
+      {"a multi-string", regtype::kMultiSz, multi},
+      {"binary data", regtype::kBinary, "\x01\x02\x03"},
+  };
+  for (const SettingRow& row : spec().rows) {
+    for (const Hostile& data : hostile) {
+      // Every value of the key this row reads, in one place: HKCR's default
+      // values too.
+      RegKey key = 0;
+      ASSERT_EQ(api_.CreateKey(row.hive, row.key, &key), regerr::kSuccess);
+      api_.SetValue(key, row.value, data.type, reinterpret_cast<const std::uint8_t*>(data.data.data()),
+                    static_cast<std::uint32_t>(data.data.size()));
+      api_.CloseKey(key);
+      const std::string place = PathOf(row.hive, row.key, row.value);
+      const std::string stored = api_.values.at(place);
+      Open();
+      EXPECT_EQ(api_.values.at(place), stored)
+          << row.control << " " << row.caption << " changed " << data.what;
+    }
+    reg_.DeleteKey(row.hive, row.key);
+  }
+}
+
+TEST_P(PageChecks, ALimitedAccountSeesMachineWideControlsDisabledWithTheirState) {
+  std::vector<const SettingRow*> machine_wide;
+  for (const SettingRow& row : spec().rows) {
+    if (row.machine_wide) machine_wide.push_back(&row);
+  }
+  // As an administrator: every control enabled; give each machine-wide one
+  // a state other than its first.
+  forms::Form& form = Open();
+  for (const auto& control : form.controls()) EXPECT_TRUE(control->enabled()) << control->name();
+  for (const SettingRow* row : machine_wide) UserChanges(form, *row);
+  std::map<std::string, std::string> shown;
+  auto state = [&](forms::Form& f, const SettingRow& row) {
+    if (row.load == LoadRule::kText) return f.text(row.control).text();
+    if (row.list_item) return std::to_string(f.list(row.control).checked(ItemIndex(row)));
+    return std::to_string(f.check(row.control).value());
+  };
+  for (const SettingRow* row : machine_wide) shown[row->control] = state(form, *row);
+
+  api_.SetMachineWideReadOnly(true);
+  forms::Form& limited = Open();
+  for (const SettingRow* row : machine_wide) {
+    EXPECT_FALSE(limited.control(row->control).enabled()) << row->control;
+    EXPECT_EQ(state(limited, *row), shown[row->control]) << row->control;
+  }
+  for (const char* name : spec().machine_wide) EXPECT_FALSE(limited.control(name).enabled()) << name;
+}
+
+std::string PageName(const ::testing::TestParamInfo<const PageEntry*>& info) {
+  return info.param->spec.name;
+}
+
+std::vector<const PageEntry*> AllPages() {
+  std::vector<const PageEntry*> pages;
+  for (const PageEntry& entry : Catalogue()) pages.push_back(&entry);
+  return pages;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, PageChecks, ::testing::ValuesIn(AllPages()), PageName);
+
+TEST(CatalogueTest, FormNamesAreUniqueAndFound) {
+  std::set<std::string> names;
+  for (const PageEntry& entry : Catalogue()) {
+    EXPECT_TRUE(names.insert(entry.spec.name).second) << entry.spec.name;
+    EXPECT_EQ(FindPage(entry.spec.name), &entry);
+  }
+  EXPECT_EQ(FindPage("frmNothing"), nullptr);
+}
+
+}  // namespace
+}  // namespace kdw::pages
