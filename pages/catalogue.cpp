@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "pages/shell/computer_info_page.h"
+#include "pages/shell/control_panel_page.h"
 #include "pages/shell/start_menu_page.h"
 
 namespace kdw::pages {
@@ -9,7 +11,9 @@ namespace {
 
 // One line a page.
 const std::array kPages = {
+    PageEntry{kControlPanelPage, MakeControlPanelPage},
     PageEntry{kStartMenuPage, MakeStartMenuPage},
+    PageEntry{kComputerInfoPage, MakeComputerInfoPage},
 };
 
 }  // namespace

@@ -20,6 +20,8 @@ const char kProduct[] = "Software\\Kelmor\\Deskwarden";
 const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const char kNonEnum[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\NonEnum";
 const char kMyComputer[] = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+const char kDontLoad[] = "Control Panel\\don't load";
+const char kCurrentVersion[] = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 
 struct Stored {
   DWORD type;
@@ -92,6 +94,9 @@ const Touched kTouched[] = {
     {HKEY_CURRENT_USER, kPolicies, "LockTaskbar"},
     {HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"},
     {HKEY_CURRENT_USER, kNonEnum, kMyComputer},
+    {HKEY_CURRENT_USER, kDontLoad, "desk.cpl"},
+    {HKEY_CURRENT_USER, kPolicies, "ForceClassicControlPanel"},
+    {HKEY_LOCAL_MACHINE, kCurrentVersion, "RegisteredOwner"},
 };
 
 class Kdw3 : public ::testing::Test {
@@ -262,6 +267,57 @@ TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
   EXPECT_EQ("Check11", DesignNameOf(gui.hwndFocus));
   PressKey(gui.hwndFocus, VK_SPACE);
   EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"));
+}
+
+TEST_F(Kdw3, ControlPanelPageHidesItemsFromTheKeyboardAndResetsTheView) {
+  WriteDword(HKEY_CURRENT_USER, kPolicies, "ForceClassicControlPanel", 1);
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  PressKey(main, VK_F3);
+  ASSERT_NE(nullptr, program.WaitFor("frmPanel"));
+  EXPECT_EQ("Control Panel", Text(program.Find("frmPanel")));
+  EXPECT_EQ(BST_CHECKED, CheckState(program.Find("Check2")));
+  EXPECT_EQ("Avoid Accidental Registry Imports", Text(program.Find("Check13")));
+
+  // "Display" is the sixth item: down from the first, then Space ticks it.
+  HWND list = program.Find("List1");
+  ASSERT_NE(nullptr, list);
+  PressKey(list, VK_HOME);
+  for (int i = 0; i < 5; ++i) PressKey(list, VK_DOWN);
+  PressKey(list, VK_SPACE);
+  auto stored = Read(HKEY_CURRENT_USER, kDontLoad, "desk.cpl");
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored->type);
+  EXPECT_STREQ("No", stored->data.c_str());
+  PressKey(list, VK_SPACE);
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kDontLoad, "desk.cpl"));
+
+  Click(program.Find("Image5"));
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kPolicies, "ForceClassicControlPanel"));
+}
+
+TEST_F(Kdw3, ComputerInfoPageWritesTheOwnerAtEveryKeystroke) {
+  WriteString(HKEY_LOCAL_MACHINE, kCurrentVersion, "RegisteredOwner", "Ann");
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  PressKey(main, VK_F6);
+  ASSERT_NE(nullptr, program.WaitFor("frmInfos"));
+  HWND page = program.Find("frmInfos");
+  EXPECT_EQ("Computer Informations", Text(page));
+  // The main window has a Label2 of its own: look inside the page.
+  const std::string cpu = Text(FindByDesignName(page, "Label2"));
+  EXPECT_EQ(0u, cpu.rfind("CPU Name: ", 0)) << cpu;
+  EXPECT_EQ(0u, Text(FindByDesignName(page, "Label6")).rfind("System BIOS Version: ", 0));
+
+  HWND owner = program.Find("Text1");
+  ASSERT_NE(nullptr, owner);
+  EXPECT_EQ("Ann", Text(owner));
+  PressKey(owner, VK_END);
+  for (const char* typed : {"Anne", "Anne!"}) {
+    PostMessageA(owner, WM_CHAR, static_cast<WPARAM>(std::string(typed).back()), 1);
+    Settle();
+    EXPECT_STREQ(typed, Read(HKEY_LOCAL_MACHINE, kCurrentVersion, "RegisteredOwner")->data.c_str());
+  }
 }
 
 TEST_F(Kdw3, FirstStartAsksForTheOwnerAndKeepsTheAnswer) {
