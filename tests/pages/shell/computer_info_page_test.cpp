@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/fake_host.h"
-#include "tests/core/fake_platform.h"
-#include "tests/pages/recording_registry.h"
+#include "tests/pages/page_test.h"
 
 namespace kdw::pages {
 namespace {
@@ -15,14 +13,9 @@ constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows NT\\Curren
 constexpr const char* kSystem = "Hardware\\Description\\System";
 constexpr const char* kProcessor = "Hardware\\Description\\System\\CentralProcessor\\0";
 
-class ComputerInfoPageTest : public ::testing::Test {
+class ComputerInfoPageTest : public test::PageTest {
  protected:
-  forms::Form& Open() {
-    page_.reset();
-    page_ = MakeComputerInfoPage(context_);
-    page_->Load();
-    return page_->form();
-  }
+  ComputerInfoPageTest() : PageTest(MakeComputerInfoPage) {}
   std::string Line(const char* label) { return page_->form().control(label).caption(); }
   void StoreMulti(const char* name, const std::string& data) {
     RegKey key = 0;
@@ -32,12 +25,6 @@ class ComputerInfoPageTest : public ::testing::Test {
     api_.CloseKey(key);
   }
 
-  test::RecordingRegistry api_;
-  Registry reg_{api_};
-  forms::FakeHost host_;
-  kdw::test::FakePlatform fakes_;
-  Context context_ = fakes_.ContextFor(reg_, host_);
-  std::unique_ptr<forms::FormController> page_;
 };
 
 TEST_F(ComputerInfoPageTest, InformationLinesShowTheirPrefixAndTheFirstOfAList) {

@@ -6,9 +6,7 @@
 
 #include <algorithm>
 
-#include "forms/fake_host.h"
-#include "tests/core/fake_platform.h"
-#include "tests/pages/recording_registry.h"
+#include "tests/pages/page_test.h"
 
 namespace kdw::pages {
 namespace {
@@ -19,14 +17,9 @@ using test::TypeOf;
 constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr const char* kDontLoad = "Control Panel\\don't load";
 
-class ControlPanelPageTest : public ::testing::Test {
+class ControlPanelPageTest : public test::PageTest {
  protected:
-  forms::Form& Open() {
-    page_.reset();
-    page_ = MakeControlPanelPage(context_);
-    page_->Load();
-    return page_->form();
-  }
+  ControlPanelPageTest() : PageTest(MakeControlPanelPage) {}
   forms::ListControl& List() { return page_->form().list("List1"); }
   // Writes and deletes since the last look, the account probe's left out.
   std::vector<std::string> PageWrites() {
@@ -42,12 +35,6 @@ class ControlPanelPageTest : public ::testing::Test {
     return static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
   }
 
-  RecordingRegistry api_;
-  Registry reg_{api_};
-  forms::FakeHost host_;
-  kdw::test::FakePlatform fakes_;
-  Context context_ = fakes_.ContextFor(reg_, host_);
-  std::unique_ptr<forms::FormController> page_;
 };
 
 TEST_F(ControlPanelPageTest, RegFileVerbIsComparedExactlyAndUncheckingLeavesItEmpty) {

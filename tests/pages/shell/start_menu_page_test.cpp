@@ -5,9 +5,7 @@
 
 #include <algorithm>
 
-#include "forms/fake_host.h"
-#include "tests/core/fake_platform.h"
-#include "tests/pages/recording_registry.h"
+#include "tests/pages/page_test.h"
 
 namespace kdw::pages {
 namespace {
@@ -20,13 +18,9 @@ constexpr const char* kNonEnum = "Software\\Microsoft\\Windows\\CurrentVersion\\
 constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 constexpr const char* kMyComputer = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
-class StartMenuPageTest : public ::testing::Test {
+class StartMenuPageTest : public test::PageTest {
  protected:
-  forms::Form& Open() {
-    page_ = MakeStartMenuPage(context_);
-    page_->Load();
-    return page_->form();
-  }
+  StartMenuPageTest() : PageTest(MakeStartMenuPage) {}
   // Finds a box the way a user does: by what it says.
   forms::CheckBox& Box(const std::string& caption) {
     for (const auto& control : page_->form().controls()) {
@@ -43,13 +37,6 @@ class StartMenuPageTest : public ::testing::Test {
     }
     return boxes;
   }
-
-  RecordingRegistry api_;
-  Registry reg_{api_};
-  forms::FakeHost host_;
-  kdw::test::FakePlatform fakes_;
-  Context context_ = fakes_.ContextFor(reg_, host_);
-  std::unique_ptr<forms::FormController> page_;
 };
 
 TEST_F(StartMenuPageTest, EmptyPolicyKeyLoadsAllUncheckedAndWritesNothing) {
