@@ -1,5 +1,7 @@
 #include "tests/shell/shell_fixture.h"
 
+#include "pages/catalogue.h"
+
 namespace kdw::shell {
 namespace {
 
@@ -50,6 +52,21 @@ TEST_F(MainWindowTest, LoadShowsWelcomeSectionsAndAccount) {
   EXPECT_EQ("Account Type: Administrator", Label("Label3"));
   EXPECT_EQ("frmWelcome", main().active_child()->form().name());
   EXPECT_EQ("Jane Owner", main().active_child()->form().text("Text1").text());
+}
+
+TEST_F(MainWindowTest, EveryPageOfTheCatalogueOpensFromItsOwnSection) {
+  for (const pages::PageEntry& page : pages::Catalogue()) {
+    int sections = 0;
+    for (const Section& section : kSections) {
+      if (page.spec.name != std::string(section.page)) continue;
+      ++sections;
+      Pick(section.name);
+      ASSERT_NE(nullptr, main().active_child()) << section.name;
+      EXPECT_EQ(page.spec.name, main().active_child()->form().name());
+      EXPECT_EQ(section.name, Label("Label2"));
+    }
+    EXPECT_EQ(1, sections) << page.spec.name << " needs exactly one section";
+  }
 }
 
 TEST_F(MainWindowTest, MenuCaptionIsTheLoggedOnUser) {
