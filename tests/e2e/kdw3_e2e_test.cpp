@@ -9,12 +9,10 @@
 #include "platform/design_name.h"
 #include "platform/password_hash.h"
 #include "platform/win32_platform.h"
-#include "tests/e2e/driver.h"
+#include "tests/e2e/fixture.h"
 
 namespace kdw::e2e {
 namespace {
-
-std::string g_exe;
 
 const char kProduct[] = "Software\\Kelmor\\Deskwarden";
 const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
@@ -23,70 +21,13 @@ const char kMyComputer[] = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 const char kDontLoad[] = "Control Panel\\don't load";
 const char kCurrentVersion[] = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 
-struct Stored {
-  DWORD type;
-  std::string data;
-};
-
-std::optional<Stored> Read(HKEY hive, const char* key, const char* name) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(hive, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
-  char data[512] = {};
-  DWORD type = 0, size = sizeof data;
-  const LONG rc = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(data),
-                                   &size);
-  RegCloseKey(handle);
-  if (rc != ERROR_SUCCESS) return std::nullopt;
-  return Stored{type, std::string(data, size)};
-}
-
-std::optional<DWORD> ReadDword(HKEY hive, const char* key, const char* name) {
-  auto stored = Read(hive, key, name);
-  if (!stored || stored->type != REG_DWORD || stored->data.size() != 4) return std::nullopt;
-  DWORD value;
-  memcpy(&value, stored->data.data(), 4);
-  return value;
-}
-
-void WriteDword(HKEY hive, const char* key, const char* name, DWORD value) {
-  HKEY handle;
-  RegCreateKeyA(hive, key, &handle);
-  RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
-  RegCloseKey(handle);
-}
-
-void WriteString(HKEY hive, const char* key, const char* name, const std::string& value) {
-  HKEY handle;
-  RegCreateKeyA(hive, key, &handle);
-  RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(handle);
-}
-
-void Delete(HKEY hive, const char* key, const char* name) {
-  HKEY handle;
-  if (RegOpenKeyExA(hive, key, 0, KEY_WRITE, &handle) != ERROR_SUCCESS) return;
-  RegDeleteValueA(handle, name);
-  RegCloseKey(handle);
-}
-
-void WriteRaw(HKEY hive, const char* key, const char* name, const Stored& stored) {
-  HKEY handle;
-  RegCreateKeyA(hive, key, &handle);
-  RegSetValueExA(handle, name, 0, stored.type, reinterpret_cast<const BYTE*>(stored.data.data()),
-                 static_cast<DWORD>(stored.data.size()));
-  RegCloseKey(handle);
-}
-
-// Every value a test may change; each is put back as it was found, so the
-// tests leave the prefix a person uses as it was.
+// Every value these tests may change.
 struct Touched {
   HKEY hive;
   const char* key;
   const char* name;
 };
 const Touched kTouched[] = {
-    {HKEY_LOCAL_MACHINE, kProduct, "Owner"},
     {HKEY_LOCAL_MACHINE, kProduct, "Pass"},
     {HKEY_CURRENT_USER, kPolicies, "NoRun"},
     {HKEY_CURRENT_USER, kPolicies, "NoClose"},
@@ -99,37 +40,12 @@ const Touched kTouched[] = {
     {HKEY_LOCAL_MACHINE, kCurrentVersion, "RegisteredOwner"},
 };
 
-class Kdw3 : public ::testing::Test {
+class Kdw3 : public Kdw3Test {
  protected:
   void SetUp() override {
-    for (const auto& value : kTouched) {
-      saved_.push_back(Read(value.hive, value.key, value.name));
-      Delete(value.hive, value.key, value.name);
-    }
-    WriteString(HKEY_LOCAL_MACHINE, kProduct, "Owner", "E2E Owner");
+    Kdw3Test::SetUp();
+    for (const Touched& value : kTouched) Touch(value.hive, value.key, value.name);
   }
-  void TearDown() override {
-    program.Stop();
-    for (std::size_t i = 0; i < saved_.size(); ++i) {
-      const auto& value = kTouched[i];
-      if (saved_[i]) {
-        WriteRaw(value.hive, value.key, value.name, *saved_[i]);
-      } else {
-        Delete(value.hive, value.key, value.name);
-      }
-    }
-  }
-  HWND StartToMainWindow() {
-    EXPECT_TRUE(program.Start());
-    HWND main = program.WaitForForm("frmMain");
-    EXPECT_NE(nullptr, main);
-    EXPECT_NE(nullptr, program.WaitFor("frmWelcome"));
-    return main;
-  }
-  std::string Label2() { return Text(program.Find("Label2")); }
-
-  Program program{g_exe};
-  std::vector<std::optional<Stored>> saved_;
 };
 
 TEST_F(Kdw3, MainWindowStartsWithWelcomeAtItsFixedSize) {
@@ -302,12 +218,11 @@ TEST_F(Kdw3, ComputerInfoPageWritesTheOwnerAtEveryKeystroke) {
   ASSERT_NE(nullptr, main);
   PressKey(main, VK_F6);
   ASSERT_NE(nullptr, program.WaitFor("frmInfos"));
-  HWND page = program.Find("frmInfos");
-  EXPECT_EQ("Computer Informations", Text(page));
+  EXPECT_EQ("Computer Informations", Text(program.Find("frmInfos")));
   // The main window has a Label2 of its own: look inside the page.
-  const std::string cpu = Text(FindByDesignName(page, "Label2"));
+  const std::string cpu = Text(InForm("frmInfos", "Label2"));
   EXPECT_EQ(0u, cpu.rfind("CPU Name: ", 0)) << cpu;
-  EXPECT_EQ(0u, Text(FindByDesignName(page, "Label6")).rfind("System BIOS Version: ", 0));
+  EXPECT_EQ(0u, Text(InForm("frmInfos", "Label6")).rfind("System BIOS Version: ", 0));
 
   HWND owner = program.Find("Text1");
   ASSERT_NE(nullptr, owner);
@@ -351,13 +266,3 @@ TEST_F(Kdw3, AnotherWindowsIsRefusedAndTheProgramEnds) {
 
 }  // namespace
 }  // namespace kdw::e2e
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (argc < 2) {
-    fprintf(stderr, "usage: kdw3_e2e path\\to\\kdw3.exe\n");
-    return 2;
-  }
-  kdw::e2e::g_exe = kdw::e2e::WindowsPath(argv[1]);
-  return RUN_ALL_TESTS();
-}
