@@ -2,7 +2,8 @@
 # Screenshot of kdw3 with one section open, taken under Xvfb:
 #   scripts/screenshot.sh F4 shots/start-menu.png
 # (F1..F9, F11 open the sections, F12 the welcome form.) It uses the 64-bit
-# build; KDW_ARCH=win32 picks the 32-bit one where the machine runs it.
+# build; KDW_ARCH=win32 picks the 32-bit one where the machine runs it, and
+# KDW_BUILD_DIR a build folder of one's own, configured already.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 key=${1:-F12}
@@ -10,15 +11,18 @@ out=${2:-shots/section.png}
 . scripts/wine-env.sh
 arch=${KDW_ARCH:-win64}
 kdw_wine_arch "$arch"
-cmake --preset "$arch" >/dev/null
-cmake --build --preset "$arch" --target kdw3 show_section -j "$(nproc)" >/dev/null
+build=${KDW_BUILD_DIR:-build/$arch}
+if [ -z "${KDW_BUILD_DIR:-}" ]; then
+  cmake --preset "$arch" >/dev/null
+fi
+cmake --build "$build" --target kdw3 show_section -j "$(nproc)" >/dev/null
 unset DISPLAY
 kdw_start_session
 trap kdw_stop_session EXIT
 kdw_wine reg add 'HKLM\Software\Kelmor\Deskwarden' /v Owner /d "$(id -un)" /f >/dev/null 2>&1 || true
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-kdw_wine "build/$arch/tests/e2e/show_section.exe" "$PWD/build/$arch/app/kdw3.exe" "$key" 15 \
+kdw_wine "$build/tests/e2e/show_section.exe" "$(realpath "$build")/app/kdw3.exe" "$key" 15 \
   >"$fifo" 2>/dev/null &
 read -r -t 60 _ <"$fifo" || true
 rm -f "$fifo"
