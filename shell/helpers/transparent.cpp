@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "shell/helpers/gdi_handles.h"
 #include "shell/helpers/region_data.h"
 
 namespace kdw {
@@ -36,9 +35,9 @@ bool FileExists(const std::string& file) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-HRGN RegionFromBytes(const std::vector<std::uint8_t>& bytes) {
-  return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes.size()),
-                         reinterpret_cast<const RGNDATA*>(bytes.data()));
+UniqueRegion RegionFromBytes(const std::vector<std::uint8_t>& bytes) {
+  return UniqueRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(bytes.size()),
+                                      reinterpret_cast<const RGNDATA*>(bytes.data())));
 }
 
 }  // namespace
@@ -48,7 +47,8 @@ void clsTransparent::SetRegion(HWND form, HBITMAP picture, COLORREF transparent,
   const bool from_file = FileExists(file);
   form_ = form;
 
-  UniqueRegion region(from_file ? RegionFromFile(file) : RegionFromPicture(picture, transparent));
+  UniqueRegion region =
+      from_file ? RegionFromFile(file) : RegionFromPicture(picture, transparent);
   region_ = region.get();
   if (!from_file && !file.empty()) {
     try {
@@ -58,8 +58,12 @@ void clsTransparent::SetRegion(HWND form, HBITMAP picture, COLORREF transparent,
       throw;
     }
   }
-  if (SetWindowRgn(form, region.get(), TRUE)) region.release();
-  else region_ = nullptr;
+  // Once set, the window frees the region itself.
+  if (SetWindowRgn(form, region.get(), TRUE)) {
+    (void)region.release();
+  } else {
+    region_ = nullptr;
+  }
 }
 
 void clsTransparent::DragForm(HWND window, short button) const {
@@ -68,9 +72,9 @@ void clsTransparent::DragForm(HWND window, short button) const {
   SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-HRGN clsTransparent::RegionFromPicture(HBITMAP picture, COLORREF transparent) const {
+UniqueRegion clsTransparent::RegionFromPicture(HBITMAP picture, COLORREF transparent) const {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-  if (!dc) return nullptr;
+  if (!dc) return {};
 
   // Without a bitmap the picture has no size and gives the empty region.
   BITMAP info{};
@@ -122,7 +126,7 @@ void clsTransparent::SaveRegionDataToFile(const std::string& file) const {
   }
 }
 
-HRGN clsTransparent::RegionFromFile(const std::string& file) const {
+UniqueRegion clsTransparent::RegionFromFile(const std::string& file) const {
   std::vector<std::uint8_t> bytes;
   {
     UniqueFile in(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -145,9 +149,9 @@ HRGN clsTransparent::RegionFromFile(const std::string& file) const {
 
   // ExtCreateRegion trusts the block's own count, so a damaged file must be
   // turned away before it reads past the end.
-  HRGN region = nullptr;
+  UniqueRegion region;
   if (ParseRegionData(bytes)) region = RegionFromBytes(bytes);
-  if (region == nullptr) {
+  if (!region) {
     throw RaisedError(errnum::kInvalidFileFormat, FileSource(), "Invalid file format");
   }
   return region;

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/win32_handles.h"
 #include "shell/helpers/raised_error.h"
 
 namespace kdw {
@@ -30,23 +31,24 @@ class clsTransparent {
   void DragForm(HWND window, short button) const;
 
   // The picture's rectangle minus every pixel of the transparent colour;
-  // the caller owns it. 0 when no drawing surface could be made.
-  HRGN RegionFromPicture(HBITMAP picture, COLORREF transparent) const;
+  // none when no drawing surface could be made.
+  UniqueRegion RegionFromPicture(HBITMAP picture, COLORREF transparent) const;
 
   // Writes the region made last to the file, replacing it. Raises with the
   // source "TransForm".
   void SaveRegionDataToFile(const std::string& file) const;
 
-  // A region read from a region file; the caller owns it. Raises with the
-  // source "<program name>.cDIBSectionRegion" when the file is missing,
-  // unreadable or not a region.
-  HRGN RegionFromFile(const std::string& file) const;
+  // A region read from a region file. Raises with the source
+  // "<program name>.cDIBSectionRegion" when the file is missing, unreadable
+  // or not a region.
+  UniqueRegion RegionFromFile(const std::string& file) const;
 
   HRGN region() const { return region_; }
   HWND form() const { return form_; }
 
  private:
-  // The region made last. Once handed to the window it is the window's.
+  // The region made last, not owned: once handed to the window it is the
+  // window's.
   HRGN region_ = nullptr;
   HWND form_ = nullptr;
 };

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "forms/win32/win32_host.h"
 #include "platform/design_name.h"
 
@@ -40,10 +43,52 @@ constexpr ControlSpec kDialogControls[] = {
 const FormSpec kDialog = {"frmDialog", "Dialog", FormStyle::kBorderless, 3000, 2000,
                           kDialogControls};
 
+// The kinds the page above leaves out, one of each.
+constexpr ControlSpec kMoreControls[] = {
+    {"Label1", ControlKind::kLabel, "Name", {120, 120, 1500, 240}},
+    {"Frame1", ControlKind::kFrame, "Group", {120, 400, 3000, 1000}},
+    {"List1", ControlKind::kListBox, "", {120, 1500, 2000, 900}},
+    {"File1", ControlKind::kFileList, "", {2400, 1500, 2000, 900}},
+    {"Tabs1", ControlKind::kTabStrip, "", {120, 2500, 3000, 400}},
+    {"Line1", ControlKind::kLine, "", {120, 3000, 3000, 30}},
+    {"Picture1", ControlKind::kPictureBox, "", {3300, 120, 1500, 1200}},
+    {"Text1", ControlKind::kTextBox, "", {120, 3200, 2000, 300}},
+};
+const FormSpec kMore = {"frmMore", "More", FormStyle::kMdiChild, 6000, 5000, kMoreControls};
+
+// Menu names no other test or program holds, to see them freed.
+constexpr MenuSpec kNamedMenus[] = {
+    {"menuNamedTop", "Top", ""},
+    {"menuNamedItem", "Item", "menuNamedTop", Ctrl('Q')},
+};
+const FormSpec kNamed = {"frmNamed", "Named", FormStyle::kMdiFrame, 6000, 4000, {}, kNamedMenus};
+
 std::string Text(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
+}
+
+std::string ClassOf(HWND window) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// The design name a menu item carries in its item data, as a global atom.
+std::string MenuItemName(HMENU menu, UINT position) {
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return "";
+  char name[64] = {};
+  GlobalGetAtomNameA(static_cast<ATOM>(info.dwItemData), name, sizeof name);
+  return name;
+}
+
+void SendCommand(HWND form, HWND control, int code) {
+  SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
 }
 
 class HostTest : public ::testing::Test {
@@ -229,6 +274,133 @@ TEST_F(HostTest, TimersShortcutsAndModalForms) {
   RECT outer;
   GetWindowRect(frame_window, &outer);
   EXPECT_EQ(600, outer.right - outer.left);
+}
+
+TEST_F(HostTest, EveryOtherKindBindsBothWays) {
+  Form more(kMore);
+  int label_clicks = 0, list_clicks = 0, tab_clicks = 0;
+  more.control("Label1").on_click = [&] { ++label_clicks; };
+  more.list("List1").on_click = [&] { ++list_clicks; };
+  more.tabs("Tabs1").on_click = [&] { ++tab_clicks; };
+  host.Show(more, &frame);
+  host.Pump();
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(more));
+  ASSERT_NE(nullptr, window);
+
+  // Model to window.
+  HWND label = FindByDesignName(window, "Label1");
+  more.control("Label1").SetCaption("Full name");
+  more.control("Frame1").SetCaption("Options");
+  EXPECT_EQ("Full name", Text(label));
+  EXPECT_EQ("Options", Text(FindByDesignName(window, "Frame1")));
+  HWND list = FindByDesignName(window, "List1");
+  more.list("List1").AddItem("a");
+  more.list("List1").AddItem("b");
+  more.list("List1").SetListIndex(1);
+  EXPECT_EQ(2, SendMessageA(list, LB_GETCOUNT, 0, 0));
+  EXPECT_EQ(1, SendMessageA(list, LB_GETCURSEL, 0, 0));
+  HWND files = FindByDesignName(window, "File1");
+  EXPECT_EQ("ListBox", ClassOf(files));
+  more.list("File1").AddItem("x.wmz");
+  EXPECT_EQ(1, SendMessageA(files, LB_GETCOUNT, 0, 0));
+  HWND tabs = FindByDesignName(window, "Tabs1");
+  more.tabs("Tabs1").AddTab("One");
+  more.tabs("Tabs1").AddTab("Two");
+  more.tabs("Tabs1").Select(1);
+  EXPECT_EQ(2, SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  EXPECT_EQ(1, SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+  HWND line = FindByDesignName(window, "Line1");
+  ASSERT_NE(nullptr, line);
+  EXPECT_EQ(SS_ETCHEDHORZ, GetWindowLongA(line, GWL_STYLE) & SS_TYPEMASK);
+  EXPECT_EQ(1, list_clicks);
+  EXPECT_EQ(1, tab_clicks);
+
+  // Window to model.
+  SendCommand(window, label, STN_CLICKED);
+  EXPECT_EQ(1, label_clicks);
+  SendMessageA(list, LB_SETCURSEL, 0, 0);
+  SendCommand(window, list, LBN_SELCHANGE);
+  EXPECT_EQ(0, more.list("List1").list_index());
+  EXPECT_EQ(2, list_clicks);
+  SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
+  NMHDR change = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
+  SendMessageA(window, WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+  EXPECT_EQ(0, more.tabs("Tabs1").selected());
+  EXPECT_EQ(2, tab_clicks);
+
+  // A picture box is the form's drawing, not a window; hiding it has the
+  // form draw its place again.
+  EXPECT_EQ(nullptr, FindByDesignName(window, "Picture1"));
+  ValidateRect(window, nullptr);
+  more.control("Picture1").SetVisible(false);
+  RECT dirty = {};
+  ASSERT_TRUE(GetUpdateRect(window, &dirty, FALSE));
+  EXPECT_LE(dirty.left, 3300 / 15);
+  EXPECT_LE(dirty.top, 120 / 15);
+  EXPECT_GE(dirty.right, (3300 + 1500) / 15);
+  EXPECT_GE(dirty.bottom, (120 + 1200) / 15);
+}
+
+TEST_F(HostTest, ATextBoxHearsKeysEvenWhenOneClosesItsForm) {
+  Form more(kMore);
+  std::vector<int> keys;
+  more.text("Text1").on_key_down = [&](int key) {
+    keys.push_back(key);
+    if (key == VK_RETURN) host.Destroy(more);
+  };
+  host.Show(more, &frame);
+  host.Pump();
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(more));
+  HWND edit = FindByDesignName(window, "Text1");
+  ASSERT_NE(nullptr, edit);
+
+  // Enter is the box's own, not the dialog navigation's.
+  MSG enter = {};
+  enter.hwnd = edit;
+  enter.message = WM_KEYDOWN;
+  enter.wParam = VK_RETURN;
+  EXPECT_TRUE(SendMessageA(edit, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+              DLGC_WANTMESSAGE);
+  SendMessageA(edit, WM_KEYDOWN, 'A', 0);
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ((std::vector<int>{'A', VK_RETURN}), keys);
+  EXPECT_FALSE(IsWindow(window));
+  host.Pump();
+  EXPECT_EQ(0u, host.WindowOf(more));
+}
+
+TEST_F(HostTest, MenuItemsCarryTheirNamesUntilTheFormGoes) {
+  HMENU bar = GetMenu(frame_window);
+  ASSERT_NE(nullptr, bar);
+  EXPECT_EQ("menuSections", MenuItemName(bar, 0));
+  EXPECT_EQ("menuFour", MenuItemName(GetSubMenu(bar, 0), 0));
+
+  Form named(kNamed);
+  int quits = 0;
+  named.menu("menuNamedItem").on_click = [&] { ++quits; };
+  host.Show(named, nullptr);
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(named));
+  ASSERT_NE(nullptr, window);
+  EXPECT_NE(0, GlobalFindAtomA("menuNamedItem"));
+  named.menu("menuNamedItem").SetCaption("Leave");
+  char caption[32] = {};
+  GetMenuStringA(GetSubMenu(GetMenu(window), 0), 0, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ("Leave\tCtrl+Q", caption);
+  PostMessageA(window, WM_KEYDOWN, 'Q', 1);
+  PostMessageA(window, WM_KEYUP, 'Q', 1);
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  state[VK_CONTROL] = 0x80;
+  SetKeyboardState(state);
+  host.Pump();
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+  EXPECT_EQ(1, quits);
+
+  host.Destroy(named);
+  host.Pump();
+  EXPECT_EQ(0, GlobalFindAtomA("menuNamedTop"));
+  EXPECT_EQ(0, GlobalFindAtomA("menuNamedItem"));
 }
 
 }  // namespace

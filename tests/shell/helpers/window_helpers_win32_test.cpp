@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32_handles.h"
 #include "shell/helpers/buttons.h"
-#include "shell/helpers/gdi_handles.h"
 #include "shell/helpers/region_data.h"
 #include "shell/helpers/transparent.h"
 
@@ -38,24 +38,20 @@ class Bitmap {
  public:
   // Each text row is one pixel row: '.' white, anything else red.
   explicit Bitmap(const std::vector<std::string>& rows) {
-    HDC screen = GetDC(nullptr);
-    bitmap_ = CreateCompatibleBitmap(screen, static_cast<int>(rows[0].size()),
-                                     static_cast<int>(rows.size()));
-    ReleaseDC(nullptr, screen);
+    const UniqueScreenDc screen(GetDC(nullptr));
+    bitmap_.reset(CreateCompatibleBitmap(screen.get(), static_cast<int>(rows[0].size()),
+                                         static_cast<int>(rows.size())));
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ScopedSelect selected(dc.get(), bitmap_);
+    ScopedSelect selected(dc.get(), bitmap_.get());
     for (std::size_t y = 0; y < rows.size(); ++y)
       for (std::size_t x = 0; x < rows[y].size(); ++x)
         SetPixel(dc.get(), static_cast<int>(x), static_cast<int>(y),
                  rows[y][x] == '.' ? kWhite : kRed);
   }
-  ~Bitmap() { DeleteObject(bitmap_); }
-  Bitmap(const Bitmap&) = delete;
-  Bitmap& operator=(const Bitmap&) = delete;
-  HBITMAP get() const { return bitmap_; }
+  HBITMAP get() const { return bitmap_.get(); }
 
  private:
-  HBITMAP bitmap_;
+  UniqueBitmap bitmap_;
 };
 
 std::vector<std::uint8_t> RegionBytes(HRGN region) {

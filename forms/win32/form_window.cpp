@@ -1,0 +1,384 @@
+#include "forms/win32/form_window.h"
+
+#include "platform/design_name.h"
+
+namespace kdw::forms {
+namespace {
+
+const char kFrameClass[] = "KdwMdiFrame";
+const char kChildClass[] = "KdwMdiChild";
+const char kFormClass[] = "KdwForm";
+// Marks a form window with its object, for the message loop to find.
+const char kFormProp[] = "KdwFormWindow";
+constexpr UINT_PTR kFirstControlId = 1000;
+constexpr UINT kFirstMdiChildId = 50000;
+
+int Px(int twips) { return TwipsToPixels(twips); }
+
+bool IsMdiChild(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD; }
+
+}  // namespace
+
+using FormWindow = Win32Host::FormWindow;
+
+void FormWindow::RegisterClasses(HINSTANCE instance) {
+  HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  if (!icon) icon = LoadIconA(nullptr, IDI_APPLICATION);
+  WNDCLASSEXA window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = &Proc;
+  window_class.hInstance = instance;
+  window_class.hIcon = icon;
+  window_class.hIconSm = icon;
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  for (const char* name : {kFrameClass, kChildClass, kFormClass}) {
+    window_class.lpszClassName = name;
+    RegisterClassExA(&window_class);
+  }
+}
+
+FormWindow* FormWindow::Containing(HWND window) {
+  FormWindow* found = nullptr;
+  for (HWND w = window; w && !found; w = GetParent(w))
+    found = static_cast<FormWindow*>(GetPropA(w, kFormProp));
+  return found;
+}
+
+void FormWindow::Create(HWND owner, HWND mdi_client) {
+  const int width = Px(form_->width()), height = Px(form_->height());
+  HINSTANCE instance = host_.instance_;
+  const char* caption = form_->caption().c_str();
+  switch (form_->style()) {
+    case FormStyle::kMdiFrame:
+      menus_.Build(*form_, [this] { return hwnd_; });
+      hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFrameClass, caption,
+                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                                  WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, menus_.bar(),
+                              instance, this);
+      if (hwnd_) menus_.BarTaken();
+      break;
+    case FormStyle::kMdiChild: {
+      MDICREATESTRUCTA create = {};
+      create.szClass = kChildClass;
+      create.szTitle = caption;
+      create.hOwner = instance;
+      create.x = 0;
+      create.y = 0;
+      create.cx = width;
+      create.cy = height;
+      // No WS_CLIPCHILDREN: group boxes leave their inside for the form to paint.
+      create.style = WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
+      create.lParam = reinterpret_cast<LPARAM>(this);
+      SendMessageA(mdi_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
+      break;
+    }
+    case FormStyle::kDialog:
+    case FormStyle::kBorderless:
+    case FormStyle::kTopLevel: {
+      DWORD style = 0;
+      if (form_->style() == FormStyle::kBorderless) {
+        style |= WS_POPUP | WS_BORDER;
+      } else if (form_->style() == FormStyle::kDialog) {
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      } else {
+        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+      }
+      // Centred on the owner, or on the screen.
+      RECT area;
+      if (owner) {
+        GetWindowRect(owner, &area);
+      } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+      }
+      const int x = area.left + (area.right - area.left - width) / 2;
+      const int y = area.top + (area.bottom - area.top - height) / 2;
+      hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kFormClass, caption,
+                              style, x, y, width, height, owner, nullptr, instance, this);
+      break;
+    }
+    case FormStyle::kHidden:
+      return;
+  }
+  if (!hwnd_) return;
+  SetPropA(hwnd_, kFormProp, this);
+  CreateControls();
+  if (form_->style() == FormStyle::kMdiFrame) CreateMdiClient();
+  // Named last: whoever finds the form by its name finds it whole.
+  SetDesignName(hwnd_, form_->name());
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+void FormWindow::Detach() {
+  if (!form_) return;
+  for (auto& adapter : adapters_) adapter->control().AttachView(nullptr);
+  for (auto& item : form_->menu_items()) item->AttachView(nullptr);
+  form_->SetHost(nullptr);
+  form_ = nullptr;
+}
+
+void FormWindow::Destroy() {
+  Detach();
+  if (hwnd_) {
+    HWND window = hwnd_;
+    mdi_client_ = nullptr;
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) {
+      SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+    } else {
+      DestroyWindow(window);
+    }
+  }
+  // The windows that used them are gone.
+  fonts_.clear();
+  pictures_.clear();
+  menus_.Release();
+}
+
+Placement FormWindow::PlaceOf(const Control& control) const {
+  // A container's place is relative to its own container.
+  int x = control.rect().left, y = control.rect().top;
+  for (const Control* c = form_->find(control.container()); c; c = form_->find(c->container())) {
+    x += c->rect().left;
+    y += c->rect().top;
+  }
+  return {Px(x), Px(y), Px(control.rect().width), Px(control.rect().height)};
+}
+
+HFONT FormWindow::Font(unsigned flags) {
+  flags &= kSerifFont | kBoldFont | kLargeFont;
+  if (!flags) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  auto [it, added] = fonts_.try_emplace(flags);
+  if (added) {
+    const int points = (flags & kLargeFont) ? 14 : 8;
+    const UniqueScreenDc screen(GetDC(nullptr));
+    const int height = -MulDiv(points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    it->second.reset(CreateFontA(height, 0, 0, 0, (flags & kBoldFont) ? FW_BOLD : FW_NORMAL, 0,
+                                 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH,
+                                 (flags & kSerifFont) ? "Times New Roman" : "Tahoma"));
+  }
+  return it->second.get();
+}
+
+HBITMAP FormWindow::Picture(const std::string& name) {
+  if (name.empty()) return nullptr;
+  // A picture that failed to load is not asked for again.
+  auto [it, added] = pictures_.try_emplace(name);
+  if (added) {
+    it->second.reset(static_cast<HBITMAP>(
+        LoadImageA(host_.instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  }
+  return it->second.get();
+}
+
+void FormWindow::CreateControls() {
+  for (const auto& control : form_->controls()) {
+    const UINT_PTR id = kFirstControlId + adapters_.size();
+    auto adapter = MakeAdapter(*this, *control, static_cast<int>(id));
+    adapter->Create(PlaceOf(*control));
+    if (adapter->hwnd() && !control->tooltip().empty())
+      AddTooltip(adapter->hwnd(), control->tooltip());
+    control->AttachView(adapter.get());
+    adapters_.push_back(std::move(adapter));
+    Refresh(*adapters_.back());
+  }
+}
+
+void FormWindow::CreateMdiClient() {
+  CLIENTCREATESTRUCT client = {nullptr, kFirstMdiChildId};
+  const Rect& area = form_->child_area();
+  RECT client_rect;
+  GetClientRect(hwnd_, &client_rect);
+  const int width = area.width ? Px(area.width) : client_rect.right - Px(area.left);
+  const int height = area.height ? Px(area.height) : client_rect.bottom - Px(area.top);
+  mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE |
+                                    MDIS_ALLCHILDSTYLES,
+                                Px(area.left), Px(area.top), width, height, hwnd_, nullptr,
+                                host_.instance_, &client);
+}
+
+void FormWindow::AddTooltip(HWND control, const std::string& text) {
+  if (!tooltip_) {
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP | WS_POPUP,
+                               0, 0, 0, 0, hwnd_, nullptr, host_.instance_, nullptr);
+  }
+  TOOLINFOA tool = {};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<char*>(text.c_str());
+  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::Refresh(ControlAdapter& adapter) {
+  const bool was_pushing = pushing_;
+  pushing_ = true;
+  adapter.Push();
+  pushing_ = was_pushing;
+}
+
+HWND FormWindow::ControlHandle(const Control& control) const {
+  for (const auto& adapter : adapters_) {
+    if (&adapter->control() == &control) return adapter->hwnd();
+  }
+  return nullptr;
+}
+
+ControlAdapter* FormWindow::AdapterAt(UINT_PTR id) const {
+  if (id < kFirstControlId || id - kFirstControlId >= adapters_.size()) return nullptr;
+  return adapters_[id - kFirstControlId].get();
+}
+
+ControlAdapter* FormWindow::AdapterOf(HWND window) const {
+  if (!window) return nullptr;
+  for (const auto& adapter : adapters_) {
+    if (adapter->hwnd() == window) return adapter.get();
+  }
+  return nullptr;
+}
+
+void FormWindow::CloseRequested() {
+  if (form_ && form_->on_close_request) {
+    form_->on_close_request();
+  } else if (form_ && form_->style() == FormStyle::kMdiFrame) {
+    host_.Quit();
+  } else if (form_) {
+    host_.Destroy(*form_);
+  }
+}
+
+void FormWindow::Command(int id, int code) {
+  if (menus_.Click(static_cast<UINT>(id))) return;
+  if (pushing_) return;
+  if (ControlAdapter* adapter = AdapterAt(static_cast<UINT_PTR>(id))) adapter->Command(code);
+}
+
+// Draws what has no window of its own.
+void FormWindow::Painted(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  for (auto& adapter : adapters_) adapter->Paint(dc);
+  EndPaint(hwnd, &paint);
+}
+
+// The window is being destroyed: its names go with it.
+void FormWindow::Gone(HWND hwnd) {
+  for (auto& adapter : adapters_) {
+    if (adapter->hwnd()) RemoveDesignName(adapter->hwnd());
+  }
+  RemoveDesignName(hwnd);
+  RemovePropA(hwnd, kFormProp);
+  hwnd_ = nullptr;
+  modal_done = true;
+}
+
+LRESULT FormWindow::Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (!form_) return DefWindowProcA(hwnd, message, wparam, lparam);
+  switch (form_->style()) {
+    case FormStyle::kMdiFrame:
+      return DefFrameProcA(hwnd, mdi_client_, message, wparam, lparam);
+    case FormStyle::kMdiChild:
+      return DefMDIChildProcA(hwnd, message, wparam, lparam);
+    default:
+      return DefWindowProcA(hwnd, message, wparam, lparam);
+  }
+}
+
+LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (form_ && (lparam == 0 || GetParent(reinterpret_cast<HWND>(lparam)) == hwnd)) {
+        Command(LOWORD(wparam), HIWORD(wparam));
+        // The MDI frame's window menu activates children by these ids.
+        if (lparam == 0 && LOWORD(wparam) >= kFirstMdiChildId)
+          return Default(hwnd, message, wparam, lparam);
+        return 0;
+      }
+      break;
+    case WM_NOTIFY:
+      if (form_ && !pushing_) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (ControlAdapter* adapter = AdapterAt(header->idFrom)) adapter->Notify(*header);
+      }
+      break;
+    case WM_HSCROLL:
+      if (form_ && !pushing_) {
+        if (ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lparam))) adapter->Scroll();
+      }
+      break;
+    case WM_TIMER:
+      if (form_) {
+        ControlAdapter* adapter = AdapterAt(wparam);
+        if (adapter && adapter->Tick()) return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (form_) {
+        ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lparam));
+        if (adapter && (adapter->control().flags() & kFormBackground)) {
+          SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
+          return reinterpret_cast<LRESULT>(background_);
+        }
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      if (form_ && form_->on_mouse_down) {
+        form_->on_mouse_down(message == WM_LBUTTONDOWN ? 1 : 2);
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      if (form_ && hwnd == hwnd_) {
+        RECT outer;
+        GetWindowRect(hwnd, &outer);
+        form_->WindowResized(PixelsToTwips(outer.right - outer.left),
+                             PixelsToTwips(outer.bottom - outer.top), wparam == SIZE_MINIMIZED);
+        // The child area keeps its declared place; DefFrameProc would
+        // stretch it over the whole client area.
+        if (form_ && form_->style() == FormStyle::kMdiFrame) return 0;
+      }
+      break;
+    case WM_PAINT:
+      if (form_ && hwnd == hwnd_) {
+        Painted(hwnd);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      CloseRequested();
+      return 0;
+    case WM_DESTROY:
+      if (hwnd == hwnd_) Gone(hwnd);
+      break;
+    default:
+      break;
+  }
+  return Default(hwnd, message, wparam, lparam);
+}
+
+LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self && message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    void* param = create->lpCreateParams;
+    if (IsMdiChild(hwnd))
+      param = reinterpret_cast<void*>(reinterpret_cast<MDICREATESTRUCTA*>(param)->lParam);
+    self = static_cast<FormWindow*>(param);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  // Without its object, or on its way out once its form let go of it, the
+  // window gets the system's handling only.
+  if (!self || self->hwnd_ != hwnd) {
+    return IsMdiChild(hwnd) ? DefMDIChildProcA(hwnd, message, wparam, lparam)
+                            : DefWindowProcA(hwnd, message, wparam, lparam);
+  }
+  return self->Handle(hwnd, message, wparam, lparam);
+}
+
+}  // namespace kdw::forms

@@ -1,0 +1,87 @@
+// One form shown as a window: the MDI frame, an MDI child, or a pop-up. It
+// keeps what is form-level (the window itself, the MDI client, menus and
+// shortcuts, fonts and pictures, tooltips, painting, closing) and hands
+// each control's messages to that control's adapter.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/win32/control_adapter.h"
+#include "forms/win32/form_menus.h"
+#include "forms/win32/win32_host.h"
+#include "platform/win32_handles.h"
+
+namespace kdw::forms {
+
+class Win32Host::FormWindow final : public ControlSite {
+ public:
+  FormWindow(Win32Host& host, Form& form) : host_(host), form_(&form) {}
+  ~FormWindow() { Detach(); }
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  // Registers the window classes of the three kinds of form window.
+  static void RegisterClasses(HINSTANCE instance);
+  // The form window that `window` is or lies in; null for none of ours.
+  static FormWindow* Containing(HWND window);
+
+  Form* form() const { return form_; }
+  HWND hwnd() const { return hwnd_; }
+  HWND mdi_client() const { return mdi_client_; }
+  HACCEL accelerators() const { return menus_.accelerators(); }
+
+  void Create(HWND owner, HWND mdi_client);
+  // Lets go of the models and destroys the window; the object itself stays
+  // until the host's message loop is back at the top.
+  void Destroy();
+  void PopupMenu(const MenuItem& menu) const { menus_.Popup(menu, hwnd_); }
+  HWND ControlHandle(const Control& control) const;
+  bool modal_done = false;
+
+  // ControlSite.
+  HWND window() const override { return hwnd_; }
+  HINSTANCE instance() const override { return host_.instance_; }
+  HFONT Font(unsigned flags) override;
+  HBITMAP Picture(const std::string& name) override;
+  void Refresh(ControlAdapter& adapter) override;
+  bool attached() const override { return form_ != nullptr; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void Detach();
+  void CreateControls();
+  void CreateMdiClient();
+  Placement PlaceOf(const Control& control) const;
+  void AddTooltip(HWND control, const std::string& text);
+  void Command(int id, int code);
+  ControlAdapter* AdapterAt(UINT_PTR id) const;
+  ControlAdapter* AdapterOf(HWND window) const;
+  void CloseRequested();
+  void Painted(HWND hwnd);
+  void Gone(HWND hwnd);
+
+  Win32Host& host_;
+  Form* form_;
+  HWND hwnd_ = nullptr;
+  HWND mdi_client_ = nullptr;
+  HWND tooltip_ = nullptr;
+  FormMenus menus_;
+  std::map<unsigned, UniqueFont> fonts_;
+  std::map<std::string, UniqueBitmap> pictures_;
+  // Declared after what they draw with, so they go first.
+  std::vector<std::unique_ptr<ControlAdapter>> adapters_;
+  HBRUSH background_ = GetSysColorBrush(COLOR_BTNFACE);
+  // Up while the models' state is pushed to the windows: what the windows
+  // report meanwhile is the push's echo, not the user.
+  bool pushing_ = false;
+};
+
+}  // namespace kdw::forms
