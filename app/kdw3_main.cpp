@@ -5,6 +5,8 @@
 #include "forms/win32/win32_host.h"
 #include "core/context.h"
 #include "platform/win32_platform.h"
+#include "platform/win32_session.h"
+#include "platform/win32_system_status.h"
 #include "registry/registry.h"
 #include "registry/win32_registry.h"
 #include "shell/helpers/buttons.h"
@@ -21,8 +23,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   kdw::Win32FileSystem files;
   kdw::Win32FileDialogs dialogs;
   kdw::Win32Crypto crypto;
+  kdw::Win32PerformanceCounters counters;
+  kdw::Win32PowerStatus power;
+  kdw::Win32SessionControl session;
+  kdw::Win32ProcessList process_list;
 
-  kdw::Context context{registry, host, messages, input, processes, files, dialogs, crypto};
+  kdw::Context context{registry, host,   messages, input,   processes, files,
+                       dialogs,  crypto, counters, power,   session,   process_list};
   context.disable_max_button = [&host](kdw::forms::Form& form) {
     try {
       kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);

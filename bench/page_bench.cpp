@@ -9,6 +9,8 @@
 
 #include "forms/fake_host.h"
 #include "pages/catalogue.h"
+#include "platform/fake_session.h"
+#include "platform/fake_system_status.h"
 #include "platform/fakes.h"
 #include "registry/memory_registry.h"
 #include "registry/registry.h"
@@ -78,9 +80,14 @@ struct Platform {
   kdw::FakeFileSystem files;
   kdw::FakeFileDialogs dialogs;
   NoCrypto crypto;
+  kdw::FakePerformanceCounters counters;
+  kdw::FakePowerStatus power;
+  kdw::FakeSessionControl session;
+  kdw::FakeProcessList process_list;
 
   kdw::Context ContextFor(const kdw::Registry& registry) {
-    return {registry, host, messages, input, processes, files, dialogs, crypto};
+    return {registry, host,   messages, input,   processes, files,
+            dialogs,  crypto, counters, power,   session,   process_list};
   }
 };
 

@@ -12,6 +12,8 @@
 #include "platform/input_box.h"
 #include "platform/message_boxes.h"
 #include "platform/process_starter.h"
+#include "platform/session.h"
+#include "platform/system_status.h"
 #include "registry/account_type.h"
 #include "registry/registry.h"
 
@@ -26,6 +28,10 @@ struct Context {
   FileSystem& files;
   FileDialogs& dialogs;
   Crypto& crypto;
+  PerformanceCounters& counters;
+  PowerStatus& power;
+  SessionControl& session;
+  ProcessList& process_list;
 
   // Greys the maximize button of a shown form's window.
   std::function<void(forms::Form&)> disable_max_button = [](forms::Form&) {};

@@ -97,15 +97,19 @@ constexpr const char* kListOrder[] = {
 
 }  // namespace
 
-MainWindow::MainWindow(Context& context) : context_(context), form_(kSpec) {
+MainWindow::MainWindow(Context& context)
+    : context_(context),
+      form_(kSpec),
+      status_(context.counters, context.power),
+      explorer_(context.process_list) {
   context_.main_form = &form_;
   form_.list("Combo1").on_click = [this] { Combo1_Click(); };
   form_.control("Command1").on_click = [this] { Command1_Click(); };
   form_.control("Command2").on_click = [this] { Command2_Click(); };
   form_.control("Command3").on_click = [this] { Command3_Click(); };
-  form_.control("Command4").on_click = [this] {
-    if (on_refresh_windows) on_refresh_windows();
-  };
+  form_.control("Command4").on_click = [this] { Command4_Click(); };
+  form_.timer("Timer1").on_timer = [this] { Timer1_Timer(); };
+  form_.timer("Timer2").on_timer = [this] { Timer2_Timer(); };
   form_.on_resize = [this] { MDIForm_Resize(); };
   form_.on_close_request = [this] { MDIForm_Unload(); };
   for (const Section& section : kSections)
@@ -118,9 +122,7 @@ MainWindow::MainWindow(Context& context) : context_(context), form_(kSpec) {
   const int commands[] = {0, 2, 1};  // log off, restart, shut down
   const char* items[] = {"menLogOff", "menuRestart", "menuShut"};
   for (int i = 0; i < 3; ++i) {
-    form_.menu(items[i]).on_click = [this, command = commands[i]] {
-      if (on_exit_windows) on_exit_windows(command);
-    };
+    form_.menu(items[i]).on_click = [this, command = commands[i]] { ExitWindows(command); };
   }
 }
 
@@ -133,6 +135,9 @@ void MainWindow::SetPageFactory(const std::string& page, PageFactory factory) {
 }
 
 void MainWindow::Load() {
+  // The processor query first: its first reading is shown at once.
+  status_.Load();
+  form_.control("Label4").SetCaption(status_.processor_text());
   context_.disable_max_button(form_);
   auto& list = form_.list("Combo1");
   for (const Section& section : kSections) list.AddItem(section.name);
@@ -154,10 +159,15 @@ void MainWindow::ShowChild(std::unique_ptr<forms::FormController> child, int pic
                            const std::string& name) {
   if (child) {
     child_ = std::move(child);
-    child_->Load();
-    // The page's own close box unloads it like any section change.
-    child_->form().on_close_request = [this] { UnloadActiveChild(); };
-    context_.host.Show(child_->form(), &form_);
+    try {
+      child_->Load();
+      // The page's own close box unloads it like any section change.
+      child_->form().on_close_request = [this] { UnloadActiveChild(); };
+      context_.host.Show(child_->form(), &form_);
+    } catch (...) {
+      // A page that cannot load leaves the child area empty.
+      child_.reset();
+    }
   }
   form_.control("Image1").SetPicture(pictures_.Picture(picture));
   form_.control("Label2").SetCaption(name);
@@ -172,11 +182,18 @@ void MainWindow::OpenSection(const Section& section) {
     return;
   }
   std::unique_ptr<forms::FormController> page;
-  auto factory = factories_.find(section.page);
-  if (factory != factories_.end() && factory->second) {
-    page = factory->second();
-  } else if (const pages::PageEntry* entry = pages::FindPage(section.page)) {
-    page = entry->make(context_);
+  try {
+    auto factory = factories_.find(section.page);
+    if (factory != factories_.end() && factory->second) {
+      page = factory->second();
+    } else if (const pages::PageEntry* entry = pages::FindPage(section.page)) {
+      page = entry->make(context_);
+    }
+  } catch (...) {
+    // Each step of opening a section goes on past its own failure: no page,
+    // but the section's name and picture still change. Nothing may leave
+    // the window procedure.
+    page.reset();
   }
   ShowChild(std::move(page), section.picture, section.name);
 }
@@ -249,6 +266,23 @@ void MainWindow::menuOptions_Click() {
 }
 
 void MainWindow::menuExit_Click() { MDIForm_Unload(); }
+
+void MainWindow::Timer1_Timer() {
+  status_.Timer1_Timer();
+  form_.control("Label4").SetCaption(status_.processor_text());
+}
+
+void MainWindow::Timer2_Timer() {
+  status_.Timer2_Timer();
+  form_.control("Label5").SetCaption(status_.battery_text());
+  if (status_.battery_picture() != 0) {
+    form_.control("Image2").SetPicture(pictures_.Picture(status_.battery_picture()));
+  }
+}
+
+void MainWindow::Command4_Click() { explorer_.Refresh(); }
+
+void MainWindow::ExitWindows(int command) { clsShutDown(context_.session).ExitWindows(command); }
 
 void MainWindow::MDIForm_Unload() {
   UnloadActiveChild();

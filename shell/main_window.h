@@ -9,6 +9,8 @@
 
 #include "forms/form_controller.h"
 #include "shell/picture_holder.h"
+#include "shell/session.h"
+#include "shell/status_monitor.h"
 #include "shell/general.h"
 
 namespace kdw::shell {
@@ -54,14 +56,16 @@ class MainWindow : public forms::FormController {
   void menuUpdates_Click();
   void menuOptions_Click();
   void menuExit_Click();
+  void Timer1_Timer();  // processor usage
+  void Timer2_Timer();  // battery
+  void Command4_Click();  // "Refresh Windows"
+  // Log off (0), shut down (1) or restart (2).
+  void ExitWindows(int command);
 
   // The page or welcome form shown in the child area, if any.
   forms::FormController* active_child() const { return child_.get(); }
   PictureHolder& pictures() { return pictures_; }
 
-  // Hooks for the status monitors and session commands.
-  std::function<void()> on_refresh_windows;
-  std::function<void(int command)> on_exit_windows;
 
  private:
   void UnloadActiveChild();
@@ -71,6 +75,8 @@ class MainWindow : public forms::FormController {
   Context& context_;
   forms::Form form_;
   PictureHolder pictures_;
+  StatusMonitor status_;
+  RefreshExplorer explorer_;
   std::map<std::string, PageFactory> factories_;
   std::unique_ptr<forms::FormController> child_;
 };

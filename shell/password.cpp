@@ -39,6 +39,9 @@ PasswordPrompt::PasswordPrompt(Context& context, std::function<void()> open_main
   form_.control("Command1").on_click = [this] { Command1_Click(); };
   form_.control("Command2").on_click = [this] { Command2_Click(); };
   form_.text("Text1").on_key_down = [this](int key) { Text1_KeyDown(key); };
+  // The close box (or Alt+F4) leaves the program as Cancel does: the prompt
+  // is its only window, so closing it alone would leave nothing to show.
+  form_.on_close_request = [this] { Command2_Click(); };
 }
 
 void PasswordPrompt::Command1_Click() {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/context.h"
+#include "platform/fake_session.h"
+#include "platform/fake_system_status.h"
 #include "platform/fakes.h"
 #include "platform/openssl_crypto.h"
 
@@ -16,9 +18,14 @@ struct FakePlatform {
   FakeFileDialogs dialogs;
   OpenSslCrypto hasher;
   FakeCrypto crypto{hasher};
+  FakePerformanceCounters counters;
+  FakePowerStatus power;
+  FakeSessionControl session;
+  FakeProcessList process_list;
 
   Context ContextFor(const Registry& registry, forms::FormHost& host) {
-    return Context{registry, host, messages, input, processes, files, dialogs, crypto};
+    return Context{registry, host,    messages, input,   processes,   files,
+                   dialogs,  crypto,  counters, power,   session,     process_list};
   }
 };
 

@@ -101,6 +101,32 @@ TEST_F(MainWindowTest, ChoosingASectionReplacesTheChildAndReloadsIt) {
   EXPECT_EQ("Welcome", Label("Label2"));
 }
 
+// A page that fails while it is made, or while it loads.
+class FailingPage : public CountingPage {
+ public:
+  using CountingPage::CountingPage;
+  void Load() override { throw std::runtime_error("load failed"); }
+};
+
+TEST_F(MainWindowTest, APageThatFailsLeavesTheChildAreaEmptyAndTheProgramRunning) {
+  main().SetPageFactory("frmDrives", []() -> std::unique_ptr<forms::FormController> {
+    throw std::runtime_error("cannot make the page");
+  });
+  Pick("Drives");
+  EXPECT_EQ(nullptr, main().active_child());
+  EXPECT_EQ("Drives", Label("Label2"));
+  EXPECT_EQ("ADD05", main().form().control("Image1").picture());
+
+  main().SetPageFactory("frmDrives", [this] { return std::make_unique<FailingPage>(&loads); });
+  main().form().menu("menuDrives").UserClick();
+  EXPECT_EQ(nullptr, main().active_child());
+  EXPECT_EQ("Drives", Label("Label2"));
+
+  main().form().menu("menuStart").UserClick();
+  ASSERT_NE(nullptr, main().active_child());
+  EXPECT_EQ("frmStart", main().active_child()->form().name());
+}
+
 TEST_F(MainWindowTest, ClosingThePageByItsCloseBoxUnloadsIt) {
   Pick("Drives");
   main().active_child()->form().on_close_request();
@@ -202,6 +228,60 @@ TEST_F(MainWindowTest, RecommendedSettingsAndExit) {
   EXPECT_EQ((std::vector<std::string>{"menuReboot"}), host.popups);
   main().form().menu("menuExit").UserClick();
   EXPECT_EQ(1, host.quits);
+}
+
+}  // namespace
+}  // namespace kdw::shell
+
+namespace kdw::shell {
+namespace {
+
+class StatusAndSessionTest : public ShellTest {
+ protected:
+  forms::Form& Started() {
+    counters.QueueValue(0.0, pdh::kCStatusInvalidData);  // the reading at load
+    EXPECT_TRUE(Start());
+    return main().form();
+  }
+};
+
+TEST_F(StatusAndSessionTest, TimersShowProcessorAndBatteryReadings) {
+  power.SetBatteryLifePercent(21);
+  forms::Form& form = Started();
+  EXPECT_EQ("CPU Usage: ????????", form.control("Label4").caption());
+  EXPECT_EQ("Error........", form.control("Label5").caption()) << "no battery reading at load";
+  ASSERT_EQ(1u, counters.added_paths().size());
+  EXPECT_NE(std::string::npos, counters.added_paths()[0].find("(_Total)"));
+
+  counters.QueueValue(12.5, pdh::kCStatusValidData);
+  form.timer("Timer1").Fire();
+  EXPECT_EQ("CPU Usage: 13 %", form.control("Label4").caption());
+  form.timer("Timer2").Fire();
+  EXPECT_EQ("Battery Life: 21%", form.control("Label5").caption());
+  EXPECT_EQ("ADD19", form.control("Image2").picture());
+
+  power.SetBatteryLifePercent(255);
+  form.timer("Timer2").Fire();
+  EXPECT_EQ("Battery was removed.", form.control("Label5").caption());
+  EXPECT_EQ("ADD16", form.control("Image2").picture());
+}
+
+TEST_F(StatusAndSessionTest, PowerMenuAsksProgramsToCloseAndRefreshEndsTheLastExplorer) {
+  forms::Form& form = Started();
+  form.menu("menuRestart").UserClick();
+  form.menu("menLogOff").UserClick();
+  form.menu("menuShut").UserClick();
+  EXPECT_EQ((std::vector<std::string>{"EnableShutdownPrivilege", "ExitWindowsEx 0x12",
+                                      "EnableShutdownPrivilege", "ExitWindowsEx 0x10",
+                                      "EnableShutdownPrivilege", "ExitWindowsEx 0x11"}),
+            session.calls());
+
+  process_list.SetProcesses({{4, "System"},
+                             {100, "C:\\WINDOWS\\Explorer.EXE"},
+                             {200, "explorer.exe"},
+                             {300, "notepad.exe"}});
+  form.control("Command4").UserClick();
+  EXPECT_EQ(std::vector<std::uint32_t>{200}, process_list.terminate_requests());
 }
 
 }  // namespace

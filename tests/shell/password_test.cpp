@@ -54,12 +54,14 @@ TEST_F(PasswordTest, WrongCaseIsRefusedAndRetryClearsTheEntry) {
   EXPECT_EQ(nullptr, application.main_window());
 }
 
-TEST_F(PasswordTest, EscapeAndCancelEndTheProgram) {
+TEST_F(PasswordTest, EscapeCancelAndTheCloseBoxEndTheProgram) {
   SetPassword("Secret");
   auto& prompt = Prompt();
   prompt.form().text("Text1").UserKeyDown(27);
   prompt.form().control("Command2").UserClick();
-  EXPECT_EQ(2, host.quits);
+  ASSERT_TRUE(prompt.form().on_close_request);
+  prompt.form().on_close_request();  // the close box, Alt+F4
+  EXPECT_EQ(3, host.quits);
   EXPECT_EQ(nullptr, application.main_window());
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "forms/fake_host.h"
+#include "platform/fake_session.h"
+#include "platform/fake_system_status.h"
 #include "platform/fakes.h"
 #include "platform/openssl_crypto.h"
 #include "registry/memory_registry.h"
@@ -35,7 +37,12 @@ class ShellTest : public ::testing::Test {
   FakeFileSystem files;
   OpenSslCrypto crypto;
   FakeFileDialogs dialogs;
-  Context context{registry, host, messages, input, processes, files, dialogs, crypto};
+  FakePerformanceCounters counters;
+  FakePowerStatus power;
+  FakeSessionControl session;
+  FakeProcessList process_list;
+  Context context{registry, host,    messages, input,   processes, files,
+                  dialogs,  crypto,  counters, power,   session,   process_list};
   Application application{context};
 };
 
