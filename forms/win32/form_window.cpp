@@ -349,6 +349,24 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
         return 0;
       }
       break;
+    case WM_ACTIVATE:
+      if (hwnd == hwnd_ && LOWORD(wparam) == WA_INACTIVE) RememberFocus();
+      break;
+    case WM_MDIACTIVATE:
+      // Sent to the child being left (wparam) and the one being entered.
+      if (hwnd == hwnd_ && reinterpret_cast<HWND>(wparam) == hwnd) RememberFocus();
+      break;
+    case WM_SETFOCUS:
+      if (form_ && hwnd == hwnd_) {
+        // The frame gives the focus to its active page, as MDI does; with
+        // none, to its own first control.
+        const bool frame = form_->style() == FormStyle::kMdiFrame;
+        if (!frame || !mdi_client_ || !SendMessageA(mdi_client_, WM_MDIGETACTIVE, 0, 0)) {
+          PassFocusOn();
+          return 0;
+        }
+      }
+      break;
     case WM_CLOSE:
       CloseRequested();
       return 0;
@@ -359,6 +377,20 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
       break;
   }
   return Default(hwnd, message, wparam, lparam);
+}
+
+void FormWindow::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd_, focus)) last_focus_ = focus;
+}
+
+void FormWindow::PassFocusOn() {
+  HWND target = last_focus_;
+  if (!target || !IsChild(hwnd_, target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target) || (mdi_client_ && IsChild(mdi_client_, target))) {
+    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  }
+  if (target && target != hwnd_) ::SetFocus(target);
 }
 
 LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -66,6 +66,11 @@ class Win32Host::FormWindow final : public ControlSite {
   ControlAdapter* AdapterOf(HWND window) const;
   void CloseRequested();
   void Painted(HWND hwnd);
+  // Where the keyboard was when the form was left, to come back to it.
+  void RememberFocus();
+  // The form window itself got the focus: hands it on to the control that
+  // had it last, or to the first one that takes it, as a dialog does.
+  void PassFocusOn();
   void Gone(HWND hwnd);
 
   Win32Host& host_;
@@ -73,6 +78,7 @@ class Win32Host::FormWindow final : public ControlSite {
   HWND hwnd_ = nullptr;
   HWND mdi_client_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND last_focus_ = nullptr;
   FormMenus menus_;
   std::map<unsigned, UniqueFont> fonts_;
   std::map<std::string, UniqueBitmap> pictures_;

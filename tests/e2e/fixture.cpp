@@ -8,6 +8,7 @@
 namespace kdw::e2e {
 
 std::string g_exe;
+std::string g_stand_in;
 
 std::optional<Stored> Read(HKEY hive, const char* key, const char* name) {
   HKEY handle = nullptr;
@@ -99,9 +100,10 @@ HWND Kdw3Test::InForm(const char* form, const char* control) const {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: kdw3_e2e path\\to\\kdw3.exe\n");
+    std::fprintf(stderr, "usage: kdw3_e2e path\\to\\kdw3.exe [path\\to\\stand_in.exe]\n");
     return 2;
   }
   kdw::e2e::g_exe = kdw::e2e::WindowsPath(argv[1]);
+  if (argc > 2) kdw::e2e::g_stand_in = kdw::e2e::WindowsPath(argv[2]);
   return RUN_ALL_TESTS();
 }

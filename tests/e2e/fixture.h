@@ -15,8 +15,10 @@
 
 namespace kdw::e2e {
 
-// kdw3.exe, as this program was told on its command line.
+// kdw3.exe, as this program was told on its command line, and a harmless
+// program that tests may start under another name (the second argument).
 extern std::string g_exe;
+extern std::string g_stand_in;
 
 struct Stored {
   DWORD type;
