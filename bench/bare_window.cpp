@@ -1,0 +1,34 @@
+// The yardstick of the start-up benchmark: a Win32 program that opens one
+// window and waits, built the same way as kdw3.
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = Proc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = "KdwBareWindow";
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowA("KdwBareWindow", "Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 649, 434, nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, show);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
