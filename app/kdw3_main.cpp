@@ -2,8 +2,12 @@
 // shell; the main window finds the pages in their catalogue.
 #include <windows.h>
 
-#include "forms/win32/win32_host.h"
+#include <cstdint>
+#include <string>
+
 #include "core/context.h"
+#include "forms/win32/win32_host.h"
+#include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 #include "platform/win32_session.h"
 #include "platform/win32_system_status.h"
@@ -11,6 +15,7 @@
 #include "registry/win32_registry.h"
 #include "shell/helpers/buttons.h"
 #include "shell/helpers/raised_error.h"
+#include "shell/helpers/transparent.h"
 #include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -35,6 +40,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);
     } catch (const kdw::RaisedError&) {
       // The window keeps its maximize button; its size is held fixed anyway.
+    }
+  };
+
+  context.shape_form = [&host, instance](kdw::forms::Form& form, const std::string& picture,
+                                         std::uint32_t transparent) {
+    HWND window = reinterpret_cast<HWND>(host.WindowOf(form));
+    kdw::UniqueBitmap bitmap(LoadBitmapA(instance, picture.c_str()));
+    if (!window || !bitmap) return;
+    try {
+      kdw::clsTransparent().SetRegion(window, bitmap.get(), transparent);
+    } catch (const kdw::RaisedError&) {
+      // The window keeps its rectangle.
     }
   };
 

@@ -3,7 +3,9 @@
 // in-process registry and the fakes in tests. One context serves both.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <string>
 
 #include "forms/form.h"
 #include "platform/crypto.h"
@@ -35,6 +37,10 @@ struct Context {
 
   // Greys the maximize button of a shown form's window.
   std::function<void(forms::Form&)> disable_max_button = [](forms::Form&) {};
+  // Cuts a shown form's window to a picture (a bitmap resource), leaving
+  // out every pixel of the transparent colour (0x00BBGGRR).
+  std::function<void(forms::Form&, const std::string& picture, std::uint32_t transparent)>
+      shape_form = [](forms::Form&, const std::string&, std::uint32_t) {};
   // The main window once it exists: the owner of the pages' modal dialogs
   // and of their messages.
   forms::Form* main_form = nullptr;

@@ -79,6 +79,12 @@ class Control {
   const std::string& name() const { return name_; }
   ControlKind kind() const { return kind_; }
   const Rect& rect() const { return rect_; }
+  // Moves the control within its container; for forms not shown yet (the
+  // host places windows once, when it makes them).
+  void MoveTo(int left, int top) {
+    rect_.left = left;
+    rect_.top = top;
+  }
   const std::string& container() const { return container_; }
   unsigned flags() const { return flags_; }
 

@@ -100,6 +100,7 @@ constexpr const char* kListOrder[] = {
 MainWindow::MainWindow(Context& context)
     : context_(context),
       form_(kSpec),
+      pictures_(context),
       status_(context.counters, context.power),
       explorer_(context.process_list) {
   context_.main_form = &form_;

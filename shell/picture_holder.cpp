@@ -33,7 +33,17 @@ const forms::FormSpec kSpec = {"frmAdd", "Additional Icons and Menus", forms::Fo
 
 const forms::FormSpec& FrmAddSpec() { return kSpec; }
 
-std::string PictureHolder::Picture(int image) const {
+void PictureHolder::Form_Load() {
+  loaded_ = true;
+  forms::Control& image3 = form_.control("Image3");
+  form_.SetSize(image3.rect().width, image3.rect().height);
+  image3.MoveTo(0, 0);
+  context_.host.Show(form_, nullptr);
+  context_.shape_form(form_, image3.picture(), 0xFFFFFF);
+}
+
+std::string PictureHolder::Picture(int image) {
+  if (!loaded_) Form_Load();
   const forms::Control* control = form_.find("Image" + std::to_string(image));
   return control ? control->picture() : std::string();
 }

@@ -99,7 +99,10 @@ void FormWindow::Create(HWND owner, HWND mdi_client) {
       break;
     }
     case FormStyle::kHidden:
-      return;
+      // A window that is never shown, so that the form can still be shaped.
+      hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, caption, WS_POPUP, 0, 0, width, height,
+                              nullptr, nullptr, instance, this);
+      break;
   }
   if (!hwnd_) return;
   SetPropA(hwnd_, kFormProp, this);
@@ -107,6 +110,7 @@ void FormWindow::Create(HWND owner, HWND mdi_client) {
   if (form_->style() == FormStyle::kMdiFrame) CreateMdiClient();
   // Named last: whoever finds the form by its name finds it whole.
   SetDesignName(hwnd_, form_->name());
+  if (form_->style() == FormStyle::kHidden) return;
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }

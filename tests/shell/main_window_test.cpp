@@ -1,6 +1,9 @@
 #include "tests/shell/shell_fixture.h"
 
+#include <cstdio>
+
 #include "pages/catalogue.h"
+#include "tests/core/fake_platform.h"
 
 namespace kdw::shell {
 namespace {
@@ -67,6 +70,35 @@ TEST_F(MainWindowTest, EveryPageOfTheCatalogueOpensFromItsOwnSection) {
     }
     EXPECT_EQ(1, sections) << page.spec.name << " needs exactly one section";
   }
+}
+
+TEST(PictureHolderTest, LoadsWhenFirstAskedSizedToImage3AndShapedWithWhite) {
+  MemoryRegistry memory;
+  Registry registry{memory};
+  forms::FakeHost host;
+  kdw::test::FakePlatform fakes;
+  Context context = fakes.ContextFor(registry, host);
+  std::vector<std::string> shaped;
+  context.shape_form = [&](forms::Form& form, const std::string& picture, std::uint32_t colour) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %s %06X", form.name().c_str(), picture.c_str(), colour);
+    shaped.push_back(text);
+  };
+  PictureHolder holder(context);
+  EXPECT_FALSE(holder.loaded());
+  EXPECT_TRUE(host.shown.empty());
+
+  EXPECT_EQ("ADD05", holder.Picture(5));
+  EXPECT_EQ("ADD17", holder.Picture(17));
+  EXPECT_EQ("", holder.Picture(21));
+  EXPECT_TRUE(holder.loaded());
+  const forms::Control& image3 = holder.form().control("Image3");
+  EXPECT_EQ(0, image3.rect().left);
+  EXPECT_EQ(0, image3.rect().top);
+  EXPECT_EQ(image3.rect().width, holder.form().width());
+  EXPECT_EQ(image3.rect().height, holder.form().height());
+  EXPECT_EQ(std::vector<std::string>{"frmAdd ADD03 FFFFFF"}, shaped) << "shaped once, at its load";
+  EXPECT_EQ(std::vector<std::string>{"frmAdd"}, host.shown);
 }
 
 TEST_F(MainWindowTest, MenuCaptionIsTheLoggedOnUser) {
