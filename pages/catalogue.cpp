@@ -4,6 +4,8 @@
 
 #include "pages/shell/computer_info_page.h"
 #include "pages/shell/control_panel_page.h"
+#include "pages/shell/logon_page.h"
+#include "pages/shell/other_functions_page.h"
 #include "pages/shell/start_menu_page.h"
 
 namespace kdw::pages {
@@ -14,6 +16,8 @@ const std::array kPages = {
     PageEntry{kControlPanelPage, MakeControlPanelPage},
     PageEntry{kStartMenuPage, MakeStartMenuPage},
     PageEntry{kComputerInfoPage, MakeComputerInfoPage},
+    PageEntry{kLogonPage, MakeLogonPage},
+    PageEntry{kOtherFunctionsPage, MakeOtherFunctionsPage},
 };
 
 }  // namespace

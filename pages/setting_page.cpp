@@ -128,6 +128,9 @@ void SettingPage::LoadRow(const SettingRow& row) {
   }
 
   bool checked = false;
+  // A box checked without its write-back: when that would replace data the
+  // row cannot read, or would change nothing.
+  bool no_write_back = false;
   switch (row.load) {
     case LoadRule::kNumber:
     case LoadRule::kStringNumber: {
@@ -144,9 +147,15 @@ void SettingPage::LoadRow(const SettingRow& row) {
       checked = number != 0;
       break;
     }
-    case LoadRule::kZeroChecks:
+    case LoadRule::kZeroChecks: {
       checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) == 0;
+      // A missing value reads as 0 and is written back as 0; a value of
+      // another type reads as 0 too, but the write-back would replace it.
+      std::uint32_t type = regtype::kNone;
+      no_write_back = checked && reg.IsStored(row.hive, row.key, row.value, &type) &&
+                      type != regtype::kDword;
       break;
+    }
     case LoadRule::kNonZeroChecks:
       checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) != 0;
       break;
@@ -164,7 +173,12 @@ void SettingPage::LoadRow(const SettingRow& row) {
       checked = reg.ValuePresence(row.hive, row.key, row.value) == "No";
       break;
     case LoadRule::kValueAbsent:
-      checked = reg.ValuePresence(row.hive, row.key, row.value) == "Yes";
+      // ValuePresence answers "Yes" for data longer than four bytes too: such
+      // a value is there, and the write-back of a checked box would delete it.
+      checked = reg.ValuePresence(row.hive, row.key, row.value) == "Yes" &&
+                !reg.IsStored(row.hive, row.key, row.value);
+      // Deleting the missing value again would change nothing.
+      no_write_back = checked && row.checked.kind == WriteKind::kDeleteValue;
       break;
     case LoadRule::kText:
       break;
@@ -174,6 +188,8 @@ void SettingPage::LoadRow(const SettingRow& row) {
     // A list item's mark only shows what is stored: filling the list writes
     // nothing, so data another tool stored in another shape stays as it is.
     Quietly([&] { form_.list(row.control).SetChecked(ItemOf(row), checked); });
+  } else if (no_write_back) {
+    Quietly([&] { form_.check(row.control).SetValue(1); });
   } else {
     form_.check(row.control).SetValue(checked ? 1 : 0);
   }

@@ -109,6 +109,18 @@ bool Registry::ReadsWhole(std::uint32_t hive, const std::string& key, const std:
   return end == std::string::npos || buffer.find('\0') > end;
 }
 
+bool Registry::IsStored(std::uint32_t hive, const std::string& key, const std::string& name,
+                        std::uint32_t* type) const {
+  ScopedKey handle(api_);
+  api_.OpenKey(hive, key, handle.out());
+  std::uint32_t stored_type = regtype::kNone;
+  std::uint32_t size = 0;
+  const bool stored =
+      api_.QueryValue(handle.get(), name, &stored_type, nullptr, &size) == regerr::kSuccess;
+  if (type) *type = stored ? stored_type : regtype::kNone;
+  return stored;
+}
+
 std::int32_t Registry::GetDwordValue(std::uint32_t hive, const std::string& key,
                                      const std::string& name, std::int32_t fallback) const {
   ScopedKey handle(api_);

@@ -46,6 +46,12 @@ class Registry {
   bool ReadsWhole(std::uint32_t hive, const std::string& key, const std::string& name,
                   std::uint32_t type) const;
 
+  // Whether the value is there at all, whatever its type and length (its
+  // type in *type): no read can tell, each answers a missing value and one
+  // of another shape alike. Also for the page engine only.
+  bool IsStored(std::uint32_t hive, const std::string& key, const std::string& name,
+                std::uint32_t* type = nullptr) const;
+
   RegistryApi& api() const { return api_; }
 
  private:

@@ -51,7 +51,8 @@ constexpr ControlSpec kControls[] = {
     {"Picture1", ControlKind::kPictureBox, "", {60, 840, 2220, 1320}, "Picture3"},
     {"Timer2", ControlKind::kTimer, "", {}, "Picture1", 0, "", "", 1000},
     {"Image2", ControlKind::kImage, "", {90, 90, 480, 480}, "Picture1"},
-    {"Label5", ControlKind::kLabel, "Error........", {660, 210, 1500, 255}, "Picture1"},
+    // Two lines high: "Battery was removed." does not fit on one.
+    {"Label5", ControlKind::kLabel, "Error........", {660, 90, 1500, 510}, "Picture1"},
     {"Command4", ControlKind::kCommandButton, "Refresh Windows", {90, 750, 2040, 420},
      "Picture1"},
 };

@@ -93,3 +93,43 @@ TEST(RegistryLayer, TextWritersPassTheByteCountOfMultiByteText) {
 
 }  // namespace
 }  // namespace kdw
+
+namespace kdw {
+namespace {
+
+// The two questions the page engine asks before it writes back what it read.
+TEST(RegistryLayer, WholeTextAndStoredValuesAreToldApart) {
+  MemoryRegistry api;
+  Registry reg(api);
+  const char* key = "Software\\KdwLayer";
+  RegKey handle = 0;
+  api.CreateKey(HKCU, key, &handle);
+  const std::string with_nul("abc\0def", 7);
+  api.SetValue(handle, "Nul", regtype::kSz, reinterpret_cast<const std::uint8_t*>(with_nul.data()),
+               7);
+  api.SetValue(handle, "Long", regtype::kBinary, reinterpret_cast<const std::uint8_t*>("12345678"),
+               8);
+  api.CloseKey(handle);
+  reg.SaveStringValue(HKCU, key, "Plain", "abc");
+  reg.SaveExpandStringValue(HKCU, key, "Expand", "%TEMP%");
+
+  EXPECT_EQ("abc", reg.GetStringValue(HKCU, key, "Nul"));
+  EXPECT_FALSE(reg.ReadsWhole(HKCU, key, "Nul", regtype::kSz));
+  EXPECT_TRUE(reg.ReadsWhole(HKCU, key, "Plain", regtype::kSz));
+  EXPECT_FALSE(reg.ReadsWhole(HKCU, key, "Expand", regtype::kSz)) << "another type";
+  EXPECT_TRUE(reg.ReadsWhole(HKCU, key, "Expand", regtype::kExpandSz));
+  EXPECT_FALSE(reg.ReadsWhole(HKCU, key, "Missing", regtype::kSz));
+
+  // ValuePresence calls a value of more than four bytes missing; it is not.
+  EXPECT_EQ("Yes", reg.ValuePresence(HKCU, key, "Long"));
+  std::uint32_t type = 0;
+  EXPECT_TRUE(reg.IsStored(HKCU, key, "Long", &type));
+  EXPECT_EQ(regtype::kBinary, type);
+  EXPECT_FALSE(reg.IsStored(HKCU, key, "Missing", &type));
+  EXPECT_EQ(regtype::kNone, type);
+  EXPECT_FALSE(reg.IsStored(HKCU, "Software\\KdwNoSuchKey", "Missing"));
+  EXPECT_EQ(0u, api.OpenHandleCount());
+}
+
+}  // namespace
+}  // namespace kdw

@@ -1,0 +1,148 @@
+#include "pages/shell/logon_page.h"
+
+#include "pages/layout.h"
+
+namespace kdw::pages {
+namespace {
+
+using forms::ControlKind;
+
+constexpr const char* kWinlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+// The same key in the letter case the Welcome screen row has always written.
+constexpr const char* kWinLogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
+constexpr const char* kUserList =
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\SpecialAccounts\\UserList";
+constexpr const char* kSystem = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kDefaultDesktop = ".DEFAULT\\Control Panel\\Desktop";
+
+// Left: the automatic-logon frame, the wallpaper line and the switches.
+// Right: the legal notice and the logon dialog, one frame each.
+constexpr int kLeftWidth = 3900;
+constexpr int kRightLeft = kMargin + kLeftWidth + 120;
+constexpr int kRightWidth = 2600;
+
+// Inside the automatic-logon frame: a label and a box a line.
+constexpr Column kLabels{kMargin, 330, 960, 360};
+constexpr Column kFields{kMargin + 960 + 60, 300, 2100, 360, kTextHeight};
+constexpr int kAutoHeight = kFields.Bottom(3) + 120;
+constexpr int kClearLeft = kFields.left + kFields.width + 60;
+constexpr int kClearTop = kFields.Line(1).top + kTextHeight / 2 - 240;
+
+constexpr int kWallpaperTop = 60 + kAutoHeight + 60;
+constexpr int kWallpaperBox = kWallpaperTop + kLineHeight + 15;
+constexpr Column kChecks{kMargin, kWallpaperBox + kTextHeight + 120, kLeftWidth};
+constexpr int kBottom = kChecks.Bottom(6);
+
+// The two text frames share the right column; the title box over the
+// several-line text box.
+constexpr int kTextFrameHeight = (kBottom - 60 - 60) / 2;
+constexpr int kTitleWidth = kRightWidth - 2 * kMargin;
+constexpr forms::Rect kTitleBox{kMargin, kFrameTop, kTitleWidth, kTextHeight};
+constexpr int kBodyTop = kFrameTop + kTextHeight + 60;
+constexpr forms::Rect kBodyBox{kMargin, kBodyTop, kTitleWidth, kTextFrameHeight - kBodyTop - 120};
+
+// Text rows first, then the switches: the order in which the page loads.
+constexpr SettingRow kRows[] = {
+    Text("Text1", HKLM, kWinlogon, "DefaultUserName").In("Frame1", kFields.Line(0)),
+    // Windows reads the automatic-logon password as plain text; the box
+    // only hides it from whoever looks at the screen.
+    Text("Text2", HKLM, kWinlogon, "DefaultPassword")
+        .In("Frame1", kFields.Line(1))
+        .Flags(forms::kPassword),
+    Text("Text3", HKLM, kWinlogon, "DefaultDomainName").In("Frame1", kFields.Line(2)),
+    Text("Text4", HKU, kDefaultDesktop, "Wallpaper")
+        .At({kMargin, kWallpaperBox, kLeftWidth - 360 - 60, kTextHeight}),
+    Text("Text5", HKLM, kWinlogon, "LegalNoticeCaption").In("Frame2", kTitleBox).Tip("Title Text"),
+    // Several lines: the edit window's line breaks (CR LF) are stored as typed.
+    Text("Text6", HKLM, kWinlogon, "LegalNoticeText")
+        .In("Frame2", kBodyBox)
+        .Flags(forms::kMultiLine)
+        .Tip("Dialog Text"),
+    Text("Text7", HKLM, kWinlogon, "Welcome").In("Frame3", kTitleBox).Tip("Title Text"),
+    Text("Text8", HKLM, kWinlogon, "LogonPrompt")
+        .In("Frame3", kBodyBox)
+        .Flags(forms::kMultiLine)
+        .Tip("Dialog Text"),
+
+    // The value turns the secure attention sequence off; the caption asks
+    // for it, so a missing value shows checked and is stored as 0.
+    Inverted("Check1", "Press Ctrl + Alt + Delete Before Logon", HKLM, kWinlogon, "DisableCAD")
+        .At(kChecks.Line(0)),
+    Number("Check2", "Don't Remember Last User Name", HKLM, kSystem, "DontDisplayLastUserName")
+        .At(kChecks.Line(1)),
+    Number("Check3", "Remove User Name from Start Menu", HKCU, kExplorer, "NoUserNameInStartMenu")
+        .At(kChecks.Line(2)),
+    Number("Check4", "Show Administrator Account on Welcome Screen", HKLM, kUserList,
+           "Administrator")
+        .At(kChecks.Line(3)),
+    Number("Check5", "Use Welcome Screen when Logon", HKLM, kWinLogon, "LogonType")
+        .At(kChecks.Line(4)),
+    Number("Check6", "Allow Fast User Switching", HKLM, kWinlogon, "AllowMultipleTSSessions")
+        .At(kChecks.Line(5)),
+    // Windows reads this one as text: "1" on, "0" off.
+    Strings("Check7", "Auto Logon", HKLM, kWinlogon, "AutoAdminLogon", "1", "0")
+        .In("Frame1", {kMargin, 0, 1100, kLineHeight}),
+};
+
+// The automatic-logon frame is titled by its check box, which stands over
+// the blank caption. The picture that clears the password is a button, so
+// that the keyboard reaches it too.
+constexpr forms::ControlSpec kControls[] = {
+    {"Frame1", ControlKind::kFrame, "                                ",
+     {kMargin, 60, kLeftWidth, kAutoHeight}},
+    {"Label1", ControlKind::kLabel, "User Name:", kLabels.Line(0), "Frame1"},
+    {"Label2", ControlKind::kLabel, "Password:", kLabels.Line(1), "Frame1"},
+    {"Label3", ControlKind::kLabel, "Domain:", kLabels.Line(2), "Frame1"},
+    {"Image2", ControlKind::kCommandButton, "Clear Password", {kClearLeft, kClearTop, 480, 480},
+     "Frame1", 0, "BTN_CANCEL", "Clear Password"},
+    {"Label4", ControlKind::kLabel, "Logon Wallpaper:", {kMargin, kWallpaperTop, 2000, kLineHeight}},
+    {"Command1", ControlKind::kCommandButton, "...",
+     {kMargin + kLeftWidth - 360, kWallpaperBox, 360, kTextHeight}},
+    {"Frame2", ControlKind::kFrame, "Legal Notice", {kRightLeft, 60, kRightWidth, kTextFrameHeight}},
+    {"Frame3", ControlKind::kFrame, "Logon Dialog",
+     {kRightLeft, 60 + kTextFrameHeight + 60, kRightWidth, kTextFrameHeight}},
+};
+
+class LogonPage : public SettingPage {
+ public:
+  explicit LogonPage(Context& context) : SettingPage(context, kLogonPage) {
+    OnClick("Command1", [this] { Command1_Click(); });
+    OnClick("Image2", [this] { Image2_Click(); });
+  }
+
+ private:
+  // A bitmap for the logon desktop, looked for first beside the program.
+  void Command1_Click() {
+    const std::string path = context().dialogs.ShowOpenFileDialog(
+        context().Owner(), "Bitmap Pictures (*.bmp)|*.bmp",
+        "Choose a BMP to set as a logon wallpaper - Kelmor Deskwarden",
+        context().files.ProgramFolder());
+    if (!path.empty()) form().text("Text4").SetText(path);
+  }
+
+  // The password goes from the registry and from the box alike: a box still
+  // showing it would claim a password that is no longer stored, and the
+  // next keystroke in it would store it again.
+  void Image2_Click() {
+    Quietly([this] { form().text("Text2").SetText(""); });
+    registry().SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "");
+  }
+};
+
+}  // namespace
+
+const PageSpec kLogonPage{
+    .name = "frmLogon",
+    .caption = "Logon and Security",
+    .width = kRightLeft + kRightWidth + kMargin + kChromeWidth,
+    .height = kBottom + 60 + kChromeHeight,
+    .rows = kRows,
+    .controls = kControls,
+};
+
+std::unique_ptr<forms::FormController> MakeLogonPage(Context& context) {
+  return std::make_unique<LogonPage>(context);
+}
+
+}  // namespace kdw::pages

@@ -1,0 +1,255 @@
+#include "pages/shell/other_functions_page.h"
+
+#include <iterator>
+#include <string>
+
+#include "pages/layout.h"
+
+namespace kdw::pages {
+namespace {
+
+using forms::ControlKind;
+
+constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kSystem = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+constexpr const char* kBitBucket =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
+constexpr const char* kCleanupWiz =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\CleanupWiz";
+constexpr const char* kExplorerSettings = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+
+// "Edit with Notepad" in the context menu of every file: the verb's key and
+// its command key, made parent first and removed child first (the registry
+// keeps a key that still has subkeys).
+constexpr const char* kEditText = "*\\shell\\EditText";
+constexpr const char* kEditCommand = "*\\shell\\EditText\\command";
+constexpr KeyDefault kNotepadVerb[] = {{kEditText, "Edit with Notepad"},
+                                       {kEditCommand, "notepad.exe %1"}};
+constexpr KeyDefault kNotepadVerbChildFirst[] = {{kEditCommand}, {kEditText}};
+
+// Top left: the page's own boxes over the context-menu frame; top right: the
+// desktop frame. Below them, across the page, the special folders and the
+// profile line.
+constexpr int kLeftWidth = 3350;
+constexpr int kRightLeft = kMargin + kLeftWidth + 60;
+constexpr int kRightWidth = 3200;
+constexpr int kFullWidth = kRightLeft + kRightWidth - kMargin;
+constexpr Column kPage{kMargin, 60, kLeftWidth};
+constexpr int kContextTop = kPage.Bottom(4) + 60;
+constexpr Column kInLeftFrame{kMargin, kFrameTop, kLeftWidth - 2 * kMargin};
+constexpr Column kInRightFrame{kMargin, kFrameTop, kRightWidth - 2 * kMargin};
+constexpr int kFoldersTop = kContextTop + FrameHeight(4) + 60;
+static_assert(FrameHeight(6) <= kFoldersTop - 60, "the desktop frame ends above the folders");
+
+// Inside the special-folder frame: the list, the path, then the two
+// picture buttons at the right end.
+constexpr int kButton = 480;
+constexpr int kFoldersHeight = kFrameTop + kButton + 120;
+constexpr int kListWidth = 2000;
+constexpr int kResetLeft = kFullWidth - kMargin - kButton;
+constexpr int kBrowseLeft = kResetLeft - 60 - kButton;
+constexpr int kPathLeft = kMargin + kListWidth + 120;
+constexpr int kButtonMiddle = kFrameTop + kButton / 2;
+constexpr int kProfileTop = kFoldersTop + kFoldersHeight + 60;
+
+// Shell extensions of the context menu: on with their class identifier as
+// the handler key's default value, off with the empty text (the key stays).
+constexpr SettingRow Handler(const char* control, const char* caption, const char* key,
+                             const char* class_id) {
+  return Strings(control, caption, HKCR, key, "", class_id, "");
+}
+
+constexpr SettingRow kRows[] = {
+    // Checked removes the arrow by removing the value; unchecking puts it
+    // back empty, the way Windows ships it.
+    SettingRow{.control = "Check1",
+               .caption = "Remove Shortcut Arrow",
+               .hive = HKCR,
+               .key = "lnkfile",
+               .value = "IsShortcut",
+               .kind = ValueKind::kDelete,
+               .load = LoadRule::kValueAbsent,
+               .checked = RemoveValue(),
+               .unchecked = StoreString("")}
+        .At(kPage.Line(0))
+        .Tip("Remove the little arrow displayed on shortcuts."),
+    // The tip's wording is the program's own.
+    Number("Check2", "Restore Folders at Startup", HKCU, kAdvanced, "PersistBrowsers")
+        .At(kPage.Line(1))
+        .Tip("Re-open folders you left them open when you shutted down Microsoft Windows."),
+    Number("Check4", "Hide \"Run As...\"", HKCU, kExplorer, "HideRunAsVerb")
+        .In("Frame1", kInLeftFrame.Line(0)),
+    Handler("Check5", "Show \"Copy To...\"",
+            "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To",
+            "{C2FBB630-2971-11d1-A18C-00C04FD75D13}")
+        .In("Frame1", kInLeftFrame.Line(1))
+        .MachineWide(),
+    Handler("Check6", "Show \"Move To...\"",
+            "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To",
+            "{C2FBB631-2971-11d1-A18C-00C04FD75D13}")
+        .In("Frame1", kInLeftFrame.Line(2))
+        .MachineWide(),
+    Handler("Check7", "Show \"Send To...\"",
+            "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To",
+            "{7BA4C740-9E81-11CF-99D3-00AA004AE837}")
+        .In("Frame1", kInLeftFrame.Line(3))
+        .MachineWide(),
+    Number("Check8", "Show Windows Version on Desktop", HKCU, "Control Panel\\Desktop",
+           "PaintDesktopVersion")
+        .In("Frame2", kInRightFrame.Line(0)),
+    Number("Check9", "Disable Lock Computer", HKCU, kSystem, "DisableLockWorkstation")
+        .In("Frame2", kInRightFrame.Line(1)),
+    Number("Check10", "Disable Recycle Bin", HKLM, kBitBucket, "NukeOnDelete")
+        .In("Frame2", kInRightFrame.Line(2))
+        .MachineWide(),
+    Number("Check11", "Disable Desktop", HKCU, kExplorer, "NoDesktop")
+        .In("Frame2", kInRightFrame.Line(3)),
+    Number("Check12", "Disable Desktop Clean Up Wizard", HKCU, kCleanupWiz, "NoRun")
+        .In("Frame2", kInRightFrame.Line(4)),
+    Number("Check13", "Disable Desktop Right Click", HKCU, kExplorer, "NoViewContextMenu")
+        .In("Frame2", kInRightFrame.Line(5)),
+    SettingRow{.control = "Check14",
+               .caption = "Open Files with Notepad",
+               .hive = HKCR,
+               .key = kEditCommand,
+               .value = "",
+               .kind = ValueKind::kKey,
+               .load = LoadRule::kStringEquals,
+               .checked = CreateKeys(kNotepadVerb),
+               .unchecked = RemoveKeys(kNotepadVerbChildFirst),
+               .literal = "notepad.exe %1"}
+        .At(kPage.Line(2))
+        .MachineWide(),
+    // Checked stores 0: Windows then skips the prompt. The caption ends in
+    // a blank, as it always has.
+    Inverted("Check15", "Skip the \"Open With\" Web Service Prompt ", HKCU, kExplorerSettings,
+             "InternetOpenWith")
+        .At(kPage.Line(3)),
+};
+
+// The special folders of the current user, in list order, with the value
+// each is stored in and the path Reset gives it back.
+struct SpecialFolder {
+  const char* item;
+  const char* value;
+  const char* default_path;
+};
+constexpr SpecialFolder kFolders[] = {
+    {"Desktop", "Desktop", "%USERPROFILE%\\Desktop"},
+    {"My Documents", "Personal", "%USERPROFILE%\\My Documents"},
+    {"My Pictures", "My Pictures", "%USERPROFILE%\\My Documents\\My Pictures"},
+    {"Startup", "Startup", "%USERPROFILE%\\Start Menu\\Programs\\Startup"},
+    {"SendTo", "SendTo", "%USERPROFILE%\\SendTo"},
+    {"Cookies", "Cookies", "%USERPROFILE%\\Cookies"},
+    {"Favorites", "Favorites", "%USERPROFILE%\\Favorites"},
+    {"History", "History", "%USERPROFILE%\\Local Settings\\History"},
+};
+
+// The path box only shows: it changes through the list, Browse and Reset.
+// The two pictures act as buttons, so that the keyboard reaches them too.
+// The profile line reads like a label.
+constexpr forms::ControlSpec kControls[] = {
+    {"Frame1", ControlKind::kFrame, "Context Menu",
+     {kMargin, kContextTop, kLeftWidth, FrameHeight(4)}},
+    {"Frame2", ControlKind::kFrame, "Desktop", {kRightLeft, 60, kRightWidth, FrameHeight(6)}},
+    {"Frame3", ControlKind::kFrame, "Special Folders",
+     {kMargin, kFoldersTop, kFullWidth, kFoldersHeight}},
+    {"Combo1", ControlKind::kComboBox, "", {kMargin, kButtonMiddle - 157, kListWidth, 315}, "Frame3"},
+    {"Text1", ControlKind::kTextBox, "",
+     {kPathLeft, kButtonMiddle - kTextHeight / 2, kBrowseLeft - 120 - kPathLeft, kTextHeight},
+     "Frame3", forms::kReadOnly},
+    {"Image2", ControlKind::kCommandButton, "Browse", {kBrowseLeft, kFrameTop, kButton, kButton},
+     "Frame3", 0, "ADD05", "Choose a new folder"},
+    {"Image1", ControlKind::kCommandButton, "Reset", {kResetLeft, kFrameTop, kButton, kButton},
+     "Frame3", 0, "BTN_RECOMMENDED", "Back to the default folder"},
+    {"Text2", ControlKind::kTextBox, "", {kMargin, kProfileTop, kFullWidth, kTextHeight}, "",
+     forms::kReadOnly | forms::kFormBackground | forms::kBorderless},
+};
+
+class OtherFunctionsPage : public SettingPage {
+ public:
+  explicit OtherFunctionsPage(Context& context) : SettingPage(context, kOtherFunctionsPage) {
+    form().list("Combo1").on_click = [this] { Combo1_Click(); };
+    OnClick("Image1", [this] { Image1_Click(); });
+    OnClick("Image2", [this] { Image2_Click(); });
+  }
+
+  void Load() override {
+    LoadRows(spec().rows);
+    forms::ListControl& list = form().list("Combo1");
+    for (const SpecialFolder& folder : kFolders) list.AddItem(folder.item);
+    form().text("Text2").SetText(ProfileLine());
+    ApplyAccountRule();
+  }
+
+ private:
+  // The folder chosen in the list, or null.
+  const SpecialFolder* Chosen() {
+    const int index = form().list("Combo1").list_index();
+    return index >= 0 && index < static_cast<int>(std::size(kFolders)) ? &kFolders[index] : nullptr;
+  }
+
+  // Shows the path as stored, unexpanded; showing it stores nothing, so a
+  // value of another type shows empty and stays as it is.
+  void Combo1_Click() {
+    const SpecialFolder* folder = Chosen();
+    form().text("Text1").SetText(
+        folder ? registry().GetExpandStringValue(HKCU, kShellFolders, folder->value) : "");
+  }
+
+  // Reset: the folder's default path.
+  void Image1_Click() {
+    const SpecialFolder* folder = Chosen();
+    if (!folder) {
+      context().messages.Show(context().Owner(), "Please choose an item.", kTitle, mb::kIconError);
+      return;
+    }
+    StorePath(*folder, folder->default_path);
+  }
+
+  // Browse: a folder of the user's choice, stored as the plain path chosen.
+  void Image2_Click() {
+    const SpecialFolder* folder = Chosen();
+    if (!folder) return;
+    const std::string path = context().dialogs.DirBox(
+        context().Owner(), std::string("Choose a new path for ") + folder->item + ".");
+    if (!path.empty()) StorePath(*folder, path);
+  }
+
+  void StorePath(const SpecialFolder& folder, const std::string& path) {
+    registry().SaveExpandStringValue(HKCU, kShellFolders, folder.value, path);
+    form().text("Text1").SetText(path);
+  }
+
+  // Where %USERPROFILE% points: the system drive, the profiles folder and
+  // the user's name, which the main window's first menu shows. The name of
+  // the variable is spelt as the program has always shown it.
+  std::string ProfileLine() {
+    const std::string root = registry().GetStringValue(HKLM, kCurrentVersion, "SystemRoot");
+    const forms::Form* main = context().main_form;
+    const std::string user =
+        main && !main->menu_bar().empty() ? main->menu_bar().front()->caption() : "";
+    return " %USERPROFLE% = " + root.substr(0, 3) + "Documents and Settings\\" + user;
+  }
+};
+
+}  // namespace
+
+const PageSpec kOtherFunctionsPage{
+    .name = "frmOthers",
+    .caption = "Other Functions",
+    .width = kRightLeft + kRightWidth + kMargin + kChromeWidth,
+    .height = kProfileTop + kTextHeight + 60 + kChromeHeight,
+    .rows = kRows,
+    .controls = kControls,
+};
+
+std::unique_ptr<forms::FormController> MakeOtherFunctionsPage(Context& context) {
+  return std::make_unique<OtherFunctionsPage>(context);
+}
+
+}  // namespace kdw::pages
