@@ -111,12 +111,25 @@ bool FakeFileSystem::WriteWholeFile(const std::string& path, const Bytes& bytes)
   if (path.empty() || EndsWithSeparator(path)) return false;
   const std::string key = Fold(path);
   if (!FolderExists(FolderOfPath(key))) return false;
+  if (auto refused = refusals_.find(key); refused != refusals_.end() && refused->second > 0) {
+    --refused->second;
+    return false;
+  }
   if (const Entry* existing = Find(key)) {
     if (existing->folder || (existing->attributes & fileattr::kReadOnly)) return false;
   }
   entries_[key] = Entry{LastPart(path), bytes, fileattr::kArchive, false};
   ++write_count_;
   return true;
+}
+
+// In memory a write cannot stop halfway: it already happens whole or not at all.
+bool FakeFileSystem::ReplaceWholeFile(const std::string& path, const Bytes& bytes) {
+  return WriteWholeFile(path, bytes);
+}
+
+void FakeFileSystem::RefuseWrites(const std::string& path, int count) {
+  refusals_[Fold(path)] = count;
 }
 
 void FakeFileSystem::AddFile(const std::string& path, const Bytes& bytes,

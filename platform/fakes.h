@@ -92,7 +92,8 @@ class FakeProcessStarter : public ProcessStarter {
 // An in-memory file system with Windows' rules: paths compare without regard
 // to letter case and to "/" against "\", a drive root ("C:") always exists,
 // a file can only be written into an existing folder, read-only files refuse
-// writes, and writing replaces a file as a new archive file.
+// writes, and writing replaces a file as a new archive file. A write either
+// happens whole or changes nothing.
 class FakeFileSystem : public FileSystem {
  public:
   bool IsNormalFile(const std::string& path) override;
@@ -101,6 +102,8 @@ class FakeFileSystem : public FileSystem {
   std::string ProgramFolder() override { return program_folder_; }
   bool ReadWholeFile(const std::string& path, Bytes& bytes) override;
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;
+  std::string ProgramName() override { return program_name_; }
+  bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) override;
 
   // Set-up: a file with its contents and attributes, its folders made too.
   void AddFile(const std::string& path, const Bytes& bytes,
@@ -110,6 +113,10 @@ class FakeFileSystem : public FileSystem {
   // A folder and every missing folder above it.
   void AddFolder(const std::string& path, std::uint32_t attributes = 0);
   void SetProgramFolder(const std::string& folder) { program_folder_ = folder; }
+  void SetProgramName(const std::string& name) { program_name_ = name; }
+  // The next `count` writes of either kind to `path` fail and change
+  // nothing, as while another program holds the file open.
+  void RefuseWrites(const std::string& path, int count);
   void Remove(const std::string& path);
 
   // Reading back (folders included in Exists).
@@ -132,7 +139,9 @@ class FakeFileSystem : public FileSystem {
 
   std::map<std::string, Entry> entries_;  // by folded full path
   std::string program_folder_ = "C:\\Program Files\\Kelmor Deskwarden";
+  std::string program_name_ = "kdw3";
   std::size_t write_count_ = 0;
+  std::map<std::string, int> refusals_;  // by folded full path
 };
 
 struct OpenFileDialogCall {

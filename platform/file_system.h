@@ -1,5 +1,6 @@
-// The file operations the shell needs: the "normal files" test of FileFound,
-// the program's own folder, and whole-file reads and writes.
+// The file operations the programs need: the "normal files" test of
+// FileFound, the program's own folder and name, and whole-file reads and
+// writes.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,15 @@ class FileSystem {
   // Writes `bytes` as the file's whole contents, replacing a file of that
   // name; false when it cannot be written (missing folder, read-only file).
   virtual bool WriteWholeFile(const std::string& path, const Bytes& bytes) = 0;
+  // The running executable's file name without folder and extension
+  // ("kdwsetup" for "C:\Setup\kdwsetup.exe").
+  virtual std::string ProgramName() = 0;
+  // Gives the file exactly `bytes` in one step: they are written to a new
+  // temporary file in the same folder, which then takes the place of any
+  // file of that name. A copy that fails or is stopped before that last step
+  // leaves the old file whole; a failure leaves no temporary file behind.
+  // False when it cannot be done (missing folder, read-only or busy file).
+  virtual bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) = 0;
 };
 
 // Whether the path names an existing normal file (not a folder, not hidden,

@@ -36,7 +36,8 @@ class Win32ProcessStarter : public ProcessStarter {
   bool Start(const std::string& command_line, int show_command) override;
 };
 
-// FindFirstFileA, GetModuleFileNameA, CreateFileA.
+// FindFirstFileA, GetModuleFileNameA, CreateFileA; the replacement through
+// GetTempFileNameA and MoveFileExA (MOVEFILE_REPLACE_EXISTING).
 class Win32FileSystem : public FileSystem {
  public:
   bool IsNormalFile(const std::string& path) override;
@@ -45,6 +46,8 @@ class Win32FileSystem : public FileSystem {
   std::string ProgramFolder() override;
   bool ReadWholeFile(const std::string& path, Bytes& bytes) override;
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;
+  std::string ProgramName() override;
+  bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) override;
 };
 
 // GetOpenFileNameA (comdlg32) and SHBrowseForFolderA (shell32).

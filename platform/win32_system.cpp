@@ -27,6 +27,38 @@ class FileHandle {
 constexpr DWORD kNotNormal =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
+// The running executable's full path; the empty text when it cannot be had.
+std::string ModulePath() {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return "";
+    if (length < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);  // cut short: try a longer buffer
+  }
+}
+
+// A read-only file is refused, as Windows refuses it; said here because
+// Wine running as root would let a create or a move replace it.
+bool IsReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool WriteAll(HANDLE file, const Bytes& bytes) {
+  const DWORD size = static_cast<DWORD>(bytes.size());
+  DWORD done = 0;
+  while (done < size) {
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, size - done, &written, nullptr) || written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool Win32ProcessStarter::Start(const std::string& command_line, int show_command) {
@@ -77,15 +109,13 @@ std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
   return names;
 }
 
-std::string Win32FileSystem::ProgramFolder() {
-  std::vector<char> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return "";
-    if (length < buffer.size()) return FolderOfPath(std::string(buffer.data(), length));
-    buffer.resize(buffer.size() * 2);  // cut short: try a longer buffer
-  }
+std::string Win32FileSystem::ProgramFolder() { return FolderOfPath(ModulePath()); }
+
+std::string Win32FileSystem::ProgramName() {
+  const std::string path = ModulePath();
+  std::string name = path.substr(path.find_last_of("\\/") + 1);
+  const auto dot = name.find_last_of('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 bool Win32FileSystem::ReadWholeFile(const std::string& path, Bytes& bytes) {
@@ -110,29 +140,37 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, Bytes& bytes) {
 }
 
 bool Win32FileSystem::WriteWholeFile(const std::string& path, const Bytes& bytes) {
-  if (path.empty() || bytes.size() > MAXDWORD) return false;
-  // A read-only file is refused, as Windows refuses it; said here because
-  // Wine running as root would let the create below replace it.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    return false;
-  }
+  if (path.empty() || bytes.size() > MAXDWORD || IsReadOnly(path)) return false;
   // Remove any file of that name first (a hidden one too).
   DeleteFileA(path.c_str());
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  const DWORD size = static_cast<DWORD>(bytes.size());
-  DWORD done = 0;
-  while (done < size) {
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, size - done, &written, nullptr) ||
-        written == 0) {
-      return false;
-    }
-    done += written;
+  return file.valid() && WriteAll(file.get(), bytes);
+}
+
+bool Win32FileSystem::ReplaceWholeFile(const std::string& path, const Bytes& bytes) {
+  if (path.empty() || bytes.size() > MAXDWORD || IsReadOnly(path)) return false;
+  // The temporary file lives beside the destination: the move is then a
+  // rename on one volume, and the file takes on that folder's permissions.
+  // A bare name is in the current folder; a file in a root ("C:") needs the
+  // root's backslash, as "C:" alone is the current folder of C:.
+  const std::string parent = FolderOfPath(path);
+  const std::string folder =
+      parent.empty() ? std::string(".") : parent.back() == ':' ? parent + '\\' : parent;
+  char temporary[MAX_PATH] = {};
+  if (!GetTempFileNameA(folder.c_str(), "kdw", 0, temporary)) return false;
+  bool written = false;
+  {
+    FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    written = file.valid() && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
   }
-  return true;
+  if (written && MoveFileExA(temporary, path.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileA(temporary);
+  return false;
 }
 
 }  // namespace kdw
