@@ -19,6 +19,10 @@ using PageFactory = std::unique_ptr<forms::FormController> (*)(Context& context)
 struct PageEntry {
   const PageSpec& spec;
   PageFactory make;
+  // A dialog that a page opens: that page's form and the control on it that
+  // opens the dialog. Empty for the pages the sections open.
+  const char* opened_by = "";
+  const char* opener = "";
 };
 
 // In the order of the sections that open them.
