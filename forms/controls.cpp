@@ -139,6 +139,12 @@ void Slider::SetValue(int value) {
   Changed();
 }
 
+void Slider::SetSteps(int line, int page, int ticks) {
+  line_step_ = std::max(1, line);
+  page_step_ = std::max(1, page);
+  ticks_ = std::max(0, ticks);
+  Changed();
+}
 void Slider::UserScroll(int value) {
   if (!enabled()) return;
   value_ = std::clamp(value, min_, max_);

@@ -57,6 +57,9 @@ enum ControlFlags : unsigned {
   kFormBackground = 1u << 6,  // a text box that reads like a label
   kBorderless = 1u << 7,
   kDisabled = 1u << 8,
+  // A command button showing its picture to the left of its caption, not
+  // the picture alone.
+  kCaptionAndPicture = 1u << 9,
 };
 
 class Control;
@@ -220,11 +223,20 @@ class Slider : public Control {
   void SetValue(int value);
   void UserScroll(int value);
   std::function<void()> on_scroll;
+  // How far an arrow key and a page key move the thumb; a tick mark every
+  // `ticks` positions, none for 0. Set before the slider is shown.
+  int line_step() const { return line_step_; }
+  int page_step() const { return page_step_; }
+  int ticks() const { return ticks_; }
+  void SetSteps(int line, int page, int ticks);
 
  private:
   int min_ = 0;
   int max_ = 10;
   int value_ = 0;
+  int line_step_ = 1;
+  int page_step_ = 0;  // 0: the control's own (a fifth of the range)
+  int ticks_ = 1;
 };
 
 class TabStrip : public Control {

@@ -115,13 +115,19 @@ void Form::SetSize(int width, int height) {
   if (host_) host_->Resize(*this);
 }
 
-void Form::WindowResized(int width, int height, bool minimized) {
-  minimized_ = minimized;
-  if (!minimized) {
+void Form::WindowResized(int width, int height, WindowState state) {
+  window_state_ = state;
+  if (state != WindowState::kMinimized) {
     width_ = width;
     height_ = height;
   }
   if (on_resize) on_resize();
+}
+
+void Form::SetWindowState(WindowState state) {
+  if (state == window_state_) return;
+  window_state_ = state;
+  if (host_) host_->ApplyWindowState(*this);
 }
 
 Control* Form::find(const std::string& name) const {

@@ -24,6 +24,8 @@ enum class FormStyle {
   kHidden,       // never shown (the picture holder)
 };
 
+enum class WindowState { kNormal, kMinimized, kMaximized };
+
 struct ControlSpec {
   const char* name;
   ControlKind kind;
@@ -110,6 +112,9 @@ class FormHost {
   // Destroys the form's windows.
   virtual void Destroy(Form& form) = 0;
   virtual void Resize(Form& form) = 0;
+  // Gives the form's window the state its model asks for; a page is
+  // maximized inside its frame. Hosts that show no windows ignore it.
+  virtual void ApplyWindowState(Form& form) { (void)form; }
   virtual void PopupMenu(Form& form, MenuItem& menu) = 0;
   virtual void SetFocus(Form& form, Control& control) = 0;
   // Lets the user move the form by dragging, as if its caption were held:
@@ -138,8 +143,14 @@ class Form {
   // Set by code; the host applies it to the window.
   void SetSize(int width, int height);
   // The window was resized by the user or the system.
-  void WindowResized(int width, int height, bool minimized);
-  bool minimized() const { return minimized_; }
+  void WindowResized(int width, int height, WindowState state);
+  void WindowResized(int width, int height, bool minimized) {
+    WindowResized(width, height, minimized ? WindowState::kMinimized : WindowState::kNormal);
+  }
+  bool minimized() const { return window_state_ == WindowState::kMinimized; }
+  WindowState window_state() const { return window_state_; }
+  // Set by code, before the form is shown or while it is; the host applies it.
+  void SetWindowState(WindowState state);
 
   Control& control(const std::string& name) const;
   Control* find(const std::string& name) const;
@@ -179,7 +190,7 @@ class Form {
   int width_;
   int height_;
   Rect child_area_;
-  bool minimized_ = false;
+  WindowState window_state_ = WindowState::kNormal;
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::string, Control*> by_name_;
   std::vector<std::unique_ptr<MenuItem>> menu_items_;

@@ -17,7 +17,7 @@ namespace kdw::pages {
 using PageFactory = std::unique_ptr<forms::FormController> (*)(Context& context);
 
 struct PageEntry {
-  const PageSpec& spec;
+  const PageSpec& decl;
   PageFactory make;
   // A dialog that a page opens: that page's form and the control on it that
   // opens the dialog. Empty for the pages the sections open.

@@ -32,9 +32,11 @@ std::vector<forms::ControlSpec> ControlsOf(const PageSpec& page) {
     }
     for (const SettingRow& row : page.rows) {
       if (row.list_item || std::string_view(row.container) != container) continue;
-      const bool text = row.load == LoadRule::kText;
+      const forms::ControlKind kind = row.load == LoadRule::kText       ? forms::ControlKind::kTextBox
+                                      : row.load == LoadRule::kPosition ? forms::ControlKind::kSlider
+                                                                        : forms::ControlKind::kCheckBox;
       here.push_back({.name = row.control,
-                      .kind = text ? forms::ControlKind::kTextBox : forms::ControlKind::kCheckBox,
+                      .kind = kind,
                       .caption = row.caption,
                       .rect = row.rect,
                       .container = row.container,
@@ -77,6 +79,13 @@ void SettingPage::Bind(const SettingRow& row) {
   if (row.load == LoadRule::kText) {
     bound_.push_back({&row, -1});
     form_.text(row.control).on_change = [this, &row] {
+      if (!quiet_) WriteRow(row);
+    };
+    return;
+  }
+  if (row.load == LoadRule::kPosition) {
+    bound_.push_back({&row, -1});
+    form_.slider(row.control).on_scroll = [this, &row] {
       if (!quiet_) WriteRow(row);
     };
     return;
@@ -126,6 +135,12 @@ void SettingPage::LoadRow(const SettingRow& row) {
     }
     return;
   }
+  if (row.load == LoadRule::kPosition) {
+    // Setting a slider's position raises nothing: a stored number outside its
+    // range shows at the nearest end and stays stored until the user scrolls.
+    form_.slider(row.control).SetValue(reg.GetDwordValue(row.hive, row.key, row.value, 0));
+    return;
+  }
 
   bool checked = false;
   // A box checked without its write-back: when that would replace data the
@@ -156,9 +171,15 @@ void SettingPage::LoadRow(const SettingRow& row) {
                       type != regtype::kDword;
       break;
     }
-    case LoadRule::kNonZeroChecks:
-      checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) != 0;
+    case LoadRule::kNonZeroChecks: {
+      const std::int32_t number = reg.GetDwordValue(row.hive, row.key, row.value, 0);
+      checked = number != 0;
+      // A check box state (1, 2) is rewritten in the row's own shape; any
+      // other number, the checked data among them, shows checked and stays
+      // as stored until the user clicks.
+      no_write_back = checked && !InStateRange(number);
       break;
+    }
     case LoadRule::kNumberEquals:
       checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) == row.number;
       break;
@@ -181,6 +202,7 @@ void SettingPage::LoadRow(const SettingRow& row) {
       no_write_back = checked && row.checked.kind == WriteKind::kDeleteValue;
       break;
     case LoadRule::kText:
+    case LoadRule::kPosition:
       break;
   }
 
@@ -243,6 +265,10 @@ void SettingPage::WriteRow(const SettingRow& row) {
     }
     return;
   }
+  if (row.load == LoadRule::kPosition) {
+    reg.SaveDwordValue(row.hive, row.key, row.value, form_.slider(row.control).value());
+    return;
+  }
   const int state = StateOf(row);
   const bool use_checked = state == 1 || (state != 0 && row.grayed_as_checked);
   Apply(row, use_checked ? row.checked : row.unchecked, state);
@@ -301,5 +327,12 @@ const SettingRow* SettingPage::RowOf(const std::string& control, int item) const
 void SettingPage::OnClick(const std::string& control, std::function<void()> handler) {
   form_.control(control).on_click = std::move(handler);
 }
+
+void SettingPage::ShowDialog(std::unique_ptr<forms::FormController> dialog) {
+  dialog->Load();
+  if (context_.main_form) context_.host.ShowModal(dialog->form(), *context_.main_form);
+}
+
+void SettingPage::Close() { context_.host.Destroy(form_); }
 
 }  // namespace kdw::pages

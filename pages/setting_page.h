@@ -57,7 +57,7 @@ class SettingPage : public forms::FormController {
   SettingPage(Context& context, const PageSpec& page);
 
   forms::Form& form() override { return form_; }
-  const PageSpec& spec() const { return spec_; }
+  const PageSpec& decl() const { return spec_; }
   // Form_Load: every row in table order, then the account rule.
   void Load() override;
 
@@ -87,6 +87,13 @@ class SettingPage : public forms::FormController {
 
   // Page-specific action of a picture, button or label.
   void OnClick(const std::string& control, std::function<void()> handler);
+
+  // Loads a dialog this page opens and shows it modally, owned by the main
+  // window; returns once the dialog is closed. Each opening loads afresh.
+  // Without a main window (tests) the dialog is loaded only.
+  void ShowDialog(std::unique_ptr<forms::FormController> dialog);
+  // Unloads this form: a dialog's close button.
+  void Close();
 
   const Registry& registry() const { return context_.registry; }
   Context& context() { return context_; }

@@ -31,6 +31,9 @@ enum class LoadRule {
   kValuePresent,   // ValuePresence: checked on "No" (the value is there)
   kValueAbsent,    // ValuePresence: checked on "Yes" (the value is missing)
   kText,           // text box: the text read; every change writes it whole
+  // Slider: GetDwordValue (0) as its position, shown at the nearest end when
+  // outside its range; only the user's scroll writes the position.
+  kPosition,
 };
 
 // A key and the default value it is given, for rows that create whole keys.
@@ -154,6 +157,14 @@ constexpr SettingRow Number(const char* control, const char* caption, std::uint3
           StoreState(), StoreState()};
 }
 
+// The check box state stored as its decimal text ("0", "1" or "2", REG_SZ);
+// text that is no number leaves the box as designed.
+constexpr SettingRow NumberText(const char* control, const char* caption, std::uint32_t hive,
+                                const char* key, const char* value) {
+  return {control, caption, hive, key, value, ValueKind::kSz, LoadRule::kStringNumber,
+          StoreStateText(), StoreStateText()};
+}
+
 // Checked stores 0, unchecked 1; a stored 0 (or nothing) checks the box.
 constexpr SettingRow Inverted(const char* control, const char* caption, std::uint32_t hive,
                               const char* key, const char* value) {
@@ -169,6 +180,24 @@ constexpr SettingRow Strings(const char* control, const char* caption, std::uint
           StoreString(checked_text), StoreString(unchecked_text), checked_text};
 }
 
+// Two fixed numbers; checked only when the stored number is the first.
+constexpr SettingRow Numbers(const char* control, const char* caption, std::uint32_t hive,
+                             const char* key, const char* value, std::int32_t checked_number,
+                             std::int32_t unchecked_number) {
+  return {control,          caption,       hive, key, value, ValueKind::kDword,
+          LoadRule::kNumberEquals, StoreDword(checked_number), StoreDword(unchecked_number),
+          "",               checked_number};
+}
+
+// A fixed number for every state but unchecked (a grayed box too), 0 for
+// unchecked; any stored number but 0 checks the box.
+constexpr SettingRow NonZero(const char* control, const char* caption, std::uint32_t hive,
+                             const char* key, const char* value, std::int32_t checked_number) {
+  return SettingRow{control, caption, hive, key, value, ValueKind::kDword, LoadRule::kNonZeroChecks,
+                    StoreDword(checked_number), StoreDword(0)}
+      .GrayedAsChecked();
+}
+
 // A fixed REG_SZ text while checked, no value while unchecked; checked when
 // the value is there, whatever it holds.
 constexpr SettingRow PresentString(const char* control, const char* caption, std::uint32_t hive,
@@ -181,6 +210,13 @@ constexpr SettingRow PresentString(const char* control, const char* caption, std
 constexpr SettingRow Text(const char* control, std::uint32_t hive, const char* key,
                           const char* value, ValueKind kind = ValueKind::kSz) {
   return {control, "", hive, key, value, kind, LoadRule::kText};
+}
+
+// A slider bound to a REG_DWORD: its position, written on every step of the
+// user's scroll and never by loading.
+constexpr SettingRow Position(const char* control, std::uint32_t hive, const char* key,
+                              const char* value) {
+  return {control, "", hive, key, value, ValueKind::kDword, LoadRule::kPosition};
 }
 
 // An item of a check list: any check shape, made an item of its list.

@@ -121,7 +121,7 @@ class FakeFileSystem : public FileSystem {
 
   // Reading back (folders included in Exists).
   bool Exists(const std::string& path) const;
-  bool IsFolder(const std::string& path) const;
+  bool IsFolder(const std::string& path) const override;
   std::optional<Bytes> Contents(const std::string& path) const;
   std::string TextContents(const std::string& path) const;  // "" when missing
   std::uint32_t Attributes(const std::string& path) const;  // 0 when missing

@@ -50,6 +50,9 @@ class FileSystem {
   // leaves the old file whole; a failure leaves no temporary file behind.
   // False when it cannot be done (missing folder, read-only or busy file).
   virtual bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) = 0;
+  // Whether the path names an existing folder (a drive root counts); the
+  // empty path gives false.
+  virtual bool IsFolder(const std::string& path) const = 0;
 };
 
 // Whether the path names an existing normal file (not a folder, not hidden,
@@ -61,6 +64,9 @@ inline bool FileFound(FileSystem& files, const std::string& path) {
 // The folder part of a full file path: everything before its last backslash
 // (or slash); the empty text when there is none.
 std::string FolderOfPath(const std::string& path);
+// The file name of a full path: everything after its last backslash (or
+// slash); the whole text when there is none.
+std::string FileNameOfPath(const std::string& path);
 
 // Sorts file names as a file list does: without regard to case.
 void SortFileNames(std::vector<std::string>& names);

@@ -28,6 +28,11 @@ std::string FolderOfPath(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
+std::string FileNameOfPath(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 std::string OpenFileDialogFilter(const std::string& filter) {
   std::string result = filter;
   if (result.empty() || result.back() != '|') result += '|';

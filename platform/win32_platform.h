@@ -48,6 +48,7 @@ class Win32FileSystem : public FileSystem {
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;
   std::string ProgramName() override;
   bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) override;
+  bool IsFolder(const std::string& path) const override;
 };
 
 // GetOpenFileNameA (comdlg32) and SHBrowseForFolderA (shell32).

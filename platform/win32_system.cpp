@@ -109,6 +109,14 @@ std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
   return names;
 }
 
+bool Win32FileSystem::IsFolder(const std::string& path) const {
+  if (path.empty()) return false;
+  // "C:" alone would be the current folder of C:, not its root "C:\".
+  const std::string query = path.back() == ':' ? path + '\\' : path;
+  const DWORD attributes = GetFileAttributesA(query.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::string Win32FileSystem::ProgramFolder() { return FolderOfPath(ModulePath()); }
 
 std::string Win32FileSystem::ProgramName() {

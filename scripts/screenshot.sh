@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Screenshot of kdw3 with one section open, taken under Xvfb:
 #   scripts/screenshot.sh F4 shots/start-menu.png
+# Further arguments are controls to work first, as show_section takes them:
+#   scripts/screenshot.sh F2 shots/ie-options.png frmInternet/Command2
 # (F1..F9, F11 open the sections, F12 the welcome form.) It uses the 64-bit
 # build; KDW_ARCH=win32 picks the 32-bit one where the machine runs it, and
 # KDW_BUILD_DIR a build folder of one's own, configured already.
@@ -23,7 +25,7 @@ kdw_wine reg add 'HKLM\Software\Kelmor\Deskwarden' /v Owner /d "$(id -un)" /f >/
 fifo=$(mktemp -u)
 mkfifo "$fifo"
 kdw_wine "$build/tests/e2e/show_section.exe" "$(realpath "$build")/app/kdw3.exe" "$key" 15 \
-  >"$fifo" 2>/dev/null &
+  "${@:3}" >"$fifo" 2>/dev/null &
 read -r -t 60 _ <"$fifo" || true
 rm -f "$fifo"
 mkdir -p "$(dirname "$out")"

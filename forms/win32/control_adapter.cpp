@@ -25,8 +25,11 @@ void ControlAdapter::CreateWindowOf(const char* window_class, DWORD style, DWORD
 void ControlAdapter::Push() {
   if (!hwnd_) return;
   if (!IsWindowEnabled(hwnd_) != !control_.enabled()) EnableWindow(hwnd_, control_.enabled());
-  if (!IsWindowVisible(hwnd_) != !control_.visible())
-    ShowWindow(hwnd_, control_.visible() ? SW_SHOWNA : SW_HIDE);
+  // The window's own flag: IsWindowVisible is false for every control of a
+  // form not shown yet, which would leave one hidden in code showing.
+  const bool shown = site_.Shown(control_);
+  const bool visible_flag = GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE;
+  if (visible_flag != shown) ShowWindow(hwnd_, shown ? SW_SHOWNA : SW_HIDE);
   PushState();
 }
 

@@ -30,6 +30,9 @@ class ControlSite {
   virtual void Refresh(ControlAdapter& adapter) = 0;
   // False once the form has let go of its models (it is being destroyed).
   virtual bool attached() const = 0;
+  // Whether the control shows: it and every container it lies in are
+  // visible, as a hidden frame or picture box hides what it holds.
+  virtual bool Shown(const Control& control) const = 0;
 
  protected:
   ~ControlSite() = default;

@@ -70,6 +70,7 @@ void FormWindow::Create(HWND owner, HWND mdi_client) {
       create.cy = height;
       // No WS_CLIPCHILDREN: group boxes leave their inside for the form to paint.
       create.style = WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
+      if (form_->window_state() == WindowState::kMaximized) create.style |= WS_MAXIMIZE;
       create.lParam = reinterpret_cast<LPARAM>(this);
       SendMessageA(mdi_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
       break;
@@ -223,6 +224,18 @@ void FormWindow::Refresh(ControlAdapter& adapter) {
   pushing_ = true;
   adapter.Push();
   pushing_ = was_pushing;
+  // What the control holds shows or hides with it.
+  const std::string& name = adapter.control().name();
+  for (auto& inside : adapters_) {
+    if (inside->control().container() == name) Refresh(*inside);
+  }
+}
+
+bool FormWindow::Shown(const Control& control) const {
+  for (const Control* c = &control; c; c = form_ ? form_->find(c->container()) : nullptr) {
+    if (!c->visible()) return false;
+  }
+  return true;
 }
 
 HWND FormWindow::ControlHandle(const Control& control) const {
@@ -278,6 +291,9 @@ void FormWindow::Gone(HWND hwnd) {
   RemovePropA(hwnd, kFormProp);
   hwnd_ = nullptr;
   modal_done = true;
+  // Wakes a modal loop waiting for a posted message: the form may have gone
+  // inside a sent one (another program's BM_CLICK), which ends no wait.
+  PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
 LRESULT FormWindow::Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -295,6 +311,12 @@ LRESULT FormWindow::Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
+      // Escape in a modal dialog closes it, as its close box would.
+      if (form_ && lparam == 0 && LOWORD(wparam) == IDCANCEL &&
+          (form_->style() == FormStyle::kDialog || form_->style() == FormStyle::kBorderless)) {
+        CloseRequested();
+        return 0;
+      }
       if (form_ && (lparam == 0 || GetParent(reinterpret_cast<HWND>(lparam)) == hwnd)) {
         Command(LOWORD(wparam), HIWORD(wparam));
         // The MDI frame's window menu activates children by these ids.
@@ -340,8 +362,11 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
       if (form_ && hwnd == hwnd_) {
         RECT outer;
         GetWindowRect(hwnd, &outer);
+        const WindowState state = wparam == SIZE_MINIMIZED   ? WindowState::kMinimized
+                                  : wparam == SIZE_MAXIMIZED ? WindowState::kMaximized
+                                                             : WindowState::kNormal;
         form_->WindowResized(PixelsToTwips(outer.right - outer.left),
-                             PixelsToTwips(outer.bottom - outer.top), wparam == SIZE_MINIMIZED);
+                             PixelsToTwips(outer.bottom - outer.top), state);
         // The child area keeps its declared place; DefFrameProc would
         // stretch it over the whole client area.
         if (form_ && form_->style() == FormStyle::kMdiFrame) return 0;

@@ -51,6 +51,7 @@ class Win32Host::FormWindow final : public ControlSite {
   HBITMAP Picture(const std::string& name) override;
   void Refresh(ControlAdapter& adapter) override;
   bool attached() const override { return form_ != nullptr; }
+  bool Shown(const Control& control) const override;
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

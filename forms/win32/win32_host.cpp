@@ -83,6 +83,36 @@ void Win32Host::Resize(Form& form) {
                TwipsToPixels(form.height()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Win32Host::ApplyWindowState(Form& form) {
+  FormWindow* window = Find(form);
+  if (!window || !window->hwnd()) return;
+  HWND hwnd = window->hwnd();
+  // An MDI child is maximized and restored by its MDI client, which also
+  // puts its caption buttons into the frame's menu bar.
+  HWND mdi_client = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) ? GetParent(hwnd) : nullptr;
+  switch (form.window_state()) {
+    case WindowState::kMaximized:
+      if (IsZoomed(hwnd)) break;
+      if (mdi_client) {
+        SendMessageA(mdi_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hwnd), 0);
+      } else {
+        ShowWindow(hwnd, SW_MAXIMIZE);
+      }
+      break;
+    case WindowState::kMinimized:
+      if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_MINIMIZE);
+      break;
+    case WindowState::kNormal:
+      if (!IsZoomed(hwnd) && !IsIconic(hwnd)) break;
+      if (mdi_client) {
+        SendMessageA(mdi_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(hwnd), 0);
+      } else {
+        ShowWindow(hwnd, SW_RESTORE);
+      }
+      break;
+  }
+}
+
 void Win32Host::PopupMenu(Form& form, MenuItem& menu) {
   if (FormWindow* window = Find(form)) window->PopupMenu(menu);
 }

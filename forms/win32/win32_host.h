@@ -26,6 +26,7 @@ class Win32Host : public FormHost {
   void ShowModal(Form& form, Form& owner) override;
   void Destroy(Form& form) override;
   void Resize(Form& form) override;
+  void ApplyWindowState(Form& form) override;
   void PopupMenu(Form& form, MenuItem& menu) override;
   void SetFocus(Form& form, Control& control) override;
   void BeginDrag(Form& form) override;

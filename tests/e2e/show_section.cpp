@@ -1,11 +1,38 @@
 // Starts kdw3.exe, opens one section by its function key and keeps the
 // program up for a while, so that a screenshot can be taken:
-//   show_section.exe path\to\kdw3.exe F4 [seconds]
+//   show_section.exe path\to\kdw3.exe F4 [seconds] [form/control[:key] ...]
+// Each step after the seconds works one control of a form: a click, posted
+// so that a modal dialog it opens does not hold this program up
+// ("frmInternet/Command2"), or a virtual key pressed in it
+// ("frmNetRes2/TabStrip1:39", the right arrow).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "platform/design_name.h"
 #include "tests/e2e/driver.h"
+
+namespace {
+
+void Work(const kdw::e2e::Program& program, const std::string& step) {
+  const auto slash = step.find('/');
+  const auto colon = step.find(':');
+  HWND form = slash == std::string::npos ? nullptr : program.WaitFor(step.substr(0, slash));
+  HWND control =
+      form ? kdw::FindByDesignName(form, step.substr(slash + 1, colon - slash - 1)) : nullptr;
+  if (!control) {
+    std::fprintf(stderr, "show_section: no %s\n", step.c_str());
+    return;
+  }
+  if (colon == std::string::npos) {
+    PostMessageA(control, BM_CLICK, 0, 0);
+  } else {
+    kdw::e2e::PressKey(control, static_cast<UINT>(std::atoi(step.c_str() + colon + 1)));
+  }
+  kdw::e2e::Settle(1000);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -19,6 +46,7 @@ int main(int argc, char** argv) {
   const int key = std::atoi(argv[2] + 1);
   if (key >= 1 && key <= 12) kdw::e2e::PressKey(main, VK_F1 + key - 1);
   kdw::e2e::Settle(1000);
+  for (int i = 4; i < argc; ++i) Work(program, argv[i]);
   std::printf("ready\n");
   std::fflush(stdout);
   Sleep(static_cast<DWORD>((argc > 3 ? std::atoi(argv[3]) : 10) * 1000));

@@ -155,6 +155,7 @@ TEST_F(HostTest, ModelChangesShowWithoutASecondEvent) {
   page.list("List1").SetChecked(0, true);
   page.slider("Slider1").SetRange(0, 4);
   page.slider("Slider1").SetValue(3);
+  page.slider("Slider1").SetSteps(1, 3, 2);
   page.control("Command1").SetEnabled(false);
   auto& drives = page.list("ImageCombo1");
   drives.SetImageList({"NO_SUCH_PICTURE", "NO_SUCH_PICTURE"});
@@ -181,7 +182,12 @@ TEST_F(HostTest, ModelChangesShowWithoutASecondEvent) {
   EXPECT_EQ(2, SendMessageA(FindByDesignName(window, "Combo1"), CB_GETCOUNT, 0, 0));
   EXPECT_EQ(2u << 12, SendMessageA(FindByDesignName(window, "List1"), LVM_GETITEMSTATE, 0,
                                    LVIS_STATEIMAGEMASK));
-  EXPECT_EQ(3, SendMessageA(FindByDesignName(window, "Slider1"), TBM_GETPOS, 0, 0));
+  HWND slider = FindByDesignName(window, "Slider1");
+  EXPECT_EQ(3, SendMessageA(slider, TBM_GETPOS, 0, 0));
+  EXPECT_EQ(1, SendMessageA(slider, TBM_GETLINESIZE, 0, 0));
+  EXPECT_EQ(3, SendMessageA(slider, TBM_GETPAGESIZE, 0, 0));
+  // A tick at 2, besides the two ends.
+  EXPECT_EQ(3, SendMessageA(slider, TBM_GETNUMTICS, 0, 0));
   EXPECT_FALSE(IsWindowEnabled(FindByDesignName(window, "Command1")));
   EXPECT_EQ(1, clicks);
   EXPECT_EQ(1, changes);
@@ -401,6 +407,33 @@ TEST_F(HostTest, MenuItemsCarryTheirNamesUntilTheFormGoes) {
   host.Pump();
   EXPECT_EQ(0, GlobalFindAtomA("menuNamedTop"));
   EXPECT_EQ(0, GlobalFindAtomA("menuNamedItem"));
+}
+
+// A picture button shows the picture alone; with kCaptionAndPicture its
+// caption shows too, the picture beside it.
+constexpr ControlSpec kButtonControls[] = {
+    {"Command1", ControlKind::kCommandButton, "Clear", {120, 120, 480, 480}, "", 0, "ADD01"},
+    {"Command2", ControlKind::kCommandButton, "Enable DVD Play", {120, 720, 2400, 600}, "",
+     kCaptionAndPicture, "ADD02"},
+};
+const FormSpec kButtons = {"frmButtons", "Buttons", FormStyle::kMdiChild, 4000, 2500,
+                           kButtonControls};
+
+TEST_F(HostTest, APictureButtonShowsItsCaptionOnlyWhenAskedTo) {
+  Form buttons(kButtons);
+  host.Show(buttons, &frame);
+  host.Pump();
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(buttons));
+  ASSERT_NE(nullptr, window);
+  HWND alone = FindByDesignName(window, "Command1");
+  HWND beside = FindByDesignName(window, "Command2");
+  ASSERT_TRUE(alone && beside);
+  EXPECT_TRUE(GetWindowLongA(alone, GWL_STYLE) & BS_BITMAP);
+  EXPECT_FALSE(GetWindowLongA(beside, GWL_STYLE) & BS_BITMAP);
+  buttons.control("Command2").SetCaption("Disable DVD Play");
+  buttons.control("Command2").SetPicture("ADD01");
+  EXPECT_EQ("Disable DVD Play", Text(beside));
+  host.Destroy(buttons);
 }
 
 }  // namespace

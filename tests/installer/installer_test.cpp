@@ -34,6 +34,7 @@ class WatchedFiles : public FileSystem {
     return inner_.ListFiles(folder, pattern);
   }
   std::string ProgramFolder() override { return inner_.ProgramFolder(); }
+  bool IsFolder(const std::string& path) const override { return inner_.IsFolder(path); }
   std::string ProgramName() override { return inner_.ProgramName(); }
   bool ReadWholeFile(const std::string& path, Bytes& bytes) override {
     reads.push_back(path);

@@ -102,7 +102,7 @@ bool IsProbe(const std::string& place) {
 
 class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
  protected:
-  const PageSpec& spec() const { return GetParam()->spec; }
+  const PageSpec& decl() const { return GetParam()->decl; }
   forms::Form& Open() {
     page_.reset();
     page_ = GetParam()->make(context_);
@@ -120,7 +120,7 @@ class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
   }
   int ItemIndex(const SettingRow& row) const {
     int index = 0;
-    for (const SettingRow& other : spec().rows) {
+    for (const SettingRow& other : decl().rows) {
       if (&other == &row) return index;
       if (other.list_item && std::string_view(other.control) == row.control) ++index;
     }
@@ -130,6 +130,9 @@ class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
   void UserChanges(forms::Form& form, const SettingRow& row) {
     if (row.load == LoadRule::kText) {
       form.text(row.control).UserEdit(form.text(row.control).text() + "x");
+    } else if (row.load == LoadRule::kPosition) {
+      forms::Slider& slider = form.slider(row.control);
+      slider.UserScroll(slider.value() == slider.max() ? slider.min() : slider.max());
     } else if (row.list_item) {
       form.list(row.control).UserToggle(ItemIndex(row));
     } else {
@@ -147,8 +150,8 @@ class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
 
 TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
   forms::Form& form = Open();
-  EXPECT_EQ(form.name(), spec().name);
-  EXPECT_EQ(form.caption(), spec().caption);
+  EXPECT_EQ(form.name(), decl().name);
+  EXPECT_EQ(form.caption(), decl().caption);
   for (const auto& control : form.controls()) {
     if (control->kind() == forms::ControlKind::kTimer) continue;
     const bool on_form = control->container().empty();
@@ -159,19 +162,20 @@ TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
                 r.top + r.height <= height)
         << control->name() << " does not fit in " << (on_form ? "the form" : control->container());
   }
-  for (const SettingRow& row : spec().rows) {
+  for (const SettingRow& row : decl().rows) {
     ASSERT_NE(form.find(row.control), nullptr) << row.control;
     if (row.machine_wide) {
       EXPECT_NE(row.hive, HKCU) << row.control << " is a per-user row";
     }
   }
-  for (const char* name : spec().machine_wide) EXPECT_NE(form.find(name), nullptr) << name;
+  for (const char* name : decl().machine_wide) EXPECT_NE(form.find(name), nullptr) << name;
 }
 
 TEST_P(PageChecks, BoundCaptionsAreThereAndUnique) {
   std::set<std::string> seen;
-  for (const SettingRow& row : spec().rows) {
-    if (row.load == LoadRule::kText) continue;
+  for (const SettingRow& row : decl().rows) {
+    // Text boxes and sliders are captioned by labels of their own.
+    if (row.load == LoadRule::kText || row.load == LoadRule::kPosition) continue;
     const std::string caption = row.caption;
     EXPECT_FALSE(caption.empty()) << row.control;
     const std::string scope = row.list_item ? row.control : "";
@@ -181,7 +185,7 @@ TEST_P(PageChecks, BoundCaptionsAreThereAndUnique) {
 
 TEST_P(PageChecks, OpeningWritesOnlyItsOwnValuesAndOpeningAgainNothingNew) {
   std::set<std::string> own;
-  for (const SettingRow& row : spec().rows) own.merge(PlacesOf(row));
+  for (const SettingRow& row : decl().rows) own.merge(PlacesOf(row));
   Open();
   for (const std::string& place : Written()) EXPECT_TRUE(own.count(place)) << place;
   const auto after_first = api_.values;
@@ -191,7 +195,7 @@ TEST_P(PageChecks, OpeningWritesOnlyItsOwnValuesAndOpeningAgainNothingNew) {
 }
 
 TEST_P(PageChecks, AChangeWritesItsOwnValueAndNoOther) {
-  for (const SettingRow& row : spec().rows) {
+  for (const SettingRow& row : decl().rows) {
     forms::Form& form = Open();
     Written();
     UserChanges(form, row);
@@ -222,7 +226,7 @@ TEST_P(PageChecks, HostileStoredDataLoadsAndStaysAsItIs) {
       {"a multi-string", regtype::kMultiSz, multi},
       {"binary data", regtype::kBinary, "\x01\x02\x03"},
   };
-  for (const SettingRow& row : spec().rows) {
+  for (const SettingRow& row : decl().rows) {
     for (const Hostile& data : hostile) {
       // Every value of the key this row reads, in one place: HKCR's default
       // values too.
@@ -243,17 +247,24 @@ TEST_P(PageChecks, HostileStoredDataLoadsAndStaysAsItIs) {
 
 TEST_P(PageChecks, ALimitedAccountSeesMachineWideControlsDisabledWithTheirState) {
   std::vector<const SettingRow*> machine_wide;
-  for (const SettingRow& row : spec().rows) {
+  for (const SettingRow& row : decl().rows) {
     if (row.machine_wide) machine_wide.push_back(&row);
   }
-  // As an administrator: every control enabled; give each machine-wide one
-  // a state other than its first.
+  // As an administrator: the machine-wide controls enabled (a page may keep
+  // others disabled for reasons of its own); give each a state other than
+  // its first.
   forms::Form& form = Open();
-  for (const auto& control : form.controls()) EXPECT_TRUE(control->enabled()) << control->name();
+  for (const SettingRow* row : machine_wide) {
+    EXPECT_TRUE(form.control(row->control).enabled()) << row->control;
+  }
+  for (const char* name : decl().machine_wide) EXPECT_TRUE(form.control(name).enabled()) << name;
+  std::map<std::string, bool> enabled;
+  for (const auto& control : form.controls()) enabled[control->name()] = control->enabled();
   for (const SettingRow* row : machine_wide) UserChanges(form, *row);
   std::map<std::string, std::string> shown;
   auto state = [&](forms::Form& f, const SettingRow& row) {
     if (row.load == LoadRule::kText) return f.text(row.control).text();
+    if (row.load == LoadRule::kPosition) return std::to_string(f.slider(row.control).value());
     if (row.list_item) return std::to_string(f.list(row.control).checked(ItemIndex(row)));
     return std::to_string(f.check(row.control).value());
   };
@@ -265,11 +276,18 @@ TEST_P(PageChecks, ALimitedAccountSeesMachineWideControlsDisabledWithTheirState)
     EXPECT_FALSE(limited.control(row->control).enabled()) << row->control;
     EXPECT_EQ(state(limited, *row), shown[row->control]) << row->control;
   }
-  for (const char* name : spec().machine_wide) EXPECT_FALSE(limited.control(name).enabled()) << name;
+  for (const char* name : decl().machine_wide) EXPECT_FALSE(limited.control(name).enabled()) << name;
+  // Every other control is as the administrator found it.
+  std::set<std::string> disabled_for_limited(decl().machine_wide.begin(), decl().machine_wide.end());
+  for (const SettingRow* row : machine_wide) disabled_for_limited.insert(row->control);
+  for (const auto& control : limited.controls()) {
+    if (disabled_for_limited.count(control->name()) || !enabled.count(control->name())) continue;
+    EXPECT_EQ(enabled[control->name()], control->enabled()) << control->name();
+  }
 }
 
 std::string PageName(const ::testing::TestParamInfo<const PageEntry*>& info) {
-  return info.param->spec.name;
+  return info.param->decl.name;
 }
 
 std::vector<const PageEntry*> AllPages() {
@@ -283,8 +301,8 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, PageChecks, ::testing::ValuesIn(AllPages()),
 TEST(CatalogueTest, FormNamesAreUniqueAndFound) {
   std::set<std::string> names;
   for (const PageEntry& entry : Catalogue()) {
-    EXPECT_TRUE(names.insert(entry.spec.name).second) << entry.spec.name;
-    EXPECT_EQ(FindPage(entry.spec.name), &entry);
+    EXPECT_TRUE(names.insert(entry.decl.name).second) << entry.decl.name;
+    EXPECT_EQ(FindPage(entry.decl.name), &entry);
   }
   EXPECT_EQ(FindPage("frmNothing"), nullptr);
 }

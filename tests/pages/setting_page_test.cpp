@@ -32,13 +32,8 @@ constexpr SettingRow kRows[] = {
     Number("Check1", "Number", HKCU, kKey, "Number"),
     Inverted("Check2", "Inverted", HKLM, kKey, "Inverted"),
     Strings("Check3", "Word", HKCU, kKey, "Word", "yes", "no"),
-    {.control = "Check4", .caption = "Zone", .hive = HKCU, .key = kKey, .value = "Zone",
-     .kind = ValueKind::kDword, .load = LoadRule::kNumberEquals, .checked = StoreDword(3),
-     .unchecked = StoreDword(1), .number = 3},
-    SettingRow{.control = "Check5", .caption = "Download", .hive = HKCU, .key = kKey,
-               .value = "Download", .kind = ValueKind::kDword, .load = LoadRule::kNonZeroChecks,
-               .checked = StoreDword(3), .unchecked = StoreDword(0)}
-        .GrayedAsChecked(),
+    Numbers("Check4", "Zone", HKCU, kKey, "Zone", 3, 1),
+    NonZero("Check5", "Download", HKCU, kKey, "Download", 3),
     {.control = "Check6", .caption = "Arrow", .hive = HKCR, .key = "lnkfile",
      .value = "IsShortcut", .kind = ValueKind::kDelete, .load = LoadRule::kValueAbsent,
      .checked = RemoveValue(), .unchecked = StoreString("")},
@@ -193,6 +188,17 @@ TEST_F(SettingPageTest, FixedNumberRows) {
   EXPECT_EQ(Number("Download"), 0);
   Box("Check5").SetValue(2);
   EXPECT_EQ(Number("Download"), 3);
+  // A number that is no box state shows checked and is not replaced by
+  // opening; the checked number itself is not written again either.
+  QuietenSelfCheckingRows(reg_);
+  for (std::int32_t stored : {3, 7, static_cast<std::int32_t>(0xFFFFFFFFu)}) {
+    reg_.SaveDwordValue(HKCU, kKey, "Download", stored);
+    api_.writes.clear();
+    Open();
+    EXPECT_EQ(Box("Check5").value(), 1) << stored;
+    EXPECT_TRUE(api_.writes.empty()) << stored;
+    EXPECT_EQ(Number("Download"), stored);
+  }
 }
 
 TEST_F(SettingPageTest, StringRowsCompareExactlyAndWriteTheirWords) {
@@ -367,6 +373,36 @@ TEST_F(SettingPageTest, RowsBuiltAtRunTime) {
   page.form().check("Check1").UserClick();
   EXPECT_EQ(reg_.GetDwordValue(HKCU, key, "Number", -99), 0);
   EXPECT_EQ(Number("Number"), -99);
+}
+
+TEST_F(SettingPageTest, SliderRowsShowTheNearestEndAndWriteOnlyOnTheUsersScroll) {
+  const SettingRow rows[] = {Position("Slider1", HKCU, kKey, "Cache")};
+  const PageSpec decl{.name = "frmTest", .caption = "Test", .width = 6000, .height = 5000,
+                      .rows = rows};
+  auto open = [&] {
+    auto page = std::make_unique<SettingPage>(context_, decl);
+    page->form().slider("Slider1").SetRange(64, 1024);
+    api_.writes.clear();
+    page->Load();
+    return page;
+  };
+  reg_.SaveDwordValue(HKCU, kKey, "Cache", 2000);
+  auto page = open();
+  forms::Slider& slider = page->form().slider("Slider1");
+  EXPECT_EQ(slider.value(), 1024);
+  EXPECT_TRUE(api_.writes.empty()) << "loading never writes a position";
+  EXPECT_EQ(Number("Cache"), 2000);
+  slider.UserScroll(100);
+  EXPECT_EQ(Number("Cache"), 100);
+  slider.UserScroll(5000);
+  EXPECT_EQ(Number("Cache"), 1024);
+
+  // Absent, or stored as text: read as 0, shown at the start, left as it is.
+  reg_.SaveStringValue(HKCU, kKey, "Cache", "512");
+  page = open();
+  EXPECT_EQ(page->form().slider("Slider1").value(), 64);
+  EXPECT_TRUE(api_.writes.empty());
+  EXPECT_EQ(Text(HKCU, kKey, "Cache"), "512");
 }
 
 }  // namespace

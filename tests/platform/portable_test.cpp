@@ -37,6 +37,13 @@ TEST(FolderOfPath, EverythingBeforeTheLastSeparator) {
   EXPECT_EQ("", FolderOfPath("kdw3.exe"));
 }
 
+TEST(FileNameOfPath, EverythingAfterTheLastSeparator) {
+  EXPECT_EQ("game.exe", FileNameOfPath("C:\\Tools\\game.exe"));
+  EXPECT_EQ("game.exe", FileNameOfPath("C:/Tools/game.exe"));
+  EXPECT_EQ("game.exe", FileNameOfPath("game.exe"));
+  EXPECT_EQ("", FileNameOfPath("C:\\Tools\\"));
+}
+
 TEST(MessageBoxStyle, FirstButtonOfEachSet) {
   EXPECT_EQ(mb::kIdOk, mb::FirstButton(mb::kOk | mb::kIconInformation));
   EXPECT_EQ(mb::kIdOk, mb::FirstButton(mb::kOkCancel));

@@ -11,19 +11,19 @@ class DrawnBoxAdapter final : public ControlAdapter {
 
   void Create(const Placement& place) override {
     box_ = {place.x, place.y, place.x + place.width, place.y + place.height};
-    drawn_visible_ = control().visible();
+    drawn_visible_ = site_.Shown(control());
   }
 
   // No window: the enabled flag means nothing, but a box shown or hidden
   // must be drawn again.
   void Push() override {
-    if (drawn_visible_ == control().visible()) return;
-    drawn_visible_ = control().visible();
+    if (drawn_visible_ == site_.Shown(control())) return;
+    drawn_visible_ = !drawn_visible_;
     InvalidateRect(site_.window(), &box_, TRUE);
   }
 
   void Paint(HDC dc) override {
-    if (box_.right > box_.left && control().visible()) DrawEdge(dc, &box_, EDGE_ETCHED, BF_RECT);
+    if (box_.right > box_.left && drawn_visible_) DrawEdge(dc, &box_, EDGE_ETCHED, BF_RECT);
   }
 
  private:

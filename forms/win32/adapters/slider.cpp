@@ -10,7 +10,8 @@ class SliderAdapter final : public TypedAdapter<Slider> {
   using TypedAdapter::TypedAdapter;
 
   void Create(const Placement& place) override {
-    CreateWindowOf(TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, 0, "", place);
+    const DWORD ticks = model().ticks() > 0 ? TBS_AUTOTICKS : TBS_NOTICKS;
+    CreateWindowOf(TRACKBAR_CLASSA, TBS_HORZ | ticks | WS_TABSTOP, 0, "", place);
   }
 
   void Scroll() override {
@@ -21,6 +22,9 @@ class SliderAdapter final : public TypedAdapter<Slider> {
   void PushState() override {
     SendMessageA(hwnd(), TBM_SETRANGE, TRUE, MAKELPARAM(model().min(), model().max()));
     SendMessageA(hwnd(), TBM_SETPOS, TRUE, model().value());
+    SendMessageA(hwnd(), TBM_SETLINESIZE, 0, model().line_step());
+    if (model().page_step() > 0) SendMessageA(hwnd(), TBM_SETPAGESIZE, 0, model().page_step());
+    if (model().ticks() > 0) SendMessageA(hwnd(), TBM_SETTICFREQ, model().ticks(), 0);
   }
 };
 
