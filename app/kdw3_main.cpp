@@ -7,6 +7,7 @@
 
 #include "core/context.h"
 #include "forms/win32/win32_host.h"
+#include "platform/win32_drives.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 #include "platform/win32_session.h"
@@ -32,9 +33,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   kdw::Win32PowerStatus power;
   kdw::Win32SessionControl session;
   kdw::Win32ProcessList process_list;
+  kdw::Win32Drives drives;
 
   kdw::Context context{registry, host,   messages, input,   processes, files,
-                       dialogs,  crypto, counters, power,   session,   process_list};
+                       dialogs,  crypto, counters, power,   session,   process_list,
+                       drives};
   context.disable_max_button = [&host](kdw::forms::Form& form) {
     try {
       kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);

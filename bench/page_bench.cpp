@@ -9,12 +9,14 @@
 
 #include "forms/fake_host.h"
 #include "pages/catalogue.h"
+#include "platform/fake_drives.h"
 #include "platform/fake_session.h"
 #include "platform/fake_system_status.h"
 #include "platform/fakes.h"
 #include "registry/memory_registry.h"
 #include "registry/registry.h"
 #ifdef _WIN32
+#include "platform/win32_drives.h"
 #include "registry/win32_registry.h"
 #endif
 
@@ -84,18 +86,31 @@ struct Platform {
   kdw::FakePowerStatus power;
   kdw::FakeSessionControl session;
   kdw::FakeProcessList process_list;
+  // A floppy, a disk, a CD and a network drive; a run may bring the real ones.
+  kdw::FakeDrives fake_drives = SomeDrives();
+  kdw::Drives* drives = &fake_drives;
+
+  static kdw::FakeDrives SomeDrives() {
+    kdw::FakeDrives some = kdw::FakeDrives::TypicalMachine();
+    some.AddDrive('A', kdw::drivetype::kRemovable);
+    some.AddDrive('Z', kdw::drivetype::kRemote, kdw::DiskSpace{1, 4096, 1000, 250000},
+                  "\\\\server\\share");
+    return some;
+  }
 
   kdw::Context ContextFor(const kdw::Registry& registry) {
     return {registry, host,   messages, input,   processes, files,
-            dialogs,  crypto, counters, power,   session,   process_list};
+            dialogs,  crypto, counters, power,   session,   process_list,
+            *drives};
   }
 };
 
 void Run(const kdw::pages::PageEntry& entry, const char* label, kdw::RegistryApi& api,
-         int opens) {
+         int opens, kdw::Drives* drives = nullptr) {
   CountingRegistryApi counting(api);
   kdw::Registry registry(counting);
   Platform platform;
+  if (drives) platform.drives = drives;
   kdw::Context context = platform.ContextFor(registry);
 
   using Clock = std::chrono::steady_clock;
@@ -109,7 +124,7 @@ void Run(const kdw::pages::PageEntry& entry, const char* label, kdw::RegistryApi
   const double n = opens;
   std::printf("%-10s %-24s %10.1f us/open  %6.1f calls/open  (open %.0f, create %.0f, "
               "query %.0f, set %.0f, delete %.0f, close %.0f)\n",
-              entry.spec.name, label, us / n, counting.total() / n, counting.opens / n,
+              entry.decl.name, label, us / n, counting.total() / n, counting.opens / n,
               counting.creates / n, counting.queries / n, counting.sets / n,
               counting.deletes / n, counting.closes / n);
 }
@@ -146,7 +161,8 @@ int main(int argc, char** argv) {
     // The current user's own settings, as they are: the page writes back only
     // what it read, so nothing changes.
     kdw::Win32RegistryApi win32;
-    Run(entry, "win32 registry", win32, opens);
+    kdw::Win32Drives real_drives;
+    Run(entry, "win32 registry and drives", win32, opens, &real_drives);
 #endif
   }
   return 0;

@@ -9,6 +9,7 @@
 
 #include "forms/form.h"
 #include "platform/crypto.h"
+#include "platform/drives.h"
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/input_box.h"
@@ -34,6 +35,7 @@ struct Context {
   PowerStatus& power;
   SessionControl& session;
   ProcessList& process_list;
+  Drives& drives;
 
   // Greys the maximize button of a shown form's window.
   std::function<void(forms::Form&)> disable_max_button = [](forms::Form&) {};

@@ -64,6 +64,13 @@ inline constexpr const char* kPictureLock = "PIC_LOCK";               // frmPass
 inline constexpr const char* kPictureWelcome1 = "PIC_WELCOME1";       // frmWelcome Image1
 inline constexpr const char* kPictureWelcome2 = "PIC_WELCOME2";       // frmWelcome Image2
 
+// The drive kinds of frmDrives' ImageCombo1, 16 x 16 on the button face grey.
+inline constexpr const char* kDriveFixed = "DRV_FIXED";    // "drive": fixed disks, RAM disks
+inline constexpr const char* kDriveCd = "DRV_CD";          // "cd"
+inline constexpr const char* kDriveNet = "DRV_NET";        // "net"
+inline constexpr const char* kDriveFloppy = "DRV_FLOPPY";  // "floppy": removable drives
+inline constexpr const char* kDriveNone = "DRV_NONE";      // "x": letters not in use
+
 // The colour frmAdd cuts away, and the background every other picture stands on.
 inline constexpr unsigned long kShapeTransparentColour = 0x00FFFFFFul;  // RGB(255, 255, 255)
 inline constexpr unsigned long kPictureBackground = 0x00C8D0D4ul;       // RGB(212, 208, 200)

@@ -217,6 +217,30 @@ bmp "$(tango actions/system-lock-screen 32)"          "$out/pic_lock.bmp"
 bmp "$(shield_gear 32)"                               "$out/pic_welcome1.bmp"
 bmp "$(tango devices/computer 32)"                    "$out/pic_welcome2.bmp"
 
+# --- Drive kinds: ImageCombo1's image list on frmDrives, 16 x 16 ----------------
+# Drawn here with ImageMagick alone, on the button face grey the list masks.
+
+# drive_kind OUT.bmp DRAW... -> a 16 x 16 picture of the drawing primitives.
+drive_kind() {
+  local file="$1"
+  shift
+  convert -size 16x16 "xc:$face" -strokewidth 1 "$@" -alpha off \
+    -type TrueColor -compress none "BMP3:$file"
+}
+
+drive_kind "$out/drv_fixed.bmp" -fill '#babdb6' -stroke '#555753' -draw 'rectangle 1,5 14,11' \
+  -stroke none -fill '#eeeeec' -draw 'rectangle 2,6 13,7' -fill '#73d216' -draw 'rectangle 11,9 12,10'
+drive_kind "$out/drv_cd.bmp" -fill '#d3d7cf' -stroke '#555753' -draw 'circle 7.5,7.5 7.5,1' \
+  -fill '#729fcf' -stroke none -draw 'circle 7.5,7.5 7.5,4.5' -fill "$face" -draw 'circle 7.5,7.5 7.5,6.5'
+drive_kind "$out/drv_net.bmp" -fill '#babdb6' -stroke '#555753' -draw 'rectangle 1,1 14,7' \
+  -stroke none -fill '#73d216' -draw 'rectangle 11,4 12,5' -fill '#2e3436' \
+  -draw 'rectangle 7,8 8,11' -draw 'rectangle 1,12 14,13' -fill '#3465a4' -draw 'rectangle 6,11 9,14'
+drive_kind "$out/drv_floppy.bmp" -fill '#3465a4' -stroke '#204a87' -draw 'rectangle 1,1 14,14' \
+  -stroke none -fill '#eeeeec' -draw 'rectangle 3,8 12,14' -fill '#babdb6' -draw 'rectangle 4,1 11,5' \
+  -fill '#3465a4' -draw 'rectangle 9,2 10,4'
+drive_kind "$out/drv_none.bmp" -fill none -stroke '#888a85' -draw 'rectangle 1,5 14,11' \
+  -stroke '#cc0000' -strokewidth 2 -draw 'line 4,3 11,13' -draw 'line 11,3 4,13'
+
 # --- Icons ---------------------------------------------------------------------
 # 32-bit entries with alpha; Windows XP draws them as they are.
 

@@ -119,7 +119,7 @@ class ControlPanelPage : public SettingPage {
   }
 
   void Load() override {
-    LoadRows(spec().rows);
+    LoadRows(decl().rows);
     form().list("List1").SetListIndex(0);
     ApplyAccountRule();
   }

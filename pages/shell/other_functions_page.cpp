@@ -179,7 +179,7 @@ class OtherFunctionsPage : public SettingPage {
   }
 
   void Load() override {
-    LoadRows(spec().rows);
+    LoadRows(decl().rows);
     forms::ListControl& list = form().list("Combo1");
     for (const SpecialFolder& folder : kFolders) list.AddItem(folder.item);
     form().text("Text2").SetText(ProfileLine());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/context.h"
+#include "platform/fake_drives.h"
 #include "platform/fake_session.h"
 #include "platform/fake_system_status.h"
 #include "platform/fakes.h"
@@ -22,10 +23,12 @@ struct FakePlatform {
   FakePowerStatus power;
   FakeSessionControl session;
   FakeProcessList process_list;
+  FakeDrives drives;
 
   Context ContextFor(const Registry& registry, forms::FormHost& host) {
     return Context{registry, host,    messages, input,   processes,   files,
-                   dialogs,  crypto,  counters, power,   session,     process_list};
+                   dialogs,  crypto,  counters, power,   session,     process_list,
+                   drives};
   }
 };
 

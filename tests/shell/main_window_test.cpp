@@ -62,23 +62,23 @@ TEST_F(MainWindowTest, EveryPageOfTheCatalogueOpensFromItsOwnSection) {
     if (*page.opened_by) {
       // A dialog: opened by a control of a page that a section opens.
       const pages::PageEntry* parent = pages::FindPage(page.opened_by);
-      ASSERT_NE(nullptr, parent) << page.spec.name;
-      EXPECT_EQ('\0', *parent->opened_by) << page.spec.name;
+      ASSERT_NE(nullptr, parent) << page.decl.name;
+      EXPECT_EQ('\0', *parent->opened_by) << page.decl.name;
       Context& context = this->context;
       auto opener = parent->make(context);
-      EXPECT_NE(nullptr, opener->form().find(page.opener)) << page.spec.name;
+      EXPECT_NE(nullptr, opener->form().find(page.opener)) << page.decl.name;
       continue;
     }
     int sections = 0;
     for (const Section& section : kSections) {
-      if (page.spec.name != std::string(section.page)) continue;
+      if (page.decl.name != std::string(section.page)) continue;
       ++sections;
       Pick(section.name);
       ASSERT_NE(nullptr, main().active_child()) << section.name;
-      EXPECT_EQ(page.spec.name, main().active_child()->form().name());
+      EXPECT_EQ(page.decl.name, main().active_child()->form().name());
       EXPECT_EQ(section.name, Label("Label2"));
     }
-    EXPECT_EQ(1, sections) << page.spec.name << " needs exactly one section";
+    EXPECT_EQ(1, sections) << page.decl.name << " needs exactly one section";
   }
 }
 
@@ -132,7 +132,9 @@ TEST_F(MainWindowTest, ChoosingASectionReplacesTheChildAndReloadsIt) {
   EXPECT_EQ(2, loads);
   EXPECT_EQ(2u, host.destroyed.size());
 
-  // A section without a page yet: the old page goes, the name and picture change.
+  // A section whose page gives nothing: the old page goes, the name and
+  // picture change.
+  main().SetPageFactory("frmOffice", [] { return std::unique_ptr<forms::FormController>(); });
   main().form().menu("menuOffice").UserClick();
   EXPECT_EQ(nullptr, main().active_child());
   EXPECT_EQ("Microsoft Office", Label("Label2"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/fake_host.h"
+#include "platform/fake_drives.h"
 #include "platform/fake_session.h"
 #include "platform/fake_system_status.h"
 #include "platform/fakes.h"
@@ -41,8 +42,10 @@ class ShellTest : public ::testing::Test {
   FakePowerStatus power;
   FakeSessionControl session;
   FakeProcessList process_list;
+  FakeDrives drives;
   Context context{registry, host,    messages, input,   processes, files,
-                  dialogs,  crypto,  counters, power,   session,   process_list};
+                  dialogs,  crypto,  counters, power,   session,   process_list,
+                  drives};
   Application application{context};
 };
 

@@ -1,0 +1,282 @@
+#include "pages/internet/media_player_page.h"
+
+#include <array>
+#include <cctype>
+#include <string>
+#include <string_view>
+
+#include "pages/layout.h"
+
+namespace kdw::pages {
+namespace {
+
+using forms::ControlKind;
+
+constexpr const char* kPreferences = "Software\\Microsoft\\MediaPlayer\\Preferences";
+constexpr const char* kPolicies = "Software\\Policies\\Microsoft\\WindowsMediaPlayer";
+constexpr const char* kPlayerSettings = "Software\\Microsoft\\MediaPlayer\\Player\\Settings";
+constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+constexpr const char* kEnableDvd = "Enable DVD Play";
+constexpr const char* kDisableDvd = "Disable DVD Play";
+// frmAdd's Image1 (DVD play on, offered to be turned off) and Image2.
+constexpr const char* kDvdOnPicture = "ADD01";
+constexpr const char* kDvdOffPicture = "ADD02";
+constexpr const char* kSkinPattern = "*.wmz";
+
+// Left: the switches, the two text boxes and the DVD button. Right: the skin
+// frame, with the current skin over the list of installed ones.
+constexpr int kLeftWidth = 3100;
+constexpr Column kChecks{kMargin, 60, kLeftWidth};
+constexpr int kTitleLabel = kChecks.Bottom(3) + 120;
+constexpr int kTitleBox = kTitleLabel + kLineHeight + 15;
+constexpr int kPathLabel = kTitleBox + kTextHeight + 120;
+constexpr int kPathBox = kPathLabel + kLineHeight + 15;
+constexpr int kButton = 360;   // a "..." button
+constexpr int kPicture = 480;  // 32 pixels
+constexpr int kPathWidth = kLeftWidth - kButton - 60;
+constexpr int kDvdTop = kPathBox + kTextHeight + 180;
+constexpr int kDvdHeight = 600;
+constexpr int kLeftBottom = kDvdTop + kDvdHeight;
+
+constexpr int kFrameLeft = kMargin + kLeftWidth + 120;
+constexpr int kFrameWidth = 3400;
+constexpr int kInner = kFrameWidth - 2 * kMargin;
+constexpr int kSkinBox = kFrameTop + kLineHeight + 15;
+constexpr int kListLabel = kSkinBox + kTextHeight + 120;
+constexpr int kListTop = kListLabel + kLineHeight + 15;
+constexpr int kListWidth = kInner - kPicture - 120;
+constexpr int kListHeight = 1290;
+constexpr int kButtonsLeft = kMargin + kListWidth + 120;
+constexpr int kLockTop = kListTop + kListHeight + 90;
+constexpr int kFrameHeight = kLockTop + kLineHeight + 120;
+constexpr int kBottom = kLeftBottom > 60 + kFrameHeight ? kLeftBottom : 60 + kFrameHeight;
+
+constexpr SettingRow kRows[] = {
+    // The player keeps this one as text: "0" or "1".
+    NumberText("Check1", "Start Maximized", HKCU, kPreferences, "Maximized").At(kChecks.Line(0)),
+    Number("Check2", "AutoPlay when CD inserted", HKCU, kPreferences, "CDAutoPlay")
+        .At(kChecks.Line(1)),
+    Number("Check3", "Disable Codec Downloads", HKCU, kPolicies, "PreventCodecDownload")
+        .At(kChecks.Line(2)),
+    Number("Check4", "Lock Current Skin", HKCU, kPolicies, "SetAndLockSkin")
+        .In("Frame1", {kMargin, kLockTop, kInner, kLineHeight}),
+    Text("Text1", HKCU, kPolicies, "TitleBar").At({kMargin, kTitleBox, kLeftWidth, kTextHeight}),
+    Text("Text2", HKCU, kPreferences, "SearchPath").At({kMargin, kPathBox, kPathWidth, kTextHeight}),
+};
+
+// The current skin only shows (the list changes it). The pictures that act
+// are the usual "..." buttons, so that the keyboard reaches them too.
+constexpr forms::ControlSpec kControls[] = {
+    {"Label1", ControlKind::kLabel, "Media Player Title:",
+     {kMargin, kTitleLabel, kLeftWidth, kLineHeight}},
+    {"Label2", ControlKind::kLabel, "Music Library Path:",
+     {kMargin, kPathLabel, kLeftWidth, kLineHeight}},
+    {"Image1", ControlKind::kCommandButton, "...",
+     {kMargin + kPathWidth + 60, kPathBox, kButton, kTextHeight}},
+    {"Command1", ControlKind::kCommandButton, kEnableDvd,
+     {kMargin, kDvdTop, 2400, kDvdHeight}, "", forms::kCaptionAndPicture, kDvdOffPicture},
+    {"Frame1", ControlKind::kFrame, "Media Player Skin",
+     {kFrameLeft, 60, kFrameWidth, kFrameHeight}},
+    {"Label3", ControlKind::kLabel, "Your Current Skin:",
+     {kMargin, kFrameTop, kInner, kLineHeight}, "Frame1"},
+    {"Text3", ControlKind::kTextBox, "", {kMargin, kSkinBox, kInner, kTextHeight}, "Frame1",
+     forms::kReadOnly},
+    {"Label4", ControlKind::kLabel, "Choose a skin to lock:",
+     {kMargin, kListLabel, kInner, kLineHeight}, "Frame1"},
+    {"File1", ControlKind::kFileList, "", {kMargin, kListTop, kListWidth, kListHeight}, "Frame1"},
+    {"Image2", ControlKind::kCommandButton, "...", {kButtonsLeft, kListTop, kButton, kTextHeight},
+     "Frame1", 0, "", "Browse for a Media Player's skin"},
+    {"Image3", ControlKind::kImage, "",
+     {kButtonsLeft, kListTop + kListHeight - kPicture, kPicture, kPicture}, "Frame1", 0, "ADD12"},
+};
+
+// Adding a skin copies a file into the skin folder under Program Files.
+constexpr const char* kMachineWide[] = {"Image2"};
+
+// The names Windows keeps for devices (CON, PRN, AUX, NUL, COM1 to COM9,
+// LPT1 to LPT9), in any letter case and with blanks after them.
+bool IsDeviceName(std::string base) {
+  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+  for (std::string_view device : kDevices) {
+    if (base == device) return true;
+  }
+  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+class MediaPlayerPage : public SettingPage {
+ public:
+  explicit MediaPlayerPage(Context& context) : SettingPage(context, kMediaPlayerPage) {
+    forms::ListControl& skins = form().list("File1");
+    skins.SetPattern(kSkinPattern);
+    skins.on_click = [this] { File1_Click(); };
+    OnClick("Command1", [this] { Command1_Click(); });
+    OnClick("Image1", [this] { Image1_Click(); });
+    OnClick("Image2", [this] { Image2_Click(); });
+  }
+
+  // Every step stands alone: one that cannot be carried out leaves its
+  // control as designed, writes nothing and the next step goes on.
+  void Load() override {
+    LoadRows(decl().rows);  // a number that is no box state is left alone
+    const std::string skin = registry().GetStringValue(HKCU, kPolicies, "DefaultSkin");
+    form().text("Text3").SetText(skin);
+    ListSkinFolder();
+    ShowDvd(registry().GetStringValue(HKCU, kPlayerSettings, "EnableDVDUI") == "Yes");
+    if (!skin.empty()) SelectStoredSkin(skin);
+    ApplyAccountRule();
+  }
+
+ private:
+  forms::ListControl& Skins() { return form().list("File1"); }
+
+  // The folder of the skins installed with the player. A folder that is not
+  // there leaves the list as designed: empty, with no folder.
+  void ListSkinFolder() {
+    const std::string programs = registry().GetStringValue(HKLM, kCurrentVersion, "ProgramFilesDir");
+    if (programs.empty()) return;
+    const std::string folder = programs + "\\Windows Media Player\\Skins";
+    if (!context().files.IsFolder(folder)) return;
+    Skins().SetPath(folder);
+    RefreshSkins();
+  }
+
+  // Lists the folder again, keeping the selected skin selected without
+  // storing it again.
+  void RefreshSkins() {
+    forms::ListControl& skins = Skins();
+    const std::string selected = skins.text();
+    refreshing_ = true;
+    skins.Clear();
+    for (const std::string& name : context().files.ListFiles(skins.path(), skins.pattern())) {
+      skins.AddItem(name);
+      if (name == selected) skins.SetListIndex(skins.count() - 1);
+    }
+    refreshing_ = false;
+  }
+
+  // Selecting stores the same name again; a stored name that reads only in
+  // part (text after a NUL) is selected without that write.
+  void SelectStoredSkin(const std::string& skin) {
+    const auto& names = Skins().items();
+    for (int index = 0; index < static_cast<int>(names.size()); ++index) {
+      if (names[index] != skin) continue;
+      refreshing_ = !registry().ReadsWhole(HKCU, kPolicies, "DefaultSkin", regtype::kSz);
+      Skins().SetListIndex(index);
+      refreshing_ = false;
+      return;
+    }
+  }
+
+  void File1_Click() {
+    if (refreshing_ || Skins().list_index() < 0) return;
+    registry().SaveStringValue(HKCU, kPolicies, "DefaultSkin", FileNameOfPath(Skins().text()));
+    form().text("Text3").SetText(registry().GetStringValue(HKCU, kPolicies, "DefaultSkin"));
+  }
+
+  void ShowDvd(bool enabled) {
+    forms::Control& button = form().control("Command1");
+    button.SetCaption(enabled ? kDisableDvd : kEnableDvd);
+    button.SetPicture(enabled ? kDvdOnPicture : kDvdOffPicture);
+  }
+
+  // The caption says what a click does.
+  void Command1_Click() {
+    const bool enable = form().control("Command1").caption() == kEnableDvd;
+    registry().SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", enable ? "Yes" : "No");
+    ShowDvd(enable);
+  }
+
+  void Image1_Click() {
+    const std::string folder =
+        context().dialogs.DirBox(context().Owner(), "Choose your Music Library path.");
+    if (!folder.empty()) form().text("Text2").SetText(folder);
+  }
+
+  // Adds a skin file from elsewhere to the skin folder under a new name. The
+  // name is checked before anything is copied, and the copy replaces a skin
+  // of that name only once it is complete.
+  void Image2_Click() {
+    const std::string source = context().dialogs.ShowOpenFileDialog(
+        context().Owner(), "Media Player's Skins (*.wmz)|*.wmz",
+        "Choose for a skin - Kelmor Deskwarden", SkinDialogFolder());
+    if (source.empty()) return;
+    const std::string name = context().input.Ask(context().Owner(), "Choose a name for your skin.",
+                                                 kTitle, "");
+    if (name.find_first_not_of(' ') == std::string::npos) return;  // Cancel or nothing typed
+    if (!IsUsableSkinName(name)) {
+      Problem("\"" + name +
+              "\" cannot be the name of a skin. A name may not hold any of the characters "
+              "\\ / : * ? \" < > | and may not be the name of a device, such as CON or NUL.");
+      return;
+    }
+    const std::string folder = Skins().path();
+    if (folder.empty()) {
+      Problem("The skin folder of Windows Media Player was not found, so no skin can be added.");
+      return;
+    }
+    Bytes skin;
+    if (!context().files.ReadWholeFile(source, skin)) {
+      Problem("The skin could not be read:\n" + source);
+      return;
+    }
+    const std::string target = folder + "\\" + name + ".wmz";
+    if (!context().files.ReplaceWholeFile(target, skin)) {
+      Problem("The skin could not be copied to:\n" + target);
+      return;
+    }
+    RefreshSkins();
+  }
+
+  // The user's own Media Player folder when there is one, else My Documents.
+  std::string SkinDialogFolder() {
+    const std::string data = registry().GetStringValue(HKCU, kShellFolders, "AppData");
+    if (!data.empty()) {
+      const std::string player = data + "\\Microsoft\\Media Player";
+      if (context().files.IsFolder(player)) return player;
+    }
+    return registry().GetStringValue(HKCU, kShellFolders, "Personal");
+  }
+
+  void Problem(const std::string& text) {
+    context().messages.Show(context().Owner(), text, kTitle, mb::kIconError);
+  }
+
+  bool refreshing_ = false;
+};
+
+}  // namespace
+
+bool IsUsableSkinName(const std::string& name) {
+  if (name.find_first_not_of(' ') == std::string::npos) return false;
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) !=
+                                                    std::string_view::npos) {
+      return false;
+    }
+  }
+  // "CON.blue.wmz" is the device CON as much as "CON.wmz" is.
+  return !IsDeviceName(name.substr(0, name.find('.')));
+}
+
+const PageSpec kMediaPlayerPage{
+    .name = "frmWMP",
+    .caption = "Windows Media Player",
+    .width = kFrameLeft + kFrameWidth + kMargin + kChromeWidth,
+    .height = kBottom + 60 + kChromeHeight,
+    .rows = kRows,
+    .controls = kControls,
+    .machine_wide = kMachineWide,
+    .invalid_number = InvalidNumber::kLeaveAlone,
+};
+
+std::unique_ptr<forms::FormController> MakeMediaPlayerPage(Context& context) {
+  return std::make_unique<MediaPlayerPage>(context);
+}
+
+}  // namespace kdw::pages

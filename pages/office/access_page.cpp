@@ -1,0 +1,143 @@
+#include "pages/office/access_page.h"
+
+#include "pages/layout.h"
+#include "pages/office/office_dialog.h"
+
+namespace kdw::pages {
+namespace {
+
+using forms::ControlKind;
+
+// Machine-wide run-time options; the user's own settings.
+constexpr const char* kRunTime = "Software\\Microsoft\\Office\\<version>\\Access\\Run-Time Options";
+constexpr const char* kSettings = "Software\\Microsoft\\Office\\<version>\\Access\\Settings";
+constexpr const char* kUndos = "Number of Undos";
+
+constexpr int kWidth = kDialogWidth;
+constexpr int kButton = kDialogButton;
+// A label and a box a line; the file boxes end in Browse and Clear.
+constexpr int kFieldLeft = kMargin + 1320;
+constexpr Column kLabels{kMargin, kDialogBodyTop + 120, 1260, kButton + 60};
+constexpr Column kFields{kFieldLeft, kDialogBodyTop + 98, 0, kButton + 60, kTextHeight};
+constexpr int kClearLeft = kWidth - kMargin - kButton;
+constexpr int kBrowseLeft = kClearLeft - 60 - kButton;
+constexpr int kFileBoxWidth = kBrowseLeft - 60 - kFieldLeft;
+constexpr int kTitleBoxWidth = kWidth - kMargin - kFieldLeft;
+constexpr int kUndoLabel = kFields.Bottom(4) + 240;
+constexpr int kSliderTop = kUndoLabel + kLineHeight + 60;
+constexpr int kSliderHeight = 480;
+constexpr int kValueWidth = 360;
+constexpr int kResetLeft = kWidth - kMargin - kButton;
+constexpr int kHeight = kSliderTop + kSliderHeight + 120;
+
+constexpr forms::Rect FileBox(int line) { return {kFieldLeft, kFields.Line(line).top, kFileBoxWidth, kTextHeight}; }
+constexpr forms::Rect ButtonBeside(int line, int left) {
+  return {left, kFields.Line(line).top + kTextHeight / 2 - kButton / 2, kButton, kButton};
+}
+
+// In load order: the four texts, then the slider. The names are spelt as
+// Access reads them: "Titlebar" with a small b, "Number of Undos" with spaces.
+constexpr SettingRow kRows[] = {
+    Text("Text1", HKLM, kRunTime, "Titlebar")
+        .At({kFieldLeft, kFields.Line(0).top, kTitleBoxWidth, kTextHeight}),
+    Text("Text2", HKLM, kRunTime, "StartupScreen").At(FileBox(1)),
+    Text("Text3", HKLM, kRunTime, "Icon").At(FileBox(2)),
+    Text("Text4", HKLM, kRunTime, "AppHelpFile").At(FileBox(3)),
+    Position("Slider1", HKCU, kSettings, kUndos)
+        .At({kMargin, kSliderTop, kResetLeft - 60 - kValueWidth - 60 - kMargin, kSliderHeight}),
+};
+
+constexpr forms::ControlSpec kUnbound[] = {
+    {"Label1", ControlKind::kLabel, "Title Bar:", kLabels.Line(0)},
+    {"Label2", ControlKind::kLabel, "Startup Screen:", kLabels.Line(1)},
+    {"Label3", ControlKind::kLabel, "Icon:", kLabels.Line(2)},
+    {"Label4", ControlKind::kLabel, "Help File:", kLabels.Line(3)},
+    {"Image2", ControlKind::kCommandButton, "Browse", ButtonBeside(1, kBrowseLeft), "", 0, "ADD05",
+     "Choose a picture"},
+    {"Image6", ControlKind::kCommandButton, "Clear", ButtonBeside(1, kClearLeft), "", 0, "BTN_CANCEL",
+     "Clear"},
+    {"Image3", ControlKind::kCommandButton, "Browse", ButtonBeside(2, kBrowseLeft), "", 0, "ADD05",
+     "Choose an icon"},
+    {"Image7", ControlKind::kCommandButton, "Clear", ButtonBeside(2, kClearLeft), "", 0, "BTN_CANCEL",
+     "Clear"},
+    {"Image4", ControlKind::kCommandButton, "Browse", ButtonBeside(3, kBrowseLeft), "", 0, "ADD05",
+     "Choose a help file"},
+    {"Image8", ControlKind::kCommandButton, "Clear", ButtonBeside(3, kClearLeft), "", 0, "BTN_CANCEL",
+     "Clear"},
+    {"Label5", ControlKind::kLabel, "Undo Level in Access:",
+     {kMargin, kUndoLabel, kWidth - 2 * kMargin, kLineHeight}},
+    {"Label6", ControlKind::kLabel, "",
+     {kResetLeft - 60 - kValueWidth, kSliderTop + kSliderHeight / 2 - kLineHeight / 2, kValueWidth,
+      kLineHeight}},
+    {"Image5", ControlKind::kCommandButton, "Reset",
+     {kResetLeft, kSliderTop + kSliderHeight / 2 - kButton / 2, kButton, kButton}, "", 0,
+     "BTN_RECOMMENDED", "Back to Access's own undo level"},
+};
+
+const std::vector<forms::ControlSpec> kControls =
+    DialogControls({"Label7", "Access Restrictions"}, kRows, kUnbound);
+
+// A file box's picture buttons: the open-file dialog's title and filter.
+struct FileChoice {
+  const char* browse;
+  const char* clear;
+  const char* box;
+  const char* title;
+  const char* filter;
+};
+constexpr FileChoice kFiles[] = {
+    {"Image2", "Image6", "Text2", "Choose a picture to use as a Splash Screen - Kelmor Deskwarden",
+     "BMP Pictures (*.bmp)|*.bmp"},
+    {"Image3", "Image7", "Text3", "Choose an icon to use - Kelmor Deskwarden",
+     "Icon Pictures (*.ico)|*.ico"},
+    {"Image4", "Image8", "Text4", "Choose the help file to use - Kelmor Deskwarden",
+     "Help Files (*.hlp)|*.hlp"},
+};
+
+class AccessPage : public OfficeDialog {
+ public:
+  AccessPage(Context& context, const std::string& version_text)
+      : OfficeDialog(context, kAccessPage, kRows, version_text) {
+    forms::Slider& slider = form().slider("Slider1");
+    slider.SetRange(1, 20);
+    slider.SetSteps(1, 5, 1);
+    ShowsPosition("Slider1", "Label6");
+    for (const FileChoice& file : kFiles) {
+      OnClick(file.browse, [this, &file] { Browse(file); });
+      // Clearing stores the empty text; the value stays.
+      OnClick(file.clear, [this, &file] { form().text(file.box).SetText(""); });
+    }
+    OnClick("Image5", [this] { Image5_Click(); });
+  }
+
+ private:
+  // A chosen file's full path goes into its box, which stores it.
+  void Browse(const FileChoice& file) {
+    const std::string path =
+        context().dialogs.ShowOpenFileDialog(context().Owner(), file.filter, file.title, "");
+    if (!path.empty()) form().text(file.box).SetText(path);
+  }
+
+  // Back to Access's own undo level: no value, the slider at its start.
+  void Image5_Click() {
+    if (!has_version()) return;
+    registry().DeleteValue(HKCU, KeyOf(kSettings), kUndos);
+    form().slider("Slider1").SetValue(form().slider("Slider1").min());
+    ShowPosition();
+  }
+};
+
+}  // namespace
+
+const PageSpec kAccessPage = DialogSpec("frmAccess", kHeight, kControls);
+
+std::unique_ptr<forms::FormController> MakeAccessDialog(Context& context,
+                                                        const std::string& version_text) {
+  return std::make_unique<AccessPage>(context, version_text);
+}
+
+std::unique_ptr<forms::FormController> MakeAccessPage(Context& context) {
+  return MakeAccessDialog(context, StoredOfficeVersion(context.registry));
+}
+
+}  // namespace kdw::pages

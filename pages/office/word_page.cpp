@@ -1,0 +1,73 @@
+#include "pages/office/word_page.h"
+
+#include "pages/layout.h"
+#include "pages/office/office_dialog.h"
+
+namespace kdw::pages {
+namespace {
+
+using forms::ControlKind;
+
+constexpr const char* kOptions = "Software\\Microsoft\\Office\\<version>\\Word\\Options";
+constexpr const char* kGeneral = "Software\\Microsoft\\Office\\<version>\\Common\\General";
+
+constexpr int kWidth = kDialogWidth;
+constexpr Column kChecks{kMargin, kDialogBodyTop, kWidth - 2 * kMargin};
+constexpr int kLabelTop = kChecks.Bottom(4) + 180;
+constexpr int kSliderTop = kLabelTop + kLineHeight + 60;
+constexpr int kSliderHeight = 420;
+constexpr int kValueWidth = 600;
+constexpr int kHeight = kSliderTop + kSliderHeight + 120;
+
+// In load order: the slider, then the boxes.
+constexpr SettingRow kRows[] = {
+    Position("Slider1", HKCU, kOptions, "CACHESIZE")
+        .At({kMargin, kSliderTop, kWidth - 2 * kMargin - kValueWidth - 60, kSliderHeight}),
+    Number("Check1", "Disable Multi-User Editing", HKCU, kOptions, "NoPromptToForkDocuments")
+        .At(kChecks.Line(0)),
+    // Stored as text under a name that sounds like a number, as Word reads it.
+    Strings("Check2", "Enable Wide Text Printing", HKCU, kOptions, "NoWideTextPrinting", "1", "0")
+        .At(kChecks.Line(1)),
+    // The value's name holds a space; it lives under the common key.
+    Strings("Check3", "Use Auto-Complete in Word File Dialog Boxes ", HKCU, kGeneral,
+            "Use AutoComplete", "Yes", "No")
+        .At(kChecks.Line(2)),
+    Number("Check4", "Disable Live Scrolling", HKCU, kOptions, "NoLiveScrolling")
+        .At(kChecks.Line(3)),
+};
+
+constexpr forms::ControlSpec kUnbound[] = {
+    {"Label1", ControlKind::kLabel, "Change the Cache Size for Network Word Documents:",
+     {kMargin, kLabelTop, kWidth - 2 * kMargin, kLineHeight}},
+    {"Label3", ControlKind::kLabel, "",
+     {kWidth - kMargin - kValueWidth, kSliderTop + 90, kValueWidth, kLineHeight}},
+};
+
+const std::vector<forms::ControlSpec> kControls =
+    DialogControls({"Label2", "Word Restrictions"}, kRows, kUnbound);
+
+class WordPage : public OfficeDialog {
+ public:
+  WordPage(Context& context, const std::string& version_text)
+      : OfficeDialog(context, kWordPage, kRows, version_text) {
+    forms::Slider& slider = form().slider("Slider1");
+    slider.SetRange(64, 1024);
+    slider.SetSteps(1, 5, 0);
+    ShowsPosition("Slider1", "Label3");
+  }
+};
+
+}  // namespace
+
+const PageSpec kWordPage = DialogSpec("frmWord", kHeight, kControls);
+
+std::unique_ptr<forms::FormController> MakeWordDialog(Context& context,
+                                                      const std::string& version_text) {
+  return std::make_unique<WordPage>(context, version_text);
+}
+
+std::unique_ptr<forms::FormController> MakeWordPage(Context& context) {
+  return MakeWordDialog(context, StoredOfficeVersion(context.registry));
+}
+
+}  // namespace kdw::pages
