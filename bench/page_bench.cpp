@@ -58,6 +58,11 @@ class CountingRegistryApi : public kdw::RegistryApi {
     return inner_.CloseKey(key);
   }
 
+  long EnumValue(kdw::RegKey key, std::uint32_t index, std::string* name) override {
+    ++queries;
+    return inner_.EnumValue(key, index, name);
+  }
+
   long total() const { return opens + creates + queries + sets + deletes + closes; }
   void Reset() { opens = creates = queries = sets = deletes = closes = 0; }
 

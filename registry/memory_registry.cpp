@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 namespace kdw {
 namespace {
@@ -185,6 +186,16 @@ long MemoryRegistry::DeleteKey(RegKey parent, const std::string& path) {
   Location owner = location;
   owner.parts.pop_back();
   Find(owner)->subkeys.erase(location.parts.back());
+  return regerr::kSuccess;
+}
+
+long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, std::string* name) {
+  Location location;
+  long error = 0;
+  if (!Resolve(key, "", &location, &error)) return error;
+  const Node* node = Find(location);
+  if (index >= node->values.size()) return regerr::kNoMoreItems;
+  *name = std::next(node->values.begin(), index)->first;
   return regerr::kSuccess;
 }
 

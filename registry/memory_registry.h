@@ -1,4 +1,4 @@
-// An in-process registry that answers the seven calls as Windows (Wine) does,
+// An in-process registry that answers the eight calls as Windows (Wine) does,
 // for native tests: case-insensitive names, whole paths created on demand,
 // string data given a terminator when written without one, ERROR_MORE_DATA for
 // a short buffer, HKEY_CLASSES_ROOT as a view of HKLM\Software\Classes.
@@ -28,6 +28,7 @@ class MemoryRegistry : public RegistryApi {
   long DeleteValue(RegKey key, const std::string& name) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
+  long EnumValue(RegKey key, std::uint32_t index, std::string* name) override;
 
   // Stands for a limited account: every write under HKLM, HKCR and HKU is
   // refused with ERROR_ACCESS_DENIED.

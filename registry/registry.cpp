@@ -25,6 +25,29 @@ class ScopedKey {
 
 }  // namespace
 
+Registry::Stored ReadStoredValue(RegistryApi& api, RegKey key, const std::string& name) {
+  Registry::Stored stored;
+  // The value may grow between the size probe and the read: ask again.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    std::uint32_t type = regtype::kNone;
+    std::uint32_t size = 0;
+    if (api.QueryValue(key, name, &type, nullptr, &size) != regerr::kSuccess) return {};
+    // One byte more than asked, so that string data read whole always ends
+    // inside the buffer.
+    std::vector<std::uint8_t> data(size + 1);
+    std::uint32_t got = size + 1;
+    const long rc = api.QueryValue(key, name, &type, data.data(), &got);
+    if (rc == regerr::kMoreData) continue;
+    if (rc != regerr::kSuccess) return {};
+    data.resize(got);
+    stored.present = true;
+    stored.type = type;
+    stored.data = std::move(data);
+    return stored;
+  }
+  return {};
+}
+
 std::string Registry::ReadText(std::uint32_t hive, const std::string& key,
                                const std::string& name, const std::string& fallback,
                                std::uint32_t accepted_type) const {
@@ -169,6 +192,30 @@ void Registry::DeleteValue(std::uint32_t hive, const std::string& key,
 
 void Registry::DeleteKey(std::uint32_t hive, const std::string& key) const {
   api_.DeleteKey(hive, key);
+}
+
+Registry::Stored Registry::ReadStored(std::uint32_t hive, const std::string& key,
+                                      const std::string& name) const {
+  ScopedKey handle(api_);
+  if (api_.OpenKey(hive, key, handle.out()) != regerr::kSuccess) return {};
+  return ReadStoredValue(api_, handle.get(), name);
+}
+
+bool Registry::KeyExists(std::uint32_t hive, const std::string& key) const {
+  ScopedKey handle(api_);
+  return api_.OpenKey(hive, key, handle.out()) == regerr::kSuccess;
+}
+
+std::vector<std::string> Registry::ValueNames(std::uint32_t hive, const std::string& key) const {
+  ScopedKey handle(api_);
+  std::vector<std::string> names;
+  if (api_.OpenKey(hive, key, handle.out()) != regerr::kSuccess) return names;
+  std::string name;
+  for (std::uint32_t index = 0; api_.EnumValue(handle.get(), index, &name) == regerr::kSuccess;
+       ++index) {
+    names.push_back(name);
+  }
+  return names;
 }
 
 }  // namespace kdw

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "registry/registry_api.h"
 
@@ -52,6 +53,19 @@ class Registry {
   bool IsStored(std::uint32_t hive, const std::string& key, const std::string& name,
                 std::uint32_t* type = nullptr) const;
 
+  // A value exactly as stored, for whatever copies or compares values
+  // whole (export, undo): not for pages.
+  struct Stored {
+    bool present = false;
+    std::uint32_t type = regtype::kNone;
+    std::vector<std::uint8_t> data;
+    bool operator==(const Stored&) const = default;
+  };
+  Stored ReadStored(std::uint32_t hive, const std::string& key, const std::string& name) const;
+  bool KeyExists(std::uint32_t hive, const std::string& key) const;
+  // The names of the key's values, in the registry's order.
+  std::vector<std::string> ValueNames(std::uint32_t hive, const std::string& key) const;
+
   RegistryApi& api() const { return api_; }
 
  private:
@@ -62,5 +76,9 @@ class Registry {
 
   RegistryApi& api_;
 };
+
+// The value of an open key exactly as stored; not present when it is
+// missing or cannot be read.
+Registry::Stored ReadStoredValue(RegistryApi& api, RegKey key, const std::string& name);
 
 }  // namespace kdw

@@ -1,4 +1,4 @@
-// The seven registry calls the registry layer is written against. Two
+// The eight registry calls the registry layer is written against. Two
 // implementations stand behind it: advapi32 on Windows and an in-process
 // registry for native tests. Return codes are Win32 error codes.
 #pragma once
@@ -34,6 +34,7 @@ constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
 constexpr long kBadPathname = 161;
 constexpr long kMoreData = 234;
+constexpr long kNoMoreItems = 259;
 constexpr long kKeyDeleted = 1018;
 }  // namespace regerr
 
@@ -56,6 +57,9 @@ class RegistryApi {
   virtual long DeleteKey(RegKey parent, const std::string& path) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
+  // RegEnumValueA: the name of the key's value at that index;
+  // ERROR_NO_MORE_ITEMS past the last.
+  virtual long EnumValue(RegKey key, std::uint32_t index, std::string* name) = 0;
 };
 
 }  // namespace kdw

@@ -49,4 +49,14 @@ long Win32RegistryApi::DeleteKey(RegKey parent, const std::string& path) {
 
 long Win32RegistryApi::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
+long Win32RegistryApi::EnumValue(RegKey key, std::uint32_t index, std::string* name) {
+  // A value name is at most 16,383 characters.
+  char buffer[16384];
+  DWORD length = sizeof buffer;
+  const long rc =
+      RegEnumValueA(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+  if (rc == ERROR_SUCCESS) name->assign(buffer, length);
+  return rc;
+}
+
 }  // namespace kdw

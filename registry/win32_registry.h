@@ -1,4 +1,4 @@
-// The seven calls answered by advapi32, nothing added.
+// The eight calls answered by advapi32, nothing added.
 #pragma once
 
 #include "registry/registry_api.h"
@@ -16,6 +16,7 @@ class Win32RegistryApi : public RegistryApi {
   long DeleteValue(RegKey key, const std::string& name) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
   long CloseKey(RegKey key) override;
+  long EnumValue(RegKey key, std::uint32_t index, std::string* name) override;
 };
 
 }  // namespace kdw

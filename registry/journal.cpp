@@ -1,0 +1,241 @@
+#include "registry/journal.h"
+
+#include <cctype>
+
+#include "registry/reg_file.h"
+
+namespace kdw {
+namespace {
+
+bool IsHive(RegKey key) { return key >= HKCR && key <= HKU; }
+
+// The path's parts joined by single backslashes: "a\\\\b\\" is "a\\b".
+std::string Normal(const std::string& path) {
+  std::string out;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) {
+      if (!out.empty()) out += '\\';
+      out.append(path, start, end - start);
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
+std::string Folded(std::uint32_t hive, const std::string& key, const std::string* name) {
+  std::string id = std::to_string(hive) + "|" + key;
+  if (name) id += "|" + *name;
+  for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return id;
+}
+
+// A key opened on the real registry, closed when it goes.
+class OpenedKey {
+ public:
+  OpenedKey(RegistryApi& api, std::uint32_t hive, const std::string& path, bool create)
+      : api_(api) {
+    rc_ = create ? api.CreateKey(hive, path, &key_) : api.OpenKey(hive, path, &key_);
+  }
+  ~OpenedKey() {
+    if (key_) api_.CloseKey(key_);
+  }
+  OpenedKey(const OpenedKey&) = delete;
+  OpenedKey& operator=(const OpenedKey&) = delete;
+  bool ok() const { return rc_ == regerr::kSuccess; }
+  long rc() const { return rc_; }
+  RegKey get() const { return key_; }
+
+ private:
+  RegistryApi& api_;
+  RegKey key_ = 0;
+  long rc_;
+};
+
+}  // namespace
+
+bool RegistryJournal::Locate(RegKey parent, const std::string& path, Location* out) const {
+  if (IsHive(parent)) {
+    *out = {static_cast<std::uint32_t>(parent), Normal(path)};
+    return true;
+  }
+  auto it = handles_.find(parent);
+  if (it == handles_.end()) return false;
+  *out = {it->second.hive, Normal(it->second.path + "\\" + path)};
+  return true;
+}
+
+void RegistryJournal::Track(RegKey handle, const Location& location) {
+  if (handle) handles_[handle] = location;
+}
+
+bool RegistryJournal::Exists(const Location& key) const {
+  return OpenedKey(inner_, key.hive, key.path, false).ok();
+}
+
+void RegistryJournal::NoteValue(const Location& key, const std::string& name) {
+  if (!noted_.insert(Folded(key.hive, key.path, &name)).second) return;
+  OpenedKey opened(inner_, key.hive, key.path, false);
+  Registry::Stored before;
+  if (opened.ok()) before = ReadStoredValue(inner_, opened.get(), name);
+  entries_.push_back({key.hive, key.path, name, false, std::move(before)});
+}
+
+void RegistryJournal::NoteKey(const Location& key, bool existed) {
+  if (!noted_.insert(Folded(key.hive, key.path, nullptr)).second) return;
+  Registry::Stored before;
+  before.present = existed;
+  entries_.push_back({key.hive, key.path, "", true, before});
+}
+
+long RegistryJournal::OpenKey(RegKey parent, const std::string& path, RegKey* result) {
+  const long rc = inner_.OpenKey(parent, path, result);
+  Location location;
+  if (rc == regerr::kSuccess && Locate(parent, path, &location)) Track(*result, location);
+  return rc;
+}
+
+long RegistryJournal::CreateKey(RegKey parent, const std::string& path, RegKey* result) {
+  if (held_) {
+    *result = 0;
+    return regerr::kAccessDenied;
+  }
+  Location target;
+  const bool known = Locate(parent, path, &target);
+  // The parts of the path that are not there yet: the call makes them.
+  std::vector<Location> missing;
+  if (known && !Exists(target)) {
+    std::string prefix;
+    std::size_t start = 0;
+    while (start <= target.path.size()) {
+      std::size_t end = target.path.find('\\', start);
+      if (end == std::string::npos) end = target.path.size();
+      prefix = target.path.substr(0, end);
+      Location part{target.hive, prefix};
+      if (!missing.empty() || !Exists(part)) missing.push_back(part);
+      start = end + 1;
+    }
+  }
+  const long rc = inner_.CreateKey(parent, path, result);
+  if (rc == regerr::kSuccess && known) {
+    for (const Location& made : missing) NoteKey(made, false);
+    Track(*result, target);
+  }
+  return rc;
+}
+
+long RegistryJournal::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+                                 std::uint8_t* data, std::uint32_t* size) {
+  return inner_.QueryValue(key, name, type, data, size);
+}
+
+long RegistryJournal::SetValue(RegKey key, const std::string& name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size) {
+  if (held_) return regerr::kAccessDenied;
+  Location location;
+  if (Locate(key, "", &location)) NoteValue(location, name);
+  return inner_.SetValue(key, name, type, data, size);
+}
+
+long RegistryJournal::DeleteValue(RegKey key, const std::string& name) {
+  if (held_) return regerr::kAccessDenied;
+  Location location;
+  if (Locate(key, "", &location)) NoteValue(location, name);
+  return inner_.DeleteValue(key, name);
+}
+
+long RegistryJournal::DeleteKey(RegKey parent, const std::string& path) {
+  if (held_) return regerr::kAccessDenied;
+  Location target;
+  if (Locate(parent, path, &target) && !target.path.empty()) {
+    OpenedKey opened(inner_, target.hive, target.path, false);
+    if (opened.ok()) {
+      // The key goes with its values: each is noted, to come back with it.
+      NoteKey(target, true);
+      std::string name;
+      for (std::uint32_t index = 0;
+           inner_.EnumValue(opened.get(), index, &name) == regerr::kSuccess; ++index) {
+        NoteValue(target, name);
+      }
+    }
+  }
+  return inner_.DeleteKey(parent, path);
+}
+
+long RegistryJournal::CloseKey(RegKey key) {
+  handles_.erase(key);
+  return inner_.CloseKey(key);
+}
+
+long RegistryJournal::EnumValue(RegKey key, std::uint32_t index, std::string* name) {
+  return inner_.EnumValue(key, index, name);
+}
+
+Registry::Stored RegistryJournal::Current(const Entry& entry) const {
+  OpenedKey opened(inner_, entry.hive, entry.key, false);
+  if (entry.is_key) {
+    Registry::Stored now;
+    now.present = opened.ok();
+    return now;
+  }
+  return opened.ok() ? ReadStoredValue(inner_, opened.get(), entry.name) : Registry::Stored{};
+}
+
+int RegistryJournal::Changed() const {
+  int changed = 0;
+  for (const Entry& entry : entries_) {
+    if (Current(entry) != entry.before) ++changed;
+  }
+  return changed;
+}
+
+bool RegistryJournal::Restore(const Entry& entry) {
+  if (entry.is_key) {
+    if (entry.before.present) return OpenedKey(inner_, entry.hive, entry.key, true).ok();
+    {
+      // A key made in this run that holds values of someone else's now
+      // stays: removing it would take them along.
+      OpenedKey opened(inner_, entry.hive, entry.key, false);
+      std::string name;
+      if (opened.ok() && inner_.EnumValue(opened.get(), 0, &name) == regerr::kSuccess)
+        return false;
+    }
+    const long rc = inner_.DeleteKey(entry.hive, entry.key);
+    return rc == regerr::kSuccess || rc == regerr::kFileNotFound;
+  }
+  if (entry.before.present) {
+    OpenedKey opened(inner_, entry.hive, entry.key, true);
+    if (!opened.ok()) return false;
+    // A NUL after the data, so that string data stored without one is
+    // read as far as its end and no further.
+    std::vector<std::uint8_t> bytes = entry.before.data;
+    bytes.push_back(0);
+    return inner_.SetValue(opened.get(), entry.name, entry.before.type, bytes.data(),
+                           static_cast<std::uint32_t>(entry.before.data.size())) ==
+           regerr::kSuccess;
+  }
+  OpenedKey opened(inner_, entry.hive, entry.key, false);
+  if (!opened.ok()) return true;  // no key, no value
+  const long rc = inner_.DeleteValue(opened.get(), entry.name);
+  return rc == regerr::kSuccess || rc == regerr::kFileNotFound;
+}
+
+RegistryJournal::UndoResult RegistryJournal::Undo() {
+  UndoResult result;
+  for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+    const Entry& entry = *it;
+    if (Current(entry) == entry.before) continue;
+    if (Restore(entry)) {
+      ++(entry.is_key ? result.keys : result.values);
+      continue;
+    }
+    std::string where = std::string(HiveName(entry.hive)) + "\\" + entry.key;
+    if (!entry.is_key) where += "\\" + (entry.name.empty() ? std::string("(Default)") : entry.name);
+    result.failed.push_back(where);
+  }
+  return result;
+}
+
+}  // namespace kdw
