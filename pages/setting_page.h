@@ -45,6 +45,11 @@ struct PageSpec {
   InvalidNumber invalid_number = InvalidNumber::kShowChecked;
   // Pressing the mouse on the page background drags the page.
   bool draggable = false;
+  // Rows whose keys name the Office version (kVersionMark): the page binds
+  // them at run time, to the version chosen then.
+  std::span<const SettingRow> version_rows = {};
+  // What the page's own code binds beside its rows.
+  std::span<const PageValue> values = {};
 };
 
 // The form's whole control list: the unbound controls and the rows' controls,

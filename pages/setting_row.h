@@ -148,6 +148,28 @@ struct SettingRow {
   }
 };
 
+// Stands in a page value's key for each drive letter, A to Z.
+inline constexpr char kDriveMark[] = "<drive>";
+
+// A value the page's own code reads and writes beside its rows: a mask
+// built from several controls, a list of numbered entries, a key per drive.
+// Search finds it and export writes it as it does a row's.
+struct PageValue {
+  enum Shape {
+    kValue,      // one value
+    kKey,        // a key the page makes and removes whole, with its default value
+    kAllValues,  // every value of the key (a list of entries)
+  };
+  const char* control;  // where the user changes it
+  const char* caption;  // what it is, as search lists it
+  std::uint32_t hive;
+  // May hold a mark: the Office version's (pages/office/office_version.h)
+  // or kDriveMark.
+  const char* key;
+  const char* value = "";
+  Shape shape = kValue;
+};
+
 // The common shapes, so that a page table reads like its description.
 
 // The check box state stored as the number 0, 1 or 2.

@@ -53,6 +53,9 @@ constexpr auto MakeControls() {
 }
 constexpr auto kControls = MakeControls();
 
+// One mask, a bit a letter (A the lowest), that the boxes show and change.
+constexpr PageValue kValues[] = {{"a", "Hide Drives", HKCU, kExplorer, kNoDrives}};
+
 class DrivePanel : public SettingPage {
  public:
   explicit DrivePanel(Context& context) : SettingPage(context, kDrivePanelPage) {
@@ -110,6 +113,7 @@ const PageSpec kDrivePanelPage{
     .controls = kControls,
     .style = forms::FormStyle::kBorderless,
     .draggable = true,
+    .values = kValues,
 };
 
 std::unique_ptr<forms::FormController> MakeDrivePanelPage(Context& context) {

@@ -15,7 +15,8 @@ using forms::ControlKind;
 constexpr const char* kStoragePolicies = "System\\CurrentControlSet\\Control\\StorageDevicePolicies";
 constexpr const char* kMyComputer = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kDriveIcons = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
+#define KDW_DRIVE_ICONS "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\"
+constexpr const char* kDriveIcons = KDW_DRIVE_ICONS;
 constexpr const char* kUserOnComputer = "%USERNAME% on %COMPUTERNAME%";
 constexpr const char* kNoLetter = "Choose a drive letter first.";
 
@@ -102,6 +103,16 @@ constexpr forms::ControlSpec kControls[] = {
 constexpr const char* kLimitedDisabled[] = {"ImageCombo1", "Text1",  "Text2",  "Command1",
                                             "Command2",    "Command3", "Frame1", "Image3",
                                             "Label2",      "Label3", "Label4"};
+
+// What the page's own code binds: the C: switch of the two pictures, and
+// each drive's title and icon, a key each, made by Create and removed by
+// Delete for the letter chosen.
+constexpr PageValue kValues[] = {
+    {"Image1", "Prevent Access to C:\\", HKCU, kExplorer, "NoViewOnDrive"},
+    {"Text1", "Drive Title", HKLM, KDW_DRIVE_ICONS "<drive>\\DefaultLabel", "", PageValue::kKey},
+    {"Text2", "Drive Icon", HKLM, KDW_DRIVE_ICONS "<drive>\\DefaultIcon", "", PageValue::kKey},
+};
+#undef KDW_DRIVE_ICONS
 
 constexpr int kHeight = kAccessTop + kAccessHeight + 60 + kChromeHeight;
 static_assert(kHideTop + 600 + 300 + 60 + kChromeHeight <= kHeight,
@@ -254,6 +265,7 @@ const PageSpec kDrivesPage{
     .rows = kRows,
     .controls = kControls,
     .machine_wide = kLimitedDisabled,
+    .values = kValues,
 };
 
 std::unique_ptr<forms::FormController> MakeDrivesPage(Context& context) {

@@ -45,6 +45,12 @@ constexpr forms::ControlSpec kControls[] = {
      "", 0, "", "Choose a program to restrict"},
 };
 
+// The entries, each a value of the key, changed through the list and the
+// program box.
+constexpr PageValue kValues[] = {
+    {"List1", "Restricted Programs", HKCU, kDisallowRun, "", PageValue::kAllValues},
+};
+
 class ProgramsPage : public SettingPage {
  public:
   explicit ProgramsPage(Context& context) : SettingPage(context, kProgramsPage) {
@@ -120,6 +126,7 @@ const PageSpec kProgramsPage{
     .height = kListTop + kListHeight + 120 + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
+    .values = kValues,
 };
 
 std::unique_ptr<forms::FormController> MakeProgramsPage(Context& context) {

@@ -96,6 +96,13 @@ constexpr forms::ControlSpec kControls[] = {
 // Adding a skin copies a file into the skin folder under Program Files.
 constexpr const char* kMachineWide[] = {"Image2"};
 
+// What the page's own code binds: the skin chosen in the list, and the DVD
+// switch the button turns ("Yes" or "No").
+constexpr PageValue kValues[] = {
+    {"File1", "Media Player Skin", HKCU, kPolicies, "DefaultSkin"},
+    {"Command1", "Enable DVD Play", HKCU, kPlayerSettings, "EnableDVDUI"},
+};
+
 // The names Windows keeps for devices (CON, PRN, AUX, NUL, COM1 to COM9,
 // LPT1 to LPT9), in any letter case and with blanks after them.
 bool IsDeviceName(std::string base) {
@@ -273,6 +280,7 @@ const PageSpec kMediaPlayerPage{
     .controls = kControls,
     .machine_wide = kMachineWide,
     .invalid_number = InvalidNumber::kLeaveAlone,
+    .values = kValues,
 };
 
 std::unique_ptr<forms::FormController> MakeMediaPlayerPage(Context& context) {

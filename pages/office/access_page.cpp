@@ -97,7 +97,7 @@ constexpr FileChoice kFiles[] = {
 class AccessPage : public OfficeDialog {
  public:
   AccessPage(Context& context, const std::string& version_text)
-      : OfficeDialog(context, kAccessPage, kRows, version_text) {
+      : OfficeDialog(context, kAccessPage, version_text) {
     forms::Slider& slider = form().slider("Slider1");
     slider.SetRange(1, 20);
     slider.SetSteps(1, 5, 1);
@@ -129,7 +129,7 @@ class AccessPage : public OfficeDialog {
 
 }  // namespace
 
-const PageSpec kAccessPage = DialogSpec("frmAccess", kHeight, kControls);
+const PageSpec kAccessPage = DialogSpec("frmAccess", kHeight, kControls, kRows);
 
 std::unique_ptr<forms::FormController> MakeAccessDialog(Context& context,
                                                         const std::string& version_text) {

@@ -33,7 +33,8 @@ std::vector<forms::ControlSpec> DialogControls(DialogTitle title, std::span<cons
   return all;
 }
 
-PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls) {
+PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls,
+                    std::span<const SettingRow> rows) {
   return PageSpec{.name = name,
                   .caption = "",  // no title bar
                   .width = kDialogWidth + kChromeWidth,
@@ -41,13 +42,13 @@ PageSpec DialogSpec(const char* name, int height, std::span<const forms::Control
                   .rows = {},
                   .controls = controls,
                   .style = forms::FormStyle::kBorderless,
-                  .draggable = true};
+                  .draggable = true,
+                  .version_rows = rows};
 }
 
-OfficeDialog::OfficeDialog(Context& context, const PageSpec& page,
-                           std::span<const SettingRow> rows, const std::string& version_text)
+OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text)
     : SettingPage(context, page), number_(OfficeVersionNumber(version_text)) {
-  if (has_version()) AddRows(rows_.Make(rows, number_));
+  if (has_version()) AddRows(rows_.Make(page.version_rows, number_));
   // Closing unloads the dialog; nothing is written.
   OnClick("Image1", [this] { this->context().host.Destroy(form()); });
 }

@@ -33,16 +33,17 @@ struct DialogTitle {
 std::vector<forms::ControlSpec> DialogControls(DialogTitle title, std::span<const SettingRow> rows,
                                                std::span<const forms::ControlSpec> unbound);
 
-// A borderless dialog, dragged by its background, `height` high inside.
-PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls);
+// A borderless dialog, dragged by its background, `height` high inside,
+// whose rows (keys still marked) are bound to the version it opens for.
+PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls,
+                    std::span<const SettingRow> rows);
 
 class OfficeDialog : public SettingPage {
  public:
-  // `version_text` is the Office page's list text ("Office 2003"). Without a
-  // known version no row is bound: nothing is read or written under a key
-  // that names no Office.
-  OfficeDialog(Context& context, const PageSpec& page, std::span<const SettingRow> rows,
-               const std::string& version_text);
+  // `version_text` is the Office page's list text ("Office 2003"). The
+  // page's version rows are bound to that version; without a known version
+  // none is: nothing is read or written under a key that names no Office.
+  OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text);
 
   void Load() override;
 

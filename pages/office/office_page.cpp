@@ -16,8 +16,11 @@ using forms::ControlKind;
 
 constexpr const char* kCommon = "Software\\Microsoft\\Office\\<version>\\Common";
 constexpr const char* kGeneral = "Software\\Microsoft\\Office\\<version>\\Common\\General";
-constexpr const char* kPlaces =
-    "Software\\Microsoft\\Office\\<version>\\Common\\Open Find\\Places\\UserDefinedPlaces\\";
+// A place's key is this and its name in the list, "Place1" to "Place10".
+#define KDW_PLACES \
+  "Software\\Microsoft\\Office\\<version>\\Common\\Open Find\\Places\\UserDefinedPlaces\\"
+constexpr const char* kPlaces = KDW_PLACES;
+constexpr int kPlaceCount = 10;
 
 constexpr const char* kChooseFirst = "Please choose the Office version first.";
 
@@ -95,6 +98,20 @@ constexpr const char* kMachineWide[] = {"Combo2", "Label3"};
 
 constexpr const char* kCheckNames[] = {"Check1", "Check2", "Check3"};
 
+// What the page's own code binds: the version choice, and each place's name
+// and path, edited in the two boxes for the place the list shows.
+#define KDW_PLACE(n)                                                                   \
+  PageValue{"Text1", "Custom Place " #n " Name", HKCU, KDW_PLACES "Place" #n, "Name"}, \
+      PageValue{"Text2", "Custom Place " #n " Path", HKCU, KDW_PLACES "Place" #n, "Path"}
+constexpr PageValue kValues[] = {
+    {"Combo2", "Office Version", HKLM, kOfficeChoiceKey, kOfficeChoiceValue},
+    KDW_PLACE(1), KDW_PLACE(2), KDW_PLACE(3), KDW_PLACE(4), KDW_PLACE(5),
+    KDW_PLACE(6), KDW_PLACE(7), KDW_PLACE(8), KDW_PLACE(9), KDW_PLACE(10),
+};
+#undef KDW_PLACE
+#undef KDW_PLACES
+static_assert(std::size(kValues) == 1 + 2 * kPlaceCount, "a name and a path for every place");
+
 class OfficePage : public SettingPage {
  public:
   explicit OfficePage(Context& context) : SettingPage(context, kOfficePage) {
@@ -110,7 +127,7 @@ class OfficePage : public SettingPage {
 
   void Load() override {
     forms::ListControl& places = form().list("Combo1");
-    for (int n = 1; n <= 10; ++n) places.AddItem("Place" + std::to_string(n));
+    for (int n = 1; n <= kPlaceCount; ++n) places.AddItem("Place" + std::to_string(n));
     forms::ListControl& versions = form().list("Combo2");
     for (const char* name : kOfficeVersions) versions.AddItem(name);
     // Picking the stored entry stores the same name again.
@@ -129,7 +146,7 @@ class OfficePage : public SettingPage {
       for (const char* name : kCheckNames) form().control(name).SetEnabled(false);
       return;
     }
-    AddRows(checks_.Make(kChecksRows, version_));
+    AddRows(checks_.Make(decl().version_rows, version_));
     LoadRows(checks_.rows());
   }
 
@@ -212,6 +229,8 @@ const PageSpec kOfficePage{
     .rows = {},
     .controls = kControls,
     .machine_wide = kMachineWide,
+    .version_rows = kChecksRows,
+    .values = kValues,
 };
 
 std::unique_ptr<forms::FormController> MakeOfficePage(Context& context) {

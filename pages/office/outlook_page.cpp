@@ -66,7 +66,7 @@ const std::vector<forms::ControlSpec> kControls =
 class OutlookPage : public OfficeDialog {
  public:
   OutlookPage(Context& context, const std::string& version_text)
-      : OfficeDialog(context, kOutlookPage, kRows, version_text) {
+      : OfficeDialog(context, kOutlookPage, version_text) {
     OnClick("Image3", [this] { Image3_Click(); });
   }
 
@@ -81,7 +81,7 @@ class OutlookPage : public OfficeDialog {
 
 }  // namespace
 
-const PageSpec kOutlookPage = DialogSpec("frmOutlook", kHeight, kControls);
+const PageSpec kOutlookPage = DialogSpec("frmOutlook", kHeight, kControls, kRows);
 
 std::unique_ptr<forms::FormController> MakeOutlookDialog(Context& context,
                                                          const std::string& version_text) {

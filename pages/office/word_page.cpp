@@ -49,7 +49,7 @@ const std::vector<forms::ControlSpec> kControls =
 class WordPage : public OfficeDialog {
  public:
   WordPage(Context& context, const std::string& version_text)
-      : OfficeDialog(context, kWordPage, kRows, version_text) {
+      : OfficeDialog(context, kWordPage, version_text) {
     forms::Slider& slider = form().slider("Slider1");
     slider.SetRange(64, 1024);
     slider.SetSteps(1, 5, 0);
@@ -59,7 +59,7 @@ class WordPage : public OfficeDialog {
 
 }  // namespace
 
-const PageSpec kWordPage = DialogSpec("frmWord", kHeight, kControls);
+const PageSpec kWordPage = DialogSpec("frmWord", kHeight, kControls, kRows);
 
 std::unique_ptr<forms::FormController> MakeWordDialog(Context& context,
                                                       const std::string& version_text) {

@@ -1,5 +1,6 @@
 #include "pages/shell/other_functions_page.h"
 
+#include <array>
 #include <iterator>
 #include <string>
 
@@ -132,22 +133,34 @@ constexpr SettingRow kRows[] = {
 };
 
 // The special folders of the current user, in list order, with the value
-// each is stored in and the path Reset gives it back.
+// each is stored in, the path Reset gives it back, and what search calls it.
 struct SpecialFolder {
   const char* item;
   const char* value;
   const char* default_path;
+  const char* caption;
 };
 constexpr SpecialFolder kFolders[] = {
-    {"Desktop", "Desktop", "%USERPROFILE%\\Desktop"},
-    {"My Documents", "Personal", "%USERPROFILE%\\My Documents"},
-    {"My Pictures", "My Pictures", "%USERPROFILE%\\My Documents\\My Pictures"},
-    {"Startup", "Startup", "%USERPROFILE%\\Start Menu\\Programs\\Startup"},
-    {"SendTo", "SendTo", "%USERPROFILE%\\SendTo"},
-    {"Cookies", "Cookies", "%USERPROFILE%\\Cookies"},
-    {"Favorites", "Favorites", "%USERPROFILE%\\Favorites"},
-    {"History", "History", "%USERPROFILE%\\Local Settings\\History"},
+    {"Desktop", "Desktop", "%USERPROFILE%\\Desktop", "Desktop Folder"},
+    {"My Documents", "Personal", "%USERPROFILE%\\My Documents", "My Documents Folder"},
+    {"My Pictures", "My Pictures", "%USERPROFILE%\\My Documents\\My Pictures",
+     "My Pictures Folder"},
+    {"Startup", "Startup", "%USERPROFILE%\\Start Menu\\Programs\\Startup", "Startup Folder"},
+    {"SendTo", "SendTo", "%USERPROFILE%\\SendTo", "SendTo Folder"},
+    {"Cookies", "Cookies", "%USERPROFILE%\\Cookies", "Cookies Folder"},
+    {"Favorites", "Favorites", "%USERPROFILE%\\Favorites", "Favorites Folder"},
+    {"History", "History", "%USERPROFILE%\\Local Settings\\History", "History Folder"},
 };
+
+// Each special folder's path: one value each, changed through the list.
+constexpr auto MakeValues() {
+  std::array<PageValue, std::size(kFolders)> values{};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    values[i] = {"Combo1", kFolders[i].caption, HKCU, kShellFolders, kFolders[i].value};
+  }
+  return values;
+}
+constexpr auto kValues = MakeValues();
 
 // The path box only shows: it changes through the list, Browse and Reset.
 // The two pictures act as buttons, so that the keyboard reaches them too.
@@ -246,6 +259,7 @@ const PageSpec kOtherFunctionsPage{
     .height = kProfileTop + kTextHeight + 60 + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
+    .values = kValues,
 };
 
 std::unique_ptr<forms::FormController> MakeOtherFunctionsPage(Context& context) {

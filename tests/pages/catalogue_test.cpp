@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "forms/fake_host.h"
+#include "pages/office/office_version.h"
+#include "pages/settings_index.h"
 #include "registry/memory_registry.h"
 #include "tests/core/fake_platform.h"
 
@@ -96,6 +99,15 @@ std::set<std::string> PlacesOf(const SettingRow& row) {
   return places;
 }
 
+// Whether a write at `place` is one of the setting's: its value, or for a
+// key made whole or a list of entries, anything in the key.
+bool Covers(const IndexedSetting& setting, const std::string& place) {
+  if (setting.shape == IndexedSetting::kValue) {
+    return place == PathOf(setting.hive, setting.key, setting.value);
+  }
+  return place.starts_with(PathOf(setting.hive, setting.key, ""));
+}
+
 bool IsProbe(const std::string& place) {
   return place == PathOf(HKLM, kProbeKey, kProbeValue);
 }
@@ -169,6 +181,13 @@ TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
     }
   }
   for (const char* name : decl().machine_wide) EXPECT_NE(form.find(name), nullptr) << name;
+  // Search takes the user to these controls.
+  for (const SettingRow& row : decl().version_rows) {
+    EXPECT_NE(form.find(row.control), nullptr) << row.control;
+  }
+  for (const PageValue& value : decl().values) {
+    EXPECT_NE(form.find(value.control), nullptr) << value.control;
+  }
 }
 
 TEST_P(PageChecks, BoundCaptionsAreThereAndUnique) {
@@ -204,6 +223,34 @@ TEST_P(PageChecks, AChangeWritesItsOwnValueAndNoOther) {
     const std::set<std::string> own = PlacesOf(row);
     for (const std::string& place : written)
       EXPECT_TRUE(own.count(place)) << row.control << " " << row.caption << " wrote " << place;
+  }
+}
+
+// What a page writes is what search and export know of it: opening with an
+// Office version stored (so that the version rows are bound) writes only
+// settings the index gives the page, and each version row writes its own
+// value for that version.
+TEST_P(PageChecks, WithAnOfficeVersionEveryWriteIsAnIndexedSetting) {
+  reg_.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003");
+  std::vector<IndexedSetting> own;
+  for (IndexedSetting& setting : IndexSettings(reg_)) {
+    if (setting.page == GetParam()) own.push_back(std::move(setting));
+  }
+  auto indexed = [&](const std::string& place) {
+    return std::any_of(own.begin(), own.end(), [&](const auto& s) { return Covers(s, place); });
+  };
+  Written();
+  Open();
+  for (const std::string& place : Written()) EXPECT_TRUE(indexed(place)) << place;
+  for (const SettingRow& row : decl().version_rows) {
+    forms::Form& form = Open();
+    Written();
+    UserChanges(form, row);
+    const std::vector<std::string> written = Written();
+    EXPECT_FALSE(written.empty()) << row.control << " wrote nothing";
+    for (const std::string& place : written) {
+      EXPECT_EQ(place, PathOf(row.hive, WithVersion(row.key, "11.0"), row.value)) << row.control;
+    }
   }
 }
 
@@ -305,6 +352,96 @@ TEST(CatalogueTest, FormNamesAreUniqueAndFound) {
     EXPECT_EQ(FindPage(entry.decl.name), &entry);
   }
   EXPECT_EQ(FindPage("frmNothing"), nullptr);
+}
+
+// Every setting search lists has a caption and names its place; a page binds
+// each place once; the Office version's mark is replaced as soon as a
+// version is stored, and the drive mark always.
+TEST(CatalogueTest, EverySettingHasACaptionAndAPlaceOfItsOwn) {
+  MemoryRegistry api;
+  Registry reg{api};
+  for (const char* version : {"", "Office 2007"}) {
+    if (*version) reg.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, version);
+    std::set<std::string> seen;
+    int unresolved = 0;
+    for (const IndexedSetting& setting : IndexSettings(reg)) {
+      const std::string where = std::string(setting.page->decl.name) + " " +
+                                PathOf(setting.hive, setting.key, setting.value);
+      EXPECT_FALSE(setting.caption.empty()) << where;
+      EXPECT_FALSE(setting.key.empty()) << where;
+      EXPECT_FALSE(setting.control.empty()) << where;
+      EXPECT_EQ(setting.key.find(kDriveMark), std::string::npos) << where;
+      EXPECT_EQ(setting.key.find(kVersionMark) != std::string::npos, setting.unresolved) << where;
+      unresolved += setting.unresolved;
+      EXPECT_TRUE(seen.insert(where + " " + std::to_string(setting.shape)).second)
+          << "bound twice: " << where;
+    }
+    if (*version) {
+      EXPECT_EQ(unresolved, 0);
+    } else {
+      EXPECT_GT(unresolved, 0);
+    }
+  }
+}
+
+// The values pages bind by their own code are found, on their page, with
+// the control that changes them.
+TEST(CatalogueTest, ThePagesOwnValuesAreIndexed) {
+  MemoryRegistry api;
+  Registry reg{api};
+  reg.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003");
+  const std::vector<IndexedSetting> settings = IndexSettings(reg);
+  constexpr const char* kExplorer =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+  constexpr const char* kIcons =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
+  constexpr const char* kOffice = "Software\\Microsoft\\Office\\11.0\\";
+  struct Expected {
+    const char* page;
+    const char* control;
+    std::uint32_t hive;
+    std::string key;
+    const char* value;
+    IndexedSetting::Shape shape = IndexedSetting::kValue;
+  };
+  const Expected expected[] = {
+      {"frmDrv", "a", HKCU, kExplorer, "NoDrives"},
+      {"frmDrives", "Image1", HKCU, kExplorer, "NoViewOnDrive"},
+      {"frmDrives", "Text1", HKLM, std::string(kIcons) + "A\\DefaultLabel", "",
+       IndexedSetting::kKey},
+      {"frmDrives", "Text2", HKLM, std::string(kIcons) + "Z\\DefaultIcon", "",
+       IndexedSetting::kKey},
+      {"frmPrograms", "List1", HKCU, std::string(kExplorer) + "\\DisallowRun", "",
+       IndexedSetting::kAllValues},
+      {"frmPrograms", "Check1", HKCU, kExplorer, "DisallowRun"},
+      {"frmWMP", "File1", HKCU, "Software\\Policies\\Microsoft\\WindowsMediaPlayer", "DefaultSkin"},
+      {"frmWMP", "Command1", HKCU, "Software\\Microsoft\\MediaPlayer\\Player\\Settings",
+       "EnableDVDUI"},
+      {"frmOthers", "Combo1", HKCU,
+       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "Personal"},
+      {"frmOffice", "Combo2", HKLM, kOfficeChoiceKey, kOfficeChoiceValue},
+      {"frmOffice", "Text2", HKCU,
+       std::string(kOffice) + "Common\\Open Find\\Places\\UserDefinedPlaces\\Place10", "Path"},
+      {"frmOffice", "Check3", HKCU, std::string(kOffice) + "Common\\General", "NoTrack"},
+      {"frmWord", "Slider1", HKCU, std::string(kOffice) + "Word\\Options", "CACHESIZE"},
+      {"frmOutlook", "Text2", HKCU, std::string(kOffice) + "Outlook\\Security",
+       "OutlookSecureTempFolder"},
+      {"frmAccess", "Text1", HKLM, std::string(kOffice) + "Access\\Run-Time Options", "Titlebar"},
+  };
+  for (const Expected& want : expected) {
+    const std::string place = PathOf(want.hive, want.key, want.value);
+    const auto found = std::find_if(settings.begin(), settings.end(), [&](const IndexedSetting& s) {
+      return PathOf(s.hive, s.key, s.value) == place && s.shape == want.shape;
+    });
+    ASSERT_NE(found, settings.end()) << place;
+    EXPECT_STREQ(found->page->decl.name, want.page) << place;
+    EXPECT_EQ(found->control, want.control) << place;
+  }
+  // A title and an icon for each letter, A to Z.
+  const auto drive_keys = std::count_if(settings.begin(), settings.end(), [&](const auto& s) {
+    return s.shape == IndexedSetting::kKey && s.key.starts_with(kIcons);
+  });
+  EXPECT_EQ(drive_keys, 2 * 26);
 }
 
 }  // namespace

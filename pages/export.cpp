@@ -1,0 +1,93 @@
+#include "pages/export.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "pages/settings_index.h"
+#include "registry/reg_file.h"
+
+namespace kdw::pages {
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
+// The settings of one key, in the order they were first met.
+struct KeyGroup {
+  std::uint32_t hive;
+  std::string key;
+  bool whole = false;       // a key the pages make and remove whole
+  bool all_values = false;  // every value it holds is bound
+  std::vector<std::string> values;
+
+  void AddValue(const std::string& name) {
+    for (const std::string& known : values) {
+      if (SameName(known, name)) return;
+    }
+    values.push_back(name);
+  }
+};
+
+std::vector<KeyGroup> Group(const std::vector<IndexedSetting>& settings) {
+  std::vector<KeyGroup> groups;
+  for (const IndexedSetting& setting : settings) {
+    if (setting.unresolved) continue;
+    auto group = std::find_if(groups.begin(), groups.end(), [&](const KeyGroup& g) {
+      return g.hive == setting.hive && SameName(g.key, setting.key);
+    });
+    if (group == groups.end()) group = groups.insert(groups.end(), KeyGroup{setting.hive, setting.key, false, false, {}});
+    switch (setting.shape) {
+      case IndexedSetting::kKey:
+        group->whole = true;
+        group->AddValue(setting.value);
+        break;
+      case IndexedSetting::kAllValues:
+        group->all_values = true;
+        break;
+      case IndexedSetting::kValue:
+        group->AddValue(setting.value);
+        break;
+    }
+  }
+  return groups;
+}
+
+RegFileValue ValueOf(const Registry& registry, const KeyGroup& group, const std::string& name) {
+  const Registry::Stored stored = registry.ReadStored(group.hive, group.key, name);
+  return {name, stored.present, stored.type, stored.data};
+}
+
+}  // namespace
+
+std::string ExportSettings(const Registry& registry) {
+  std::vector<RegFileKey> keys;
+  for (KeyGroup& group : Group(IndexSettings(registry))) {
+    const bool exists = registry.KeyExists(group.hive, group.key);
+    if ((group.whole || group.all_values) && !exists) {
+      keys.push_back({group.hive, group.key, true, {}});
+      continue;
+    }
+    if (group.all_values) {
+      // Made again with exactly the values it holds now: an entry the
+      // importing machine has and this one has not goes with the key.
+      keys.push_back({group.hive, group.key, true, {}});
+      for (const std::string& name : registry.ValueNames(group.hive, group.key))
+        group.AddValue(name);
+    }
+    RegFileKey key{group.hive, group.key, false, {}};
+    for (const std::string& name : group.values) {
+      RegFileValue value = ValueOf(registry, group, name);
+      // Nothing to delete in a key made afresh.
+      if (group.all_values && !value.present) continue;
+      key.values.push_back(std::move(value));
+    }
+    keys.push_back(std::move(key));
+  }
+  return FormatRegFile(keys);
+}
+
+}  // namespace kdw::pages

@@ -1,0 +1,38 @@
+// Every registry setting the pages bind, in one list: what walks all
+// settings at once (search, export) reads it and knows no page. Rows come
+// page by page in catalogue order, each page's rows in table order, then its
+// Office version rows, then the values its own code binds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pages/catalogue.h"
+#include "registry/registry.h"
+
+namespace kdw::pages {
+
+struct IndexedSetting {
+  enum Shape {
+    kValue,      // one value
+    kKey,        // a key made and removed whole; `value` is its default ("")
+    kAllValues,  // every value the key holds
+  };
+  const PageEntry* page;
+  std::string control;  // the control the user changes it with
+  int item = -1;        // its item, for a check-list row
+  std::string caption;  // what search lists; the value's name where a row has none
+  std::uint32_t hive;
+  std::string key;
+  std::string value;
+  Shape shape = kValue;
+  // The key names the Office version and none is chosen: the setting names
+  // no key yet, search shows it with the mark and export leaves it out.
+  bool unresolved = false;
+};
+
+// Office rows and values take the version stored as the choice.
+std::vector<IndexedSetting> IndexSettings(const Registry& registry);
+
+}  // namespace kdw::pages
