@@ -12,16 +12,48 @@
 #include "platform/win32_platform.h"
 #include "platform/win32_session.h"
 #include "platform/win32_system_status.h"
+#include "registry/journal.h"
 #include "registry/registry.h"
 #include "registry/win32_registry.h"
 #include "shell/helpers/buttons.h"
 #include "shell/helpers/raised_error.h"
 #include "shell/helpers/transparent.h"
 #include "shell/startup.h"
+#include "shell/tools.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+namespace {
+
+// A line for whoever started the program: its standard error, or failing
+// that the console it was started from.
+void WriteStandardError(const std::string& line) {
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if ((!error || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    error = GetStdHandle(STD_ERROR_HANDLE);
+  }
+  if (!error || error == INVALID_HANDLE_VALUE) return;
+  const std::string text = line + "\r\n";
+  DWORD written = 0;
+  WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   kdw::Win32RegistryApi registry_api;
-  const kdw::Registry registry(registry_api);
+  const kdw::Registry direct_registry(registry_api);
+
+  const kdw::shell::CommandLine command = kdw::shell::ParseCommandLine(arguments ? arguments : "");
+  if (command.action != kdw::shell::CommandLine::kRun) {
+    kdw::Win32FileSystem files;
+    std::string error;
+    const int code = kdw::shell::RunExportCommand(direct_registry, files, command, &error);
+    if (code != 0) WriteStandardError(error);
+    return code;
+  }
+
+  // Every change the program makes passes through the journal, for undo.
+  kdw::RegistryJournal journal(registry_api);
+  const kdw::Registry registry(journal);
   kdw::forms::Win32Host host(instance);
   kdw::Win32MessageBoxes messages;
   kdw::Win32InputBox input;
@@ -38,6 +70,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   kdw::Context context{registry, host,   messages, input,   processes, files,
                        dialogs,  crypto, counters, power,   session,   process_list,
                        drives};
+  context.journal = &journal;
+  context.probe_registry = &direct_registry;
   context.disable_max_button = [&host](kdw::forms::Form& form) {
     try {
       kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);

@@ -18,6 +18,7 @@
 #include "platform/session.h"
 #include "platform/system_status.h"
 #include "registry/account_type.h"
+#include "registry/journal.h"
 #include "registry/registry.h"
 
 namespace kdw {
@@ -47,8 +48,17 @@ struct Context {
   // and of their messages.
   forms::Form* main_form = nullptr;
 
+  // The journal every change of this run passes through, where there is
+  // one: the program's undo works on it.
+  RegistryJournal* journal = nullptr;
+  // Where the account probe writes, when not `registry`: its write and
+  // delete are no change of a setting, so they go around the journal.
+  const Registry* probe_registry = nullptr;
+
   // Decided afresh at every call, by the write probe.
-  AccountType Account() const { return DetectAccountType(registry); }
+  AccountType Account() const {
+    return DetectAccountType(probe_registry ? *probe_registry : registry);
+  }
   bool Limited() const { return Account() == AccountType::kLimited; }
   // The window that owns a message of the main window or of a page.
   WindowHandle Owner() const { return main_form ? host.WindowOf(*main_form) : 0; }

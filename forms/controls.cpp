@@ -85,6 +85,14 @@ void ListControl::Clear() {
   Changed();
 }
 
+void ListControl::SetItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  images_.assign(items_.size(), -1);
+  checks_.assign(items_.size(), false);
+  list_index_ = -1;
+  Changed();
+}
+
 void ListControl::SetImageList(std::vector<std::string> pictures) {
   image_list_ = std::move(pictures);
   Changed();

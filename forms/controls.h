@@ -173,6 +173,8 @@ class ListControl : public Control {
   int count() const { return static_cast<int>(items_.size()); }
   void AddItem(const std::string& item, int image = -1);
   void Clear();
+  // Puts these items in place of all others at once, none current.
+  void SetItems(std::vector<std::string> items);
   int image(int index) const;
   // The current item, -1 for none.
   int list_index() const { return list_index_; }
@@ -183,6 +185,13 @@ class ListControl : public Control {
   void UserSelect(int index);
   // The current item's text, or the empty text.
   std::string text() const;
+  // List boxes: the user double-clicks an item (after it is selected).
+  std::function<void()> on_double_click;
+  void UserDoubleClick() { Raise(on_double_click); }
+  // List boxes: where the columns of items holding tabs start, in twips
+  // from the list's left edge. Set before the list is shown.
+  const std::vector<int>& tab_stops() const { return tab_stops_; }
+  void SetTabStops(std::vector<int> twips) { tab_stops_ = std::move(twips); }
 
   // Check marks, for check lists only.
   bool checked(int index) const;
@@ -210,6 +219,7 @@ class ListControl : public Control {
   std::string path_;
   std::string pattern_ = "*.*";
   std::vector<std::string> image_list_;
+  std::vector<int> tab_stops_;
 };
 
 class Slider : public Control {

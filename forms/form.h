@@ -177,6 +177,9 @@ class Form {
   std::function<void(int button)> on_mouse_down;
   // The user closed the window (its close box, Alt+F4).
   std::function<void()> on_close_request;
+  // Enter in a dialog, where the control with the focus does not take it
+  // itself: what a default button would do.
+  std::function<void()> on_enter;
 
  private:
   template <typename T>

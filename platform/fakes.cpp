@@ -35,22 +35,36 @@ bool FakeProcessStarter::Start(const std::string& command_line, int show_command
   return !failing_;
 }
 
+namespace {
+
+// The next queued answer; a dialog with none queued is cancelled.
+std::string TakeNext(std::deque<std::string>& queue) {
+  if (queue.empty()) return "";
+  std::string result = queue.front();
+  queue.pop_front();
+  return result;
+}
+
+}  // namespace
+
 std::string FakeFileDialogs::ShowOpenFileDialog(WindowHandle owner, const std::string& filter,
                                                 const std::string& title,
                                                 const std::string& initial_folder) {
   open_calls_.push_back({owner, filter, title, initial_folder});
-  if (open_results_.empty()) return "";
-  std::string result = open_results_.front();
-  open_results_.pop_front();
-  return result;
+  return TakeNext(open_results_);
+}
+
+std::string FakeFileDialogs::ShowSaveFileDialog(WindowHandle owner, const std::string& filter,
+                                                const std::string& title,
+                                                const std::string& extension) {
+  // The extension stands where an open dialog's folder would.
+  save_calls_.push_back({owner, filter, title, extension});
+  return TakeNext(save_results_);
 }
 
 std::string FakeFileDialogs::DirBox(WindowHandle owner, const std::string& message) {
   dir_calls_.push_back({owner, message});
-  if (dir_results_.empty()) return "";
-  std::string result = dir_results_.front();
-  dir_results_.pop_front();
-  return result;
+  return TakeNext(dir_results_);
 }
 
 bool FakeCrypto::RandomBytes(std::size_t count, Bytes& out) {

@@ -161,11 +161,16 @@ class FakeFileDialogs : public FileDialogs {
   std::string ShowOpenFileDialog(WindowHandle owner, const std::string& filter,
                                  const std::string& title,
                                  const std::string& initial_folder) override;
+  std::string ShowSaveFileDialog(WindowHandle owner, const std::string& filter,
+                                 const std::string& title, const std::string& extension) override;
   std::string DirBox(WindowHandle owner, const std::string& message) override;
   // What the next dialog of each kind gives; with nothing queued a dialog
   // is cancelled (the empty text).
   void QueueOpenFileResult(const std::string& path) { open_results_.push_back(path); }
   void QueueDirBoxResult(const std::string& folder) { dir_results_.push_back(folder); }
+  void QueueSaveFileResult(const std::string& path) { save_results_.push_back(path); }
+  // The save dialogs shown: filter, title and extension of each.
+  const std::vector<OpenFileDialogCall>& save_file_calls() const { return save_calls_; }
   const std::vector<OpenFileDialogCall>& open_file_calls() const { return open_calls_; }
   const std::vector<DirBoxCall>& dir_box_calls() const { return dir_calls_; }
 
@@ -174,6 +179,8 @@ class FakeFileDialogs : public FileDialogs {
   std::vector<DirBoxCall> dir_calls_;
   std::deque<std::string> open_results_;
   std::deque<std::string> dir_results_;
+  std::vector<OpenFileDialogCall> save_calls_;
+  std::deque<std::string> save_results_;
 };
 
 // Real hashing from another Crypto, with a random source a test controls:

@@ -18,6 +18,12 @@ class FileDialogs {
   virtual std::string ShowOpenFileDialog(WindowHandle owner, const std::string& filter,
                                          const std::string& title,
                                          const std::string& initial_folder) = 0;
+  // GetSaveFileNameA with the filter, the title and the extension a name
+  // typed without one is given ("reg"); asks before replacing a file. The
+  // chosen path, or the empty text on Cancel or any failure.
+  virtual std::string ShowSaveFileDialog(WindowHandle owner, const std::string& filter,
+                                         const std::string& title,
+                                         const std::string& extension) = 0;
   // SHBrowseForFolderA from the desktop with `message` above the tree: the
   // chosen folder's path, or the empty text on Cancel or any failure.
   virtual std::string DirBox(WindowHandle owner, const std::string& message) = 0;

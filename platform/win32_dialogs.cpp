@@ -26,6 +26,8 @@ static_assert(kOpenRecordSize == 76, "OPENFILENAMEA in its 32-bit pre-2000 form"
 #endif
 
 constexpr DWORD kOpenFlags = 0x1004;      // OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
+// OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN
+constexpr DWORD kSaveFlags = 0x8806;
 constexpr UINT kBrowseFlags = 3;          // BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN
 constexpr std::size_t kNameBuffer = 255;  // 254 spaces and the NUL
 constexpr std::size_t kPathBuffer = 260;  // MAX_PATH
@@ -45,6 +47,20 @@ class ComScope {
   bool initialised_;
 };
 
+// What the open and save dialogs' records share: the pre-2000 size, the
+// owner, the filter, the file name buffer and the title.
+OPENFILENAMEA FileRecord(WindowHandle owner, const std::string& filter, std::vector<char>& file,
+                         const std::string& title) {
+  OPENFILENAMEA record = {};
+  record.lStructSize = kOpenRecordSize;
+  record.hwndOwner = Hwnd(owner);
+  record.lpstrFilter = filter.c_str();
+  record.lpstrFile = file.data();
+  record.nMaxFile = static_cast<DWORD>(file.size());
+  record.lpstrTitle = title.c_str();
+  return record;
+}
+
 }  // namespace
 
 int Win32MessageBoxes::Show(WindowHandle owner, const std::string& text, const std::string& title,
@@ -61,20 +77,27 @@ std::string Win32FileDialogs::ShowOpenFileDialog(WindowHandle owner, const std::
   std::vector<char> file_title(kNameBuffer, ' ');
   file_title.back() = '\0';
 
-  OPENFILENAMEA record = {};
-  record.lStructSize = kOpenRecordSize;
-  record.hwndOwner = Hwnd(owner);
+  OPENFILENAMEA record = FileRecord(owner, filter_text, file, title);
   record.hInstance = GetModuleHandleA(nullptr);
-  record.lpstrFilter = filter_text.c_str();
   record.nFilterIndex = 0;
-  record.lpstrFile = file.data();
-  record.nMaxFile = static_cast<DWORD>(file.size());
   record.lpstrFileTitle = file_title.data();
   record.nMaxFileTitle = static_cast<DWORD>(file_title.size());
   record.lpstrInitialDir = initial_folder.c_str();
-  record.lpstrTitle = title.c_str();
   record.Flags = kOpenFlags;
   if (!GetOpenFileNameA(&record)) return "";
+  return TextBeforeNul(file.data(), file.size());
+}
+
+std::string Win32FileDialogs::ShowSaveFileDialog(WindowHandle owner, const std::string& filter,
+                                                 const std::string& title,
+                                                 const std::string& extension) {
+  const std::string filter_text = OpenFileDialogFilter(filter);
+  std::vector<char> file(kPathBuffer, '\0');
+  OPENFILENAMEA record = FileRecord(owner, filter_text, file, title);
+  record.nFilterIndex = 1;
+  record.lpstrDefExt = extension.c_str();
+  record.Flags = kSaveFlags;
+  if (!GetSaveFileNameA(&record)) return "";
   return TextBeforeNul(file.data(), file.size());
 }
 

@@ -51,12 +51,14 @@ class Win32FileSystem : public FileSystem {
   bool IsFolder(const std::string& path) const override;
 };
 
-// GetOpenFileNameA (comdlg32) and SHBrowseForFolderA (shell32).
+// GetOpenFileNameA and GetSaveFileNameA (comdlg32), SHBrowseForFolderA (shell32).
 class Win32FileDialogs : public FileDialogs {
  public:
   std::string ShowOpenFileDialog(WindowHandle owner, const std::string& filter,
                                  const std::string& title,
                                  const std::string& initial_folder) override;
+  std::string ShowSaveFileDialog(WindowHandle owner, const std::string& filter,
+                                 const std::string& title, const std::string& extension) override;
   std::string DirBox(WindowHandle owner, const std::string& message) override;
 };
 

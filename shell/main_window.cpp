@@ -1,8 +1,10 @@
 #include "shell/main_window.h"
 
 #include "pages/catalogue.h"
+#include "shell/find_form.h"
 #include "shell/general.h"
 #include "shell/password.h"
+#include "shell/tools.h"
 #include "shell/welcome.h"
 
 namespace kdw::shell {
@@ -77,6 +79,11 @@ constexpr MenuSpec kMenus[] = {
     {"menuOther", "Other Functions", "menuSections", forms::Fkey(8)},
     {"menuRest", "Programs Rest.", "menuSections", forms::Fkey(9)},
     {"menuOffice", "Microsoft Office", "menuSections", forms::Fkey(11)},
+    {"menuTools", "Tools", ""},
+    {"menuFind", "Find Setting...", "menuTools", forms::Ctrl('F')},
+    {"menuExport", "Export Settings...", "menuTools", forms::Ctrl('E')},
+    {"line3", "-", "menuTools"},
+    {"menuUndo", "Undo Changes of This Session", "menuTools", forms::Ctrl('Z')},
     {"menuReboot", "", "", forms::kNoShortcut, false},
     {"menLogOff", "Log Off", "menuReboot"},
     {"menuRestart", "Restart", "menuReboot"},
@@ -121,6 +128,9 @@ MainWindow::MainWindow(Context& context)
   form_.menu("menuUpdates").on_click = [this] { menuUpdates_Click(); };
   form_.menu("menuOptions").on_click = [this] { menuOptions_Click(); };
   form_.menu("menuExit").on_click = [this] { menuExit_Click(); };
+  form_.menu("menuFind").on_click = [this] { menuFind_Click(); };
+  form_.menu("menuExport").on_click = [this] { menuExport_Click(); };
+  form_.menu("menuUndo").on_click = [this] { menuUndo_Click(); };
   const int commands[] = {0, 2, 1};  // log off, restart, shut down
   const char* items[] = {"menLogOff", "menuRestart", "menuShut"};
   for (int i = 0; i < 3; ++i) {
@@ -177,6 +187,7 @@ void MainWindow::ShowChild(std::unique_ptr<forms::FormController> child, int pic
 
 void MainWindow::OpenSection(const Section& section) {
   UnloadActiveChild();
+  current_ = &section;
   if (section.administrators_only && context_.Limited()) {
     context_.messages.Show(context_.host.WindowOf(form_),
                             "Sorry, you need to be an administrator to access this section.",
@@ -213,6 +224,7 @@ void MainWindow::Combo1_Click() {
 
 void MainWindow::menuAbout_Click() {
   UnloadActiveChild();
+  current_ = nullptr;
   ShowChild(std::make_unique<WelcomeForm>(context_.registry), 11, "Welcome");
 }
 
@@ -285,6 +297,94 @@ void MainWindow::Timer2_Timer() {
 void MainWindow::Command4_Click() { explorer_.Refresh(); }
 
 void MainWindow::ExitWindows(int command) { clsShutDown(context_.session).ExitWindows(command); }
+
+void MainWindow::menuFind_Click() {
+  FindForm find(context_, pages::IndexSettings(context_.registry));
+  find.Load();
+  context_.host.ShowModal(find.form(), form_);
+  if (const pages::IndexedSetting* setting = find.chosen()) GoToSetting(*setting);
+}
+
+void MainWindow::GoToSetting(const pages::IndexedSetting& setting) {
+  const std::string wanted = *setting.page->opened_by ? setting.page->opened_by
+                                                      : setting.page->decl.name;
+  const Section* section = nullptr;
+  for (const Section& s : kSections) {
+    if (wanted == s.page) section = &s;
+  }
+  if (!section) return;
+  OpenSection(*section);
+  // A section a limited account may not open has said so already.
+  if (!child_ || child_->form().name() != wanted) return;
+  forms::Form& page = child_->form();
+  const std::string name = *setting.page->opened_by ? setting.page->opener : setting.control;
+  forms::Control* control = page.find(name);
+  if (!control) return;
+  if (setting.item >= 0 && !*setting.page->opened_by) {
+    if (auto* list = dynamic_cast<forms::ListControl*>(control)) list->SetListIndex(setting.item);
+  }
+  if (!control->enabled() && context_.Limited()) {
+    context_.messages.Show(context_.host.WindowOf(form_),
+                            "Sorry, you need administrator rights to change this setting.", kTitle,
+                            mb::kIconStop | mb::kOk);
+    return;
+  }
+  // A picture button that stands in for another while hidden is not there
+  // to be reached: the page is open, and that is as far as it goes.
+  if (control->visible()) context_.host.SetFocus(page, *control);
+}
+
+void MainWindow::menuExport_Click() {
+  const std::uintptr_t owner = context_.host.WindowOf(form_);
+  const std::string path = context_.dialogs.ShowSaveFileDialog(
+      owner, "Registration Files (*.reg)|*.reg", "Export Settings", "reg");
+  if (path.empty()) return;
+  if (ExportSettingsTo(context_.registry, context_.files, path)) {
+    context_.messages.Show(owner, "The settings were exported to " + path + ".", kTitle,
+                            mb::kIconInformation | mb::kOk);
+  } else {
+    context_.messages.Show(owner, "The settings could not be written to " + path + ".", kTitle,
+                            mb::kIconStop | mb::kOk);
+  }
+}
+
+namespace {
+
+std::string Counted(int count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+void MainWindow::menuUndo_Click() {
+  const std::uintptr_t owner = context_.host.WindowOf(form_);
+  RegistryJournal* journal = context_.journal;
+  if (!journal || journal->Changed() == 0) {
+    context_.messages.Show(owner, "Nothing has been changed since Kelmor Deskwarden was started.",
+                            kTitle, mb::kIconInformation | mb::kOk);
+    return;
+  }
+  if (context_.messages.Show(owner, "Undo every change made since Kelmor Deskwarden was started?",
+                             kTitle, mb::kIconQuestion | mb::kYesNo) != mb::kIdYes) {
+    return;
+  }
+  const RegistryJournal::UndoResult result = journal->Undo();
+  if (current_) {
+    // The page shows what is stored now, without writing back what it shows.
+    RegistryJournal::Hold hold(*journal);
+    OpenSection(*current_);
+  }
+  std::string text = Counted(result.values, "value was", "values were") + " restored";
+  if (result.keys) text += ", " + Counted(result.keys, "key", "keys") + " made again or removed";
+  text += ".";
+  if (!result.failed.empty()) {
+    text += "\r\n\r\nThese could not be restored; only an administrator can change them:";
+    for (const std::string& where : result.failed) text += "\r\n" + where;
+  }
+  context_.messages.Show(owner, text, kTitle,
+                          (result.failed.empty() ? mb::kIconInformation : mb::kIconExclamation) |
+                              mb::kOk);
+}
 
 void MainWindow::MDIForm_Unload() {
   UnloadActiveChild();

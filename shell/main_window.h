@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/form_controller.h"
+#include "pages/settings_index.h"
 #include "shell/picture_holder.h"
 #include "shell/session.h"
 #include "shell/status_monitor.h"
@@ -61,6 +62,12 @@ class MainWindow : public forms::FormController {
   void Command4_Click();  // "Refresh Windows"
   // Log off (0), shut down (1) or restart (2).
   void ExitWindows(int command);
+  void menuFind_Click();
+  void menuExport_Click();
+  void menuUndo_Click();
+  // Opens the section that shows the setting and puts the keyboard on the
+  // control that changes it (or on the button that opens its dialog).
+  void GoToSetting(const pages::IndexedSetting& setting);
 
   // The page or welcome form shown in the child area, if any.
   forms::FormController* active_child() const { return child_.get(); }
@@ -79,6 +86,8 @@ class MainWindow : public forms::FormController {
   RefreshExplorer explorer_;
   std::map<std::string, PageFactory> factories_;
   std::unique_ptr<forms::FormController> child_;
+  // The section shown now; null for the welcome page.
+  const Section* current_ = nullptr;
 };
 
 }  // namespace kdw::shell

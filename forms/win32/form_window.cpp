@@ -1,5 +1,7 @@
 #include "forms/win32/form_window.h"
 
+#include <algorithm>
+
 #include "platform/design_name.h"
 
 namespace kdw::forms {
@@ -93,8 +95,13 @@ void FormWindow::Create(HWND owner, HWND mdi_client) {
       } else {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
       }
-      const int x = area.left + (area.right - area.left - width) / 2;
-      const int y = area.top + (area.bottom - area.top - height) / 2;
+      int x = area.left + (area.right - area.left - width) / 2;
+      int y = area.top + (area.bottom - area.top - height) / 2;
+      // Whole on the screen, even when wider than its owner.
+      RECT work;
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+      x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+      y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
       hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kFormClass, caption,
                               style, x, y, width, height, owner, nullptr, instance, this);
       break;
@@ -311,11 +318,18 @@ LRESULT FormWindow::Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      // Escape in a modal dialog closes it, as its close box would.
-      if (form_ && lparam == 0 && LOWORD(wparam) == IDCANCEL &&
+      // Escape in a modal dialog closes it, as its close box would; Enter
+      // does what the dialog's default would.
+      if (form_ && lparam == 0 &&
           (form_->style() == FormStyle::kDialog || form_->style() == FormStyle::kBorderless)) {
-        CloseRequested();
-        return 0;
+        if (LOWORD(wparam) == IDCANCEL) {
+          CloseRequested();
+          return 0;
+        }
+        if (LOWORD(wparam) == IDOK && form_->on_enter) {
+          form_->on_enter();
+          return 0;
+        }
       }
       if (form_ && (lparam == 0 || GetParent(reinterpret_cast<HWND>(lparam)) == hwnd)) {
         Command(LOWORD(wparam), HIWORD(wparam));

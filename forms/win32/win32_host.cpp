@@ -141,10 +141,35 @@ void Win32Host::Quit() {
   PostQuitMessage(0);
 }
 
+namespace {
+
+// Ctrl+Z, X, C, V and A in a text box are the box's own editing keys, before
+// any menu shortcut of its form.
+bool IsEditingKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return false;
+  switch (msg.wParam) {
+    case 'Z':
+    case 'X':
+    case 'C':
+    case 'V':
+    case 'A':
+      break;
+    default:
+      return false;
+  }
+  char window_class[16] = {};
+  GetClassNameA(msg.hwnd, window_class, sizeof window_class);
+  return lstrcmpiA(window_class, "Edit") == 0;
+}
+
+}  // namespace
+
 bool Win32Host::PreTranslate(MSG& msg) {
   // The form window the message is for.
   FormWindow* target = FormWindow::Containing(msg.hwnd);
+  const bool editing = IsEditingKey(msg);
   for (auto& [form, window] : windows_) {
+    if (editing) break;
     if (window->accelerators() && window->hwnd() && IsWindowEnabled(window->hwnd()) &&
         (msg.hwnd == window->hwnd() || IsChild(window->hwnd(), msg.hwnd))) {
       if (TranslateAcceleratorA(window->hwnd(), window->accelerators(), &msg)) return true;

@@ -10,7 +10,7 @@
 #include "platform/fakes.h"
 #include "platform/openssl_crypto.h"
 #include "registry/memory_registry.h"
-#include "shell/general.h"
+#include "registry/journal.h"
 #include "shell/general.h"
 #include "shell/startup.h"
 
@@ -19,9 +19,14 @@ namespace kdw::shell {
 class ShellTest : public ::testing::Test {
  protected:
   ShellTest() {
-    registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                             "ProductName", "Microsoft Windows XP");
-    registry.SaveStringValue(HKLM, kProductKey, "Owner", "Jane Owner");
+    // Wired as the program wires it: changes through the journal, the
+    // account probe around it.
+    context.journal = &journal;
+    context.probe_registry = &direct;
+    // The machine as it was before the program started.
+    direct.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                           "ProductName", "Microsoft Windows XP");
+    direct.SaveStringValue(HKLM, kProductKey, "Owner", "Jane Owner");
   }
 
   // Starts the program as far as its first window.
@@ -30,7 +35,9 @@ class ShellTest : public ::testing::Test {
   const ShownMessage& LastMessage() const { return messages.shown().back(); }
 
   MemoryRegistry memory;
-  Registry registry{memory};
+  RegistryJournal journal{memory};
+  Registry registry{journal};
+  Registry direct{memory};
   forms::FakeHost host;
   FakeMessageBoxes messages;
   FakeInputBox input;

@@ -1,7 +1,13 @@
 // List box and file list: a plain list window. Picking an item is the
-// model's user selection.
+// model's user selection. Items may hold tab-separated columns at the
+// model's tab stops; the list scrolls sideways to its widest item.
+#include <algorithm>
+#include <vector>
+
+#include "forms/form.h"
 #include "forms/win32/adapters/adapters.h"
 #include "forms/win32/adapters/list_adapter.h"
+#include "platform/win32_handles.h"
 
 namespace kdw::forms::adapters {
 namespace {
@@ -11,13 +17,23 @@ class ListBoxAdapter final : public ListAdapter {
   using ListAdapter::ListAdapter;
 
   void Create(const Placement& place) override {
-    CreateWindowOf("LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT,
+    CreateWindowOf("LISTBOX",
+                   LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT |
+                       LBS_USETABSTOPS,
                    WS_EX_CLIENTEDGE, "", place);
+    if (!hwnd() || model().tab_stops().empty()) return;
+    // Tab stops are given to the list in dialog units of the system font.
+    const int base = std::max(1, static_cast<int>(LOWORD(GetDialogBaseUnits())));
+    std::vector<INT> units;
+    for (int twips : model().tab_stops()) units.push_back(TwipsToPixels(twips) * 4 / base);
+    SendMessageA(hwnd(), LB_SETTABSTOPS, units.size(), reinterpret_cast<LPARAM>(units.data()));
   }
 
   void Command(int code) override {
     if (code == LBN_SELCHANGE)
       model().UserSelect(static_cast<int>(SendMessageA(hwnd(), LB_GETCURSEL, 0, 0)));
+    if (code == LBN_DBLCLK && SendMessageA(hwnd(), LB_GETCURSEL, 0, 0) >= 0)
+      model().UserDoubleClick();
   }
 
  private:
@@ -25,10 +41,31 @@ class ListBoxAdapter final : public ListAdapter {
     SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
     for (const auto& item : model().items())
       SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(hwnd(), LB_SETHORIZONTALEXTENT, WidestItem(), 0);
   }
 
   void ShowIndex(int index) override {
     SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+
+  // The pixel width of the widest item, columns included.
+  int WidestItem() const {
+    // Measured on the screen, in the list's font.
+    const UniqueScreenDc dc(GetDC(nullptr));
+    if (!dc) return 0;
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc.get(), font) : nullptr;
+    std::vector<INT> stops;
+    for (int twips : model().tab_stops()) stops.push_back(TwipsToPixels(twips));
+    int widest = 0;
+    for (const auto& item : model().items()) {
+      const DWORD size = GetTabbedTextExtentA(dc.get(), item.c_str(), static_cast<int>(item.size()),
+                                              static_cast<int>(stops.size()),
+                                              stops.empty() ? nullptr : stops.data());
+      widest = std::max(widest, static_cast<int>(LOWORD(size)));
+    }
+    if (old) SelectObject(dc.get(), old);
+    return widest + 8;
   }
 };
 

@@ -1,0 +1,146 @@
+#include "shell/find_form.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "registry/reg_file.h"
+#include "shell/main_window.h"
+
+namespace kdw::shell {
+namespace {
+
+using forms::ControlKind;
+using forms::ControlSpec;
+
+constexpr int kVirtualReturn = 13;
+constexpr int kVirtualEscape = 27;
+constexpr int kVirtualUp = 38;
+constexpr int kVirtualDown = 40;
+
+constexpr int kWidth = 10800;  // outer
+constexpr int kInner = kWidth - 240;
+constexpr int kButtonWidth = 1095;
+constexpr int kButtonsTop = 4830;
+
+constexpr ControlSpec kControls[] = {
+    {"Label1", ControlKind::kLabel, "Find settings whose name, value or key contains:",
+     {120, 120, kInner - 240, 240}},
+    {"Text1", ControlKind::kTextBox, "", {120, 390, kInner - 240, 285}},
+    {"List1", ControlKind::kListBox, "", {120, 795, kInner - 240, 3480}},
+    // The chosen setting's whole path, to read or copy.
+    {"Text2", ControlKind::kTextBox, "", {120, 4350, kInner - 240, 285}, "",
+     forms::kReadOnly | forms::kFormBackground},
+    {"Label2", ControlKind::kLabel, "", {120, kButtonsTop + 60, 5000, 240}},
+    {"Command1", ControlKind::kCommandButton, "Go To",
+     {kInner - 120 - 2 * kButtonWidth - 120, kButtonsTop, kButtonWidth, 360}},
+    {"Command2", ControlKind::kCommandButton, "Close",
+     {kInner - 120 - kButtonWidth, kButtonsTop, kButtonWidth, 360}},
+};
+
+const forms::FormSpec kFindForm = {"frmFind", "Find Setting", forms::FormStyle::kDialog, kWidth,
+                                   kButtonsTop + 360 + 120 + 450, kControls};
+
+// Where the list's columns start: the section, the caption, the path.
+const std::vector<int> kColumns = {1800, 6300};
+
+std::string Folded(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+std::string RegistryPath(const pages::IndexedSetting& setting) {
+  std::string path = std::string(HiveName(setting.hive)) + "\\" + setting.key;
+  if (setting.shape == pages::IndexedSetting::kValue)
+    path += "\\" + (setting.value.empty() ? std::string("(Default)") : setting.value);
+  return path;
+}
+
+std::string SectionNameOf(const pages::IndexedSetting& setting) {
+  const std::string page = *setting.page->opened_by ? setting.page->opened_by
+                                                    : setting.page->decl.name;
+  for (const Section& section : kSections) {
+    if (page == section.page) return section.name;
+  }
+  return "";
+}
+
+std::vector<std::size_t> MatchSettings(const std::vector<pages::IndexedSetting>& settings,
+                                       const std::string& text) {
+  const std::string wanted = Folded(text);
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < settings.size(); ++i) {
+    const pages::IndexedSetting& setting = settings[i];
+    for (const std::string& field :
+         {setting.caption, setting.value, RegistryPath(setting)}) {
+      if (Folded(field).find(wanted) != std::string::npos) {
+        found.push_back(i);
+        break;
+      }
+    }
+  }
+  return found;
+}
+
+FindForm::FindForm(Context& context, std::vector<pages::IndexedSetting> settings)
+    : context_(context), form_(kFindForm), settings_(std::move(settings)) {
+  forms::TextBox& text = form_.text("Text1");
+  text.on_change = [this] { Filter(); };
+  text.on_key_down = [this](int key) {
+    if (key == kVirtualReturn) Choose();
+    if (key == kVirtualEscape) Close();
+    if (key == kVirtualDown) Move(1);
+    if (key == kVirtualUp) Move(-1);
+  };
+  form_.list("List1").on_double_click = [this] { Choose(); };
+  form_.list("List1").on_click = [this] { ShowPath(); };
+  form_.list("List1").SetTabStops(kColumns);
+  form_.on_enter = [this] { Choose(); };
+  form_.control("Command1").on_click = [this] { Choose(); };
+  form_.control("Command2").on_click = [this] { Close(); };
+}
+
+void FindForm::Load() { Filter(); }
+
+void FindForm::Filter() {
+  shown_ = MatchSettings(settings_, form_.text("Text1").text());
+  std::vector<std::string> lines;
+  for (std::size_t index : shown_) {
+    const pages::IndexedSetting& setting = settings_[index];
+    lines.push_back(SectionNameOf(setting) + "\t" + setting.caption + "\t" + RegistryPath(setting));
+  }
+  forms::ListControl& list = form_.list("List1");
+  list.SetItems(std::move(lines));
+  // The first match is the one Enter takes.
+  if (!shown_.empty()) list.SetListIndex(0);
+  ShowPath();
+  const std::size_t count = shown_.size();
+  form_.control("Label2").SetCaption(count == 0   ? std::string("No setting matches.")
+                                     : count == 1 ? std::string("1 setting found.")
+                                                  : std::to_string(count) + " settings found.");
+  form_.control("Command1").SetEnabled(count != 0);
+}
+
+void FindForm::ShowPath() {
+  const int index = form_.list("List1").list_index();
+  form_.text("Text2").SetText(index < 0 ? std::string()
+                                        : RegistryPath(settings_[shown_[index]]));
+}
+
+void FindForm::Move(int by) {
+  forms::ListControl& list = form_.list("List1");
+  if (list.count() == 0) return;
+  list.SetListIndex(std::clamp(list.list_index() + by, 0, list.count() - 1));
+}
+
+void FindForm::Choose() {
+  const int index = form_.list("List1").list_index();
+  if (index < 0 || static_cast<std::size_t>(index) >= shown_.size()) return;
+  chosen_ = &settings_[shown_[index]];
+  Close();
+}
+
+void FindForm::Close() { context_.host.Destroy(form_); }
+
+}  // namespace kdw::shell

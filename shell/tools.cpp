@@ -1,0 +1,65 @@
+#include "shell/tools.h"
+
+#include <cctype>
+
+#include "pages/export.h"
+
+namespace kdw::shell {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The next argument from `at`: quotes group blanks and are dropped.
+std::string NextArgument(const std::string& text, std::size_t* at) {
+  std::size_t i = *at;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  std::string argument;
+  bool quoted = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    if (!quoted && IsBlank(text[i])) break;
+    argument += text[i];
+  }
+  *at = i;
+  return argument;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::string& path) {
+  const std::string text = pages::ExportSettings(registry);
+  return files.ReplaceWholeFile(path, Bytes(text.begin(), text.end()));
+}
+
+CommandLine ParseCommandLine(const std::string& arguments) {
+  std::size_t at = 0;
+  const std::string first = Lower(NextArgument(arguments, &at));
+  CommandLine command;
+  if (first != "/export" && first != "-export") return command;
+  command.file = NextArgument(arguments, &at);
+  command.action = command.file.empty() ? CommandLine::kUsage : CommandLine::kExport;
+  return command;
+}
+
+int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
+                     std::string* error) {
+  if (command.action != CommandLine::kExport) {
+    *error = "kdw3: /export needs the name of the file to write: kdw3 /export FILE";
+    return 1;
+  }
+  if (!ExportSettingsTo(registry, files, command.file)) {
+    *error = "kdw3: the settings could not be written to " + command.file;
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace kdw::shell

@@ -1,0 +1,362 @@
+// Find, export and undo of kdw3.exe under Wine: the export read back by
+// Wine's own regedit, undo and find driven with real keys and the mouse.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "pages/settings_index.h"
+#include "platform/design_name.h"
+#include "registry/registry.h"
+#include "registry/win32_registry.h"
+#include "tests/e2e/fixture.h"
+
+namespace kdw::e2e {
+namespace {
+
+using pages::IndexedSetting;
+
+constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+// Runs a program to its end: its exit code, and what it wrote to standard
+// error in *error.
+DWORD RunToEnd(const std::string& command_line, std::string* error = nullptr) {
+  char folder[MAX_PATH], name[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, "kdw", 0, name);
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                            nullptr);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdError = file;
+  startup.hStdOutput = file;
+  PROCESS_INFORMATION info = {};
+  std::string command = command_line;
+  DWORD code = 999;
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                     &startup, &info)) {
+    WaitForSingleObject(info.hProcess, 60000);
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+  CloseHandle(file);
+  if (error) {
+    std::ifstream in(name, std::ios::binary);
+    error->assign(std::istreambuf_iterator<char>(in), {});
+  }
+  DeleteFileA(name);
+  return code;
+}
+
+// Every catalogued setting as stored: a value's type and bytes, whether a
+// key is there, a list key's every value.
+struct State {
+  std::vector<Registry::Stored> values;
+  std::vector<bool> keys;
+  std::vector<std::vector<std::pair<std::string, Registry::Stored>>> lists;
+  bool operator==(const State&) const = default;
+};
+
+class ExportImport : public Kdw3Test {
+ protected:
+  ExportImport() : settings_(pages::IndexSettings(direct_)) {
+    // Settings the pages never resolve without an Office version are out.
+    std::erase_if(settings_, [](const IndexedSetting& s) { return s.unresolved; });
+  }
+  void SetUp() override {
+    Kdw3Test::SetUp();
+    original_ = Snapshot();
+  }
+  void TearDown() override {
+    Apply(original_);
+    EXPECT_EQ(Snapshot(), original_) << "the prefix is left as it was";
+    Kdw3Test::TearDown();
+  }
+
+  State Snapshot() const {
+    State state;
+    for (const IndexedSetting& s : settings_) {
+      switch (s.shape) {
+        case IndexedSetting::kValue:
+          state.values.push_back(direct_.ReadStored(s.hive, s.key, s.value));
+          break;
+        case IndexedSetting::kKey:
+          state.keys.push_back(direct_.KeyExists(s.hive, s.key));
+          state.values.push_back(direct_.ReadStored(s.hive, s.key, s.value));
+          break;
+        case IndexedSetting::kAllValues: {
+          std::vector<std::pair<std::string, Registry::Stored>> list;
+          for (const std::string& name : direct_.ValueNames(s.hive, s.key))
+            list.emplace_back(name, direct_.ReadStored(s.hive, s.key, name));
+          state.lists.push_back(std::move(list));
+          break;
+        }
+      }
+    }
+    return state;
+  }
+
+  // Makes the registry hold `state`: keys made parents first and removed
+  // children first, values written or deleted, lists made exactly so.
+  void Apply(const State& state) {
+    std::size_t value = 0, key = 0, list = 0;
+    std::vector<std::pair<const IndexedSetting*, bool>> keys;
+    for (const IndexedSetting& s : settings_) {
+      if (s.shape == IndexedSetting::kKey) keys.emplace_back(&s, state.keys[key++]);
+    }
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+      return a.first->key.size() < b.first->key.size();
+    });
+    for (const auto& [s, present] : keys) {
+      if (present) Make(s->hive, s->key);
+    }
+    for (const IndexedSetting& s : settings_) {
+      if (s.shape == IndexedSetting::kAllValues) {
+        const auto& wanted = state.lists[list++];
+        for (const std::string& name : direct_.ValueNames(s.hive, s.key)) Put(s, name, {});
+        for (const auto& [name, stored] : wanted) Put(s, name, stored);
+        continue;
+      }
+      const Registry::Stored& stored = state.values[value++];
+      if (s.shape == IndexedSetting::kKey && !direct_.KeyExists(s.hive, s.key)) continue;
+      Put(s, s.value, stored);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+      if (!it->second) RegDeleteKeyA(Root(it->first->hive), it->first->key.c_str());
+    }
+  }
+
+  static HKEY Root(std::uint32_t hive) {
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(hive)));
+  }
+  static void Make(std::uint32_t hive, const std::string& key) {
+    HKEY handle;
+    if (RegCreateKeyA(Root(hive), key.c_str(), &handle) == ERROR_SUCCESS) RegCloseKey(handle);
+  }
+  static void Put(const IndexedSetting& s, const std::string& name, const Registry::Stored& stored) {
+    if (!stored.present) {
+      HKEY handle;
+      if (RegOpenKeyExA(Root(s.hive), s.key.c_str(), 0, KEY_WRITE, &handle) != ERROR_SUCCESS)
+        return;
+      RegDeleteValueA(handle, name.c_str());
+      RegCloseKey(handle);
+      return;
+    }
+    HKEY handle;
+    RegCreateKeyA(Root(s.hive), s.key.c_str(), &handle);
+    RegSetValueExA(handle, name.c_str(), 0, stored.type, stored.data.data(),
+                   static_cast<DWORD>(stored.data.size()));
+    RegCloseKey(handle);
+  }
+
+  // Gives every catalogued setting that is not there data of its own, of
+  // every type in turn; what is there already stays as the prefix has it.
+  void Prepare() {
+    State state = Snapshot();
+    std::size_t value = 0, key = 0, list = 0;
+    int n = 0;
+    for (const IndexedSetting& s : settings_) {
+      ++n;
+      if (s.shape == IndexedSetting::kAllValues) {
+        auto& entries = state.lists[list++];
+        if (entries.empty()) entries.emplace_back("3", Text(1, "game \"three\".exe"));
+        continue;
+      }
+      if (s.shape == IndexedSetting::kKey) {
+        // Every other key is made.
+        if (n % 2) state.keys[key] = true;
+        ++key;
+      }
+      Registry::Stored& stored = state.values[value++];
+      if (stored.present) continue;
+      switch (n % 5) {
+        case 0: stored = Text(1, "text with \\ and \" of " + std::to_string(n)); break;
+        case 1: stored = Text(2, "%SystemRoot%\\" + std::to_string(n)); break;
+        case 2: stored = {true, REG_DWORD, {static_cast<std::uint8_t>(n), 0, 0, 0x80}}; break;
+        case 3: stored = {true, REG_BINARY, {0, 1, 0xfe, static_cast<std::uint8_t>(n)}}; break;
+        case 4: break;  // stays absent
+      }
+    }
+    Apply(state);
+  }
+
+  static Registry::Stored Text(DWORD type, const std::string& text) {
+    Registry::Stored stored{true, type, std::vector<std::uint8_t>(text.begin(), text.end())};
+    stored.data.push_back(0);
+    return stored;
+  }
+
+  // Turns every setting around: what is there goes, what is not comes.
+  void Scramble() {
+    State state = Snapshot();
+    for (auto& stored : state.values) {
+      stored = stored.present ? Registry::Stored{}
+                              : Registry::Stored{true, REG_DWORD, {0x39, 0x30, 0, 0}};
+    }
+    for (std::size_t i = 0; i < state.keys.size(); ++i) state.keys[i] = !state.keys[i];
+    for (auto& entries : state.lists) {
+      entries = {{"7", Text(1, "other.exe")}};
+    }
+    Apply(state);
+  }
+
+  Win32RegistryApi api_;
+  Registry direct_{api_};
+  std::vector<IndexedSetting> settings_;
+  State original_;
+};
+
+TEST_F(ExportImport, RegeditGivesBackEveryCataloguedSettingFromTheExport) {
+  ASSERT_GT(settings_.size(), 150u);
+  Prepare();
+  const State prepared = Snapshot();
+
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string file = std::string(folder) + "kdw-e2e-export.reg";
+  DeleteFileA(file.c_str());
+  std::string error;
+  ASSERT_EQ(0u, RunToEnd("\"" + g_exe + "\" /export \"" + file + "\"", &error)) << error;
+  EXPECT_TRUE(error.empty()) << error;
+
+  Scramble();
+  ASSERT_NE(Snapshot(), prepared);
+  ASSERT_EQ(0u, RunToEnd("regedit.exe /s \"" + file + "\""));
+  const State imported = Snapshot();
+  DeleteFileA(file.c_str());
+
+  // Each setting by itself, to name the one that differs.
+  std::size_t value = 0;
+  for (const IndexedSetting& s : settings_) {
+    if (s.shape == IndexedSetting::kAllValues) continue;
+    EXPECT_EQ(imported.values[value], prepared.values[value]) << s.key << "\\" << s.value;
+    ++value;
+  }
+  EXPECT_EQ(imported.keys, prepared.keys);
+  EXPECT_EQ(imported.lists, prepared.lists);
+}
+
+TEST_F(ExportImport, AFileThatCannotBeWrittenEndsWithOneAndSaysWhy) {
+  std::string error;
+  EXPECT_EQ(1u, RunToEnd("\"" + g_exe + "\" /export C:\\no\\such\\folder\\x.reg", &error));
+  EXPECT_NE(error.find("could not be written to C:\\no\\such\\folder\\x.reg"), std::string::npos)
+      << error;
+}
+
+// Real input: keys and clicks through the system's queue, to whatever has
+// the focus, as a person gives them.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
+  std::vector<INPUT> inputs;
+  for (const auto& [key, up] : strokes) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Settle(400);
+}
+void Press(WORD key) { SendKeys({{key, false}, {key, true}}); }
+void PressCtrl(WORD key) {
+  SendKeys({{VK_CONTROL, false}, {key, false}, {key, true}, {VK_CONTROL, true}});
+}
+void TypeLetters(const std::string& text) {
+  for (char c : text) {
+    const WORD key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::isupper(static_cast<unsigned char>(c))) {
+      SendKeys({{VK_SHIFT, false}, {key, false}, {key, true}, {VK_SHIFT, true}});
+    } else {
+      Press(key);
+    }
+  }
+}
+void ClickAt(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  SetCursorPos(rect.left + 8, (rect.top + rect.bottom) / 2);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+  Settle(500);
+}
+
+// The window with the keyboard focus in the program's window thread.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// A button of a message box, by its caption.
+HWND ButtonOf(HWND box, const char* caption) { return FindWindowExA(box, nullptr, "Button", caption); }
+
+class Tools : public Kdw3Test {
+ protected:
+  void SetUp() override {
+    Kdw3Test::SetUp();
+    Touch(HKEY_CURRENT_USER, kPolicies, "NoRun");
+  }
+};
+
+TEST_F(Tools, ACheckBoxClickIsUndoneWithCtrlZ) {
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  SetForegroundWindow(main);
+  Press(VK_F4);
+  ASSERT_NE(nullptr, program.WaitFor("frmStart"));
+  HWND box = InForm("frmStart", "Check14");
+  ASSERT_NE(nullptr, box);
+  ClickAt(box);
+  ASSERT_EQ(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"), std::optional<DWORD>(1));
+
+  PressCtrl('Z');
+  HWND ask = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, ask);
+  Click(ButtonOf(ask, "&Yes"));
+  for (int waited = 0; IsWindow(ask) && waited < 5000; waited += 50) Sleep(50);
+  HWND told = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, told);
+  Click(ButtonOf(told, "OK"));
+  Settle(500);
+  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kPolicies, "NoRun").has_value()) << "absent stays absent";
+  // The page is open again and shows it.
+  HWND again = InForm("frmStart", "Check14");
+  ASSERT_NE(nullptr, again);
+  EXPECT_EQ(BST_UNCHECKED, CheckState(again));
+}
+
+TEST_F(Tools, CtrlFTypingAndEnterPutTheFocusOnTheSetting) {
+  HWND main = StartToMainWindow();
+  ASSERT_NE(nullptr, main);
+  SetForegroundWindow(main);
+  PressCtrl('F');
+  HWND find = program.WaitForForm("frmFind");
+  ASSERT_NE(nullptr, find);
+  TypeLetters("NoRun");
+  EXPECT_EQ("NoRun", Text(FindByDesignName(find, "Text1")));
+  Press(VK_RETURN);
+  EXPECT_TRUE(program.WaitGone("frmFind"));
+  HWND box = program.WaitFor("frmStart") ? InForm("frmStart", "Check14") : nullptr;
+  ASSERT_NE(nullptr, box);
+  Settle(300);
+  EXPECT_EQ(box, FocusOf(main));
+  // The keyboard works the box from there.
+  Press(VK_SPACE);
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"), std::optional<DWORD>(1));
+}
+
+}  // namespace
+}  // namespace kdw::e2e

@@ -1,0 +1,238 @@
+// Find, export and undo, over the whole program with the in-process
+// registry: the catalogue is every page's settings.
+#include <algorithm>
+
+#include "pages/export.h"
+#include "pages/settings_index.h"
+#include "shell/find_form.h"
+#include "shell/main_window.h"
+#include "shell/tools.h"
+#include "tests/registry/reg_reader.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace kdw::shell {
+namespace {
+
+constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+class ToolsTest : public ShellTest {
+ protected:
+  void SetUp() override { ASSERT_TRUE(Start()); }
+  forms::Form& Child() { return main().active_child()->form(); }
+  // Opens frmFind, types `text` into it and presses Enter.
+  void FindAndEnter(const std::string& text) {
+    host.on_modal = [&](forms::Form& find) {
+      find.text("Text1").UserEdit(text);
+      find.text("Text1").UserKeyDown(13);
+    };
+    main().menuFind_Click();
+    host.on_modal = nullptr;
+  }
+};
+
+TEST_F(ToolsTest, TheFilterLooksInCaptionValueAndPathWhateverTheCase) {
+  const auto settings = pages::IndexSettings(registry);
+  auto names = [&](const std::string& text) {
+    std::vector<std::string> found;
+    for (std::size_t i : MatchSettings(settings, text))
+      found.push_back(SectionNameOf(settings[i]) + "|" + settings[i].caption);
+    return found;
+  };
+  // By value name, section order first: the Start Menu before Other Functions.
+  const auto run = names("norun");
+  ASSERT_GE(run.size(), 2u);
+  EXPECT_EQ(run[0], "Start Menu|Hide Run from Start Menu");
+  EXPECT_NE(std::find(run.begin(), run.end(), "Other Functions|Disable Desktop Clean Up Wizard"),
+            run.end());
+  // By caption, by key path, and none.
+  EXPECT_EQ(names("HIDE SHUT DOWN"), std::vector<std::string>{"Start Menu|Hide Shut Down"});
+  EXPECT_FALSE(names("hkey_classes_root\\*\\shell\\edittext").empty());
+  EXPECT_TRUE(names("no such setting anywhere").empty());
+  EXPECT_EQ(MatchSettings(settings, "").size(), settings.size());
+  // A dialog's setting is shown by the section of the page that opens it.
+  for (const auto& setting : settings) {
+    EXPECT_FALSE(SectionNameOf(setting).empty()) << setting.page->decl.name;
+  }
+}
+
+TEST_F(ToolsTest, EnterOpensTheSectionWithTheFocusOnTheSettingsControl) {
+  FindAndEnter("NoRun");
+  EXPECT_EQ(host.modal.back(), "frmFind");
+  EXPECT_EQ(Child().name(), "frmStart");
+  EXPECT_EQ(host.focused, "Check14");
+  EXPECT_EQ(main().form().control("Label2").caption(), "Start Menu");
+
+  // A dialog's row: the button on the page that opens the dialog.
+  registry.SaveStringValue(HKLM, "Software\\Kelmor\\Deskwarden", "Office", "Office 2003");
+  FindAndEnter("NoPromptToForkDocuments");
+  EXPECT_EQ(Child().name(), "frmOffice");
+  EXPECT_EQ(host.focused, "Command3");
+
+  // Closed without a choice: nothing opens.
+  host.focused.clear();
+  host.on_modal = [&](forms::Form& find) { find.text("Text1").UserKeyDown(27); };
+  main().menuFind_Click();
+  EXPECT_EQ(Child().name(), "frmOffice");
+  EXPECT_TRUE(host.focused.empty());
+}
+
+TEST_F(ToolsTest, ALimitedAccountIsToldWhenTheSettingIsTheMachines) {
+  memory.SetMachineWideReadOnly(true);
+  FindAndEnter("DisableLockWorkstation");  // per user: reachable
+  EXPECT_EQ(host.focused, "Check9");
+  host.focused.clear();
+  FindAndEnter("NukeOnDelete");  // HKLM: its box is disabled
+  EXPECT_EQ(Child().name(), "frmOthers");
+  EXPECT_TRUE(host.focused.empty());
+  EXPECT_EQ(LastMessage().text, "Sorry, you need administrator rights to change this setting.");
+}
+
+TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
+  // A state of many shapes: numbers, texts, odd types, absent values, the
+  // verb keys there.
+  registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1);
+  registry.SaveStringValue(HKCU, kPolicies, "NoClose", "text \"quoted\" \\ here");
+  registry.SaveStringValue(HKCR, "*\\shell\\EditText", "", "Edit with Notepad");
+  registry.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "3", "game.exe");
+  const std::uint8_t odd[] = {1, 2, 3};
+  RegKey key = 0;
+  memory.CreateKey(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", &key);
+  memory.SetValue(key, "LegalNoticeText", regtype::kBinary, odd, 3);
+  memory.CloseKey(key);
+  const std::string text = pages::ExportSettings(direct);
+  ASSERT_EQ(text.rfind("REGEDIT4\r\n\r\n", 0), 0u);
+  EXPECT_NE(text.find("[-HKEY_CLASSES_ROOT\\*\\shell\\EditText\\command]"), std::string::npos);
+  EXPECT_NE(text.find("\"NoRun\"=dword:00000001\r\n"), std::string::npos);
+
+  const test::ReadRegFile read = test::ReadRegText(text);
+  ASSERT_TRUE(read.error.empty()) << read.error;
+
+  // Another machine, with everything different: then the file is imported.
+  MemoryRegistry other;
+  Registry target(other);
+  target.SaveDwordValue(HKCU, kPolicies, "NoRun", 0);
+  target.SaveDwordValue(HKCU, kPolicies, "NoDesktop", 1);  // absent here
+  target.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "7", "other.exe");
+  target.SaveStringValue(HKCR, "*\\shell\\EditText\\command", "", "notepad.exe %1");
+  for (const RegFileKey& file_key : read.keys) {
+    if (file_key.remove) {
+      // Deepest first is not needed here: no removed key has subkeys left.
+      target.DeleteKey(file_key.hive, file_key.path);
+      continue;
+    }
+    RegKey handle = 0;
+    other.CreateKey(file_key.hive, file_key.path, &handle);
+    for (const RegFileValue& value : file_key.values) {
+      if (!value.present) {
+        other.DeleteValue(handle, value.name);
+      } else {
+        other.SetValue(handle, value.name, value.type, value.data.data(),
+                       static_cast<std::uint32_t>(value.data.size()));
+      }
+    }
+    other.CloseKey(handle);
+  }
+  for (const pages::IndexedSetting& setting : pages::IndexSettings(direct)) {
+    if (setting.unresolved) continue;
+    const std::string where = setting.key + "\\" + setting.value;
+    EXPECT_EQ(target.KeyExists(setting.hive, setting.key),
+              direct.KeyExists(setting.hive, setting.key) ||
+                  setting.shape == pages::IndexedSetting::kValue)
+        << where;
+    if (setting.shape == pages::IndexedSetting::kAllValues) {
+      EXPECT_EQ(target.ValueNames(setting.hive, setting.key),
+                direct.ValueNames(setting.hive, setting.key))
+          << where;
+      continue;
+    }
+    EXPECT_EQ(target.ReadStored(setting.hive, setting.key, setting.value),
+              direct.ReadStored(setting.hive, setting.key, setting.value))
+        << where;
+  }
+}
+
+TEST_F(ToolsTest, ExportAsksForAFileAndSaysWhatHappened) {
+  dialogs.QueueSaveFileResult("C:\\Settings\\lab.reg");
+  files.AddFolder("C:\\Settings");
+  main().menuExport_Click();
+  ASSERT_EQ(dialogs.save_file_calls().size(), 1u);
+  EXPECT_EQ(dialogs.save_file_calls()[0].filter, "Registration Files (*.reg)|*.reg");
+  const auto written = files.Contents("C:\\Settings\\lab.reg");
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(std::string(written->begin(), written->end()), pages::ExportSettings(direct));
+  EXPECT_EQ(LastMessage().text, "The settings were exported to C:\\Settings\\lab.reg.");
+
+  files.RefuseWrites("C:\\Settings\\lab.reg", 1);
+  dialogs.QueueSaveFileResult("C:\\Settings\\lab.reg");
+  main().menuExport_Click();
+  EXPECT_EQ(LastMessage().text, "The settings could not be written to C:\\Settings\\lab.reg.");
+  EXPECT_EQ(LastMessage().style & mb::kIconMask, mb::kIconStop);
+
+  const std::size_t shown = messages.shown().size();
+  main().menuExport_Click();  // cancelled
+  EXPECT_EQ(messages.shown().size(), shown);
+}
+
+TEST_F(ToolsTest, TheCommandLineExportsWithoutAWindow) {
+  EXPECT_EQ(ParseCommandLine("").action, CommandLine::kRun);
+  EXPECT_EQ(ParseCommandLine("/other thing").action, CommandLine::kRun);
+  EXPECT_EQ(ParseCommandLine("  /EXPORT").action, CommandLine::kUsage);
+  const CommandLine quoted = ParseCommandLine("-export \"C:\\My Files\\lab.reg\"");
+  EXPECT_EQ(quoted.action, CommandLine::kExport);
+  EXPECT_EQ(quoted.file, "C:\\My Files\\lab.reg");
+
+  files.AddFolder("C:\\My Files");
+  std::string error;
+  EXPECT_EQ(RunExportCommand(direct, files, quoted, &error), 0);
+  EXPECT_TRUE(files.Contents("C:\\My Files\\lab.reg").has_value());
+  files.RefuseWrites("C:\\My Files\\lab.reg", 1);
+  EXPECT_EQ(RunExportCommand(direct, files, quoted, &error), 1);
+  EXPECT_EQ(error, "kdw3: the settings could not be written to C:\\My Files\\lab.reg");
+  EXPECT_EQ(RunExportCommand(direct, files, ParseCommandLine("/export"), &error), 1);
+}
+
+TEST_F(ToolsTest, UndoPutsTheSessionBackAndShowsIt) {
+  main().menuUndo_Click();
+  EXPECT_EQ(LastMessage().text, "Nothing has been changed since Kelmor Deskwarden was started.");
+
+  main().OpenSection(kSections[3]);  // Start Menu
+  Child().check("Check14").UserClick();
+  ASSERT_EQ(direct.GetDwordValue(HKCU, kPolicies, "NoRun"), 1);
+
+  messages.QueueAnswer(mb::kIdNo);
+  main().menuUndo_Click();
+  EXPECT_EQ(direct.GetDwordValue(HKCU, kPolicies, "NoRun"), 1);
+
+  messages.QueueAnswer(mb::kIdYes);
+  main().menuUndo_Click();
+  const auto& asked = messages.shown()[messages.shown().size() - 2];
+  EXPECT_EQ(asked.text, "Undo every change made since Kelmor Deskwarden was started?");
+  EXPECT_EQ(asked.style, mb::kIconQuestion | mb::kYesNo);
+  EXPECT_FALSE(direct.IsStored(HKCU, kPolicies, "NoRun"));
+  EXPECT_EQ(LastMessage().text.rfind("1 value was restored", 0), 0u) << LastMessage().text;
+  // The page is open again, showing what is stored, and wrote nothing back.
+  EXPECT_EQ(Child().name(), "frmStart");
+  EXPECT_EQ(Child().check("Check14").value(), 0);
+  EXPECT_EQ(journal.Changed(), 0);
+}
+
+TEST_F(ToolsTest, UndoNamesWhatItCouldNotPutBack) {
+  registry.SaveDwordValue(HKLM, "Software\\Policies\\Test", "Machine", 1);
+  registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1);
+  memory.SetMachineWideReadOnly(true);
+  messages.QueueAnswer(mb::kIdYes);
+  main().menuUndo_Click();
+  EXPECT_NE(LastMessage().text.find("HKEY_LOCAL_MACHINE\\Software\\Policies\\Test\\Machine"),
+            std::string::npos);
+  EXPECT_EQ(LastMessage().style & mb::kIconMask, mb::kIconExclamation);
+  EXPECT_FALSE(direct.IsStored(HKCU, kPolicies, "NoRun"));
+}
+
+TEST_F(ToolsTest, TheAccountProbeIsNoChange) {
+  for (int i = 0; i < 3; ++i) (void)context.Account();
+  main().menuUndo_Click();
+  EXPECT_EQ(LastMessage().text, "Nothing has been changed since Kelmor Deskwarden was started.");
+}
+
+}  // namespace
+}  // namespace kdw::shell
