@@ -9,6 +9,8 @@
 
 #include "forms/fake_host.h"
 #include "pages/catalogue.h"
+#include "pages/export.h"
+#include "pages/settings_index.h"
 #include "platform/fake_drives.h"
 #include "platform/fake_session.h"
 #include "platform/fake_system_status.h"
@@ -134,6 +136,25 @@ void Run(const kdw::pages::PageEntry& entry, const char* label, kdw::RegistryApi
               counting.deletes / n, counting.closes / n);
 }
 
+// The whole catalogue at once: listing every setting (what search filters)
+// and writing them all as a .reg file (what export does).
+void RunWholeCatalogue(const char* label, kdw::RegistryApi& api, int runs) {
+  CountingRegistryApi counting(api);
+  kdw::Registry registry(counting);
+  using Clock = std::chrono::steady_clock;
+  std::size_t settings = 0, bytes = 0;
+  auto start = Clock::now();
+  for (int i = 0; i < runs; ++i) settings = kdw::pages::IndexSettings(registry).size();
+  const double index_us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+  counting.Reset();
+  start = Clock::now();
+  for (int i = 0; i < runs; ++i) bytes = kdw::pages::ExportSettings(registry).size();
+  const double export_us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+  std::printf("%-35s index %zu settings %8.1f us; export %zu bytes %9.1f us, %6.1f calls\n",
+              label, settings, index_us / runs, bytes, export_us / runs,
+              static_cast<double>(counting.total()) / runs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,5 +191,11 @@ int main(int argc, char** argv) {
     Run(entry, "win32 registry and drives", win32, opens, &real_drives);
 #endif
   }
+  kdw::MemoryRegistry empty;
+  RunWholeCatalogue("whole catalogue, memory", empty, opens);
+#ifdef _WIN32
+  kdw::Win32RegistryApi win32;
+  RunWholeCatalogue("whole catalogue, win32 registry", win32, opens);
+#endif
   return 0;
 }

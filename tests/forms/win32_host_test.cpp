@@ -438,3 +438,94 @@ TEST_F(HostTest, APictureButtonShowsItsCaptionOnlyWhenAskedTo) {
 
 }  // namespace
 }  // namespace kdw::forms
+
+namespace kdw::forms {
+namespace {
+
+constexpr ControlSpec kFindControls[] = {
+    {"Text1", ControlKind::kTextBox, "", {120, 120, 3000, 300}},
+    {"List1", ControlKind::kListBox, "", {120, 540, 3000, 900}},
+};
+const FormSpec kFind = {"frmFindLike", "Find", FormStyle::kDialog, 3600, 2400, kFindControls};
+
+// Holds Ctrl down for the keys posted while it lives.
+class CtrlHeld {
+ public:
+  CtrlHeld() { Set(0x80); }
+  ~CtrlHeld() { Set(0); }
+
+ private:
+  static void Set(BYTE value) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = value;
+    SetKeyboardState(state);
+  }
+};
+
+TEST_F(HostTest, EnterAndDoubleClicksInADialogReachTheForm) {
+  Form find(kFind);
+  int enters = 0, double_clicks = 0;
+  find.on_enter = [&] { ++enters; };
+  find.list("List1").on_double_click = [&] { ++double_clicks; };
+  find.list("List1").SetTabStops({1200});
+  find.list("List1").SetItems({"Start Menu\tHide Run", "Other Functions\tDisable Desktop"});
+  host.Show(find, nullptr);
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(find));
+  ASSERT_NE(nullptr, window);
+  HWND list = FindByDesignName(window, "List1");
+  HWND text = FindByDesignName(window, "Text1");
+  EXPECT_EQ(2, SendMessageA(list, LB_GETCOUNT, 0, 0));
+  EXPECT_GT(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+
+  // Enter where no control takes it: the list, and a text box that does
+  // not listen for keys.
+  for (HWND target : {list, text}) {
+    PostMessageA(target, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC0000001);
+    host.Pump();
+  }
+  EXPECT_EQ(2, enters);
+
+  SendCommand(window, list, LBN_DBLCLK);  // nothing selected yet
+  EXPECT_EQ(0, double_clicks);
+  SendMessageA(list, LB_SETCURSEL, 1, 0);
+  SendCommand(window, list, LBN_DBLCLK);
+  EXPECT_EQ(1, double_clicks);
+  host.Destroy(find);
+  host.Pump();
+}
+
+constexpr ControlSpec kEditingControls[] = {
+    {"Text1", ControlKind::kTextBox, "", {60, 60, 1800, 300}},
+    {"Check1", ControlKind::kCheckBox, "Box", {60, 480, 1800, 240}},
+};
+constexpr MenuSpec kUndoMenus[] = {
+    {"menuEditingTop", "Tools", ""},
+    {"menuEditingUndo", "Undo", "menuEditingTop", Ctrl('Z')},
+};
+const FormSpec kEditing = {"frmEditing", "Editing", FormStyle::kMdiFrame, 6000, 4000,
+                           kEditingControls, kUndoMenus};
+
+TEST_F(HostTest, ATextBoxKeepsItsEditingKeysBeforeTheMenuShortcuts) {
+  Form editing(kEditing);
+  int undos = 0;
+  editing.menu("menuEditingUndo").on_click = [&] { ++undos; };
+  host.Show(editing, nullptr);
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(editing));
+  ASSERT_NE(nullptr, window);
+  {
+    CtrlHeld ctrl;
+    PostMessageA(FindByDesignName(window, "Text1"), WM_KEYDOWN, 'Z', 1);
+    host.Pump();
+    EXPECT_EQ(0, undos) << "Ctrl+Z in a text box undoes its typing";
+    PostMessageA(FindByDesignName(window, "Check1"), WM_KEYDOWN, 'Z', 1);
+    host.Pump();
+    EXPECT_EQ(1, undos);
+  }
+  host.Destroy(editing);
+  host.Pump();
+}
+
+}  // namespace
+}  // namespace kdw::forms
