@@ -1,8 +1,8 @@
 #include "installer/package.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
+
+#include "platform/file_system.h"
 
 namespace kdw::installer {
 namespace {
@@ -22,17 +22,6 @@ std::string_view Field(const Bytes& package, std::uint64_t offset, std::size_t l
   return {reinterpret_cast<const char*>(package.data()) + offset, length};
 }
 
-// Names Windows opens as devices whatever the folder or extension.
-bool IsDeviceName(const std::string& name) {
-  std::string base = name.substr(0, name.find('.'));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  static constexpr std::array<std::string_view, 7> kDevices = {"CON",    "PRN",    "AUX",    "NUL",
-                                                               "CLOCK$", "CONIN$", "CONOUT$"};
-  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
-  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-         base[3] >= '1' && base[3] <= '9';
-}
 
 }  // namespace
 

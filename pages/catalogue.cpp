@@ -46,6 +46,10 @@ const std::array kPages = {
 
 std::span<const PageEntry> Catalogue() { return kPages; }
 
+const char* ShownOn(const PageEntry& entry) {
+  return *entry.opened_by ? entry.opened_by : entry.decl.name;
+}
+
 const PageEntry* FindPage(const std::string& form_name) {
   for (const PageEntry& page : kPages) {
     if (form_name == page.decl.name) return &page;

@@ -28,6 +28,10 @@ struct PageEntry {
 // In the order of the sections that open them.
 std::span<const PageEntry> Catalogue();
 
+// The form of the page a section opens to show this entry's settings: its
+// own, or for a dialog that of the page that opens it.
+const char* ShownOn(const PageEntry& entry);
+
 // The page whose form has that name, or null.
 const PageEntry* FindPage(const std::string& form_name);
 

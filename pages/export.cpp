@@ -1,20 +1,14 @@
 #include "pages/export.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "core/text.h"
 #include "pages/settings_index.h"
 #include "registry/reg_file.h"
 
 namespace kdw::pages {
 namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
 
 // The settings of one key, in the order they were first met.
 struct KeyGroup {

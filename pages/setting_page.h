@@ -16,6 +16,7 @@
 #include "core/context.h"
 #include "forms/form.h"
 #include "forms/form_controller.h"
+#include "pages/layout.h"
 #include "pages/setting_row.h"
 
 namespace kdw::pages {
@@ -51,6 +52,21 @@ struct PageSpec {
   // What the page's own code binds beside its rows.
   std::span<const PageValue> values = {};
 };
+
+// A dialog a page opens: no title bar, moved by its background. Width and
+// height are those inside the window's edges.
+constexpr PageSpec BorderlessDialog(const char* name, int width, int height,
+                                    std::span<const SettingRow> rows,
+                                    std::span<const forms::ControlSpec> controls) {
+  return PageSpec{.name = name,
+                  .caption = "",
+                  .width = width + kChromeWidth,
+                  .height = height + kChromeHeight,
+                  .rows = rows,
+                  .controls = controls,
+                  .style = forms::FormStyle::kBorderless,
+                  .draggable = true};
+}
 
 // The form's whole control list: the unbound controls and the rows' controls,
 // each container followed by what it holds (unbound first, then the rows in

@@ -34,7 +34,7 @@ class Indexer {
 
   void Values(const PageEntry& page) {
     for (const PageValue& value : page.decl.values) {
-      const auto shape = static_cast<IndexedSetting::Shape>(value.shape);
+      const IndexedSetting::Shape shape = value.shape;
       const std::string_view key = value.key;
       const auto mark = key.find(kDriveMark);
       if (mark == std::string_view::npos) {

@@ -14,11 +14,13 @@
 namespace kdw::pages {
 
 struct IndexedSetting {
-  enum Shape {
-    kValue,      // one value
-    kKey,        // a key made and removed whole; `value` is its default ("")
-    kAllValues,  // every value the key holds
-  };
+  // One value, a key made and removed whole (`value` is its default, ""), or
+  // every value the key holds: as a page declares its own values.
+  using Shape = PageValue::Shape;
+  static constexpr Shape kValue = PageValue::kValue;
+  static constexpr Shape kKey = PageValue::kKey;
+  static constexpr Shape kAllValues = PageValue::kAllValues;
+
   const PageEntry* page;
   std::string control;  // the control the user changes it with
   int item = -1;        // its item, for a check-list row

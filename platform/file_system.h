@@ -71,4 +71,10 @@ std::string FileNameOfPath(const std::string& path);
 // Sorts file names as a file list does: without regard to case.
 void SortFileNames(std::vector<std::string>& names);
 
+// Whether Windows opens a file of that name as a device, whatever its folder
+// or extension: CON, PRN, AUX, NUL, CLOCK$, CONIN$, CONOUT$, COM1 to COM9 and
+// LPT1 to LPT9, in any letter case and with blanks after them ("CON.blue.wmz"
+// is CON as much as "CON.wmz" is).
+bool IsDeviceName(const std::string& file_name);
+
 }  // namespace kdw

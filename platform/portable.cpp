@@ -1,7 +1,9 @@
 // The parts of the platform layer that need no platform: small text rules
 // shared by the Win32 implementations and the fakes.
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <string_view>
 
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
@@ -52,6 +54,17 @@ void SortFileNames(std::vector<std::string>& names) {
           return std::tolower(x) < std::tolower(y);
         });
   });
+}
+
+bool IsDeviceName(const std::string& file_name) {
+  std::string base = file_name.substr(0, file_name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  static constexpr std::array<std::string_view, 7> kDevices = {"CON",    "PRN",    "AUX",    "NUL",
+                                                               "CLOCK$", "CONIN$", "CONOUT$"};
+  if (std::find(kDevices.begin(), kDevices.end(), base) != kDevices.end()) return true;
+  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+         base[3] >= '1' && base[3] <= '9';
 }
 
 }  // namespace kdw

@@ -1,7 +1,6 @@
 #include "registry/journal.h"
 
-#include <cctype>
-
+#include "core/text.h"
 #include "registry/reg_file.h"
 
 namespace kdw {
@@ -25,34 +24,11 @@ std::string Normal(const std::string& path) {
   return out;
 }
 
-std::string Folded(std::uint32_t hive, const std::string& key, const std::string* name) {
+std::string NoteId(std::uint32_t hive, const std::string& key, const std::string* name) {
   std::string id = std::to_string(hive) + "|" + key;
   if (name) id += "|" + *name;
-  for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return id;
+  return FoldCase(id);
 }
-
-// A key opened on the real registry, closed when it goes.
-class OpenedKey {
- public:
-  OpenedKey(RegistryApi& api, std::uint32_t hive, const std::string& path, bool create)
-      : api_(api) {
-    rc_ = create ? api.CreateKey(hive, path, &key_) : api.OpenKey(hive, path, &key_);
-  }
-  ~OpenedKey() {
-    if (key_) api_.CloseKey(key_);
-  }
-  OpenedKey(const OpenedKey&) = delete;
-  OpenedKey& operator=(const OpenedKey&) = delete;
-  bool ok() const { return rc_ == regerr::kSuccess; }
-  long rc() const { return rc_; }
-  RegKey get() const { return key_; }
-
- private:
-  RegistryApi& api_;
-  RegKey key_ = 0;
-  long rc_;
-};
 
 }  // namespace
 
@@ -72,19 +48,21 @@ void RegistryJournal::Track(RegKey handle, const Location& location) {
 }
 
 bool RegistryJournal::Exists(const Location& key) const {
-  return OpenedKey(inner_, key.hive, key.path, false).ok();
+  ScopedKey opened(inner_);
+  return inner_.OpenKey(key.hive, key.path, opened.out()) == regerr::kSuccess;
 }
 
 void RegistryJournal::NoteValue(const Location& key, const std::string& name) {
-  if (!noted_.insert(Folded(key.hive, key.path, &name)).second) return;
-  OpenedKey opened(inner_, key.hive, key.path, false);
+  if (!noted_.insert(NoteId(key.hive, key.path, &name)).second) return;
+  ScopedKey opened(inner_);
   Registry::Stored before;
-  if (opened.ok()) before = ReadStoredValue(inner_, opened.get(), name);
+  if (inner_.OpenKey(key.hive, key.path, opened.out()) == regerr::kSuccess)
+    before = ReadStoredValue(inner_, opened.get(), name);
   entries_.push_back({key.hive, key.path, name, false, std::move(before)});
 }
 
 void RegistryJournal::NoteKey(const Location& key, bool existed) {
-  if (!noted_.insert(Folded(key.hive, key.path, nullptr)).second) return;
+  if (!noted_.insert(NoteId(key.hive, key.path, nullptr)).second) return;
   Registry::Stored before;
   before.present = existed;
   entries_.push_back({key.hive, key.path, "", true, before});
@@ -150,8 +128,8 @@ long RegistryJournal::DeleteKey(RegKey parent, const std::string& path) {
   if (held_) return regerr::kAccessDenied;
   Location target;
   if (Locate(parent, path, &target) && !target.path.empty()) {
-    OpenedKey opened(inner_, target.hive, target.path, false);
-    if (opened.ok()) {
+    ScopedKey opened(inner_);
+    if (inner_.OpenKey(target.hive, target.path, opened.out()) == regerr::kSuccess) {
       // The key goes with its values: each is noted, to come back with it.
       NoteKey(target, true);
       std::string name;
@@ -174,13 +152,14 @@ long RegistryJournal::EnumValue(RegKey key, std::uint32_t index, std::string* na
 }
 
 Registry::Stored RegistryJournal::Current(const Entry& entry) const {
-  OpenedKey opened(inner_, entry.hive, entry.key, false);
+  ScopedKey opened(inner_);
+  const bool open = inner_.OpenKey(entry.hive, entry.key, opened.out()) == regerr::kSuccess;
   if (entry.is_key) {
     Registry::Stored now;
-    now.present = opened.ok();
+    now.present = open;
     return now;
   }
-  return opened.ok() ? ReadStoredValue(inner_, opened.get(), entry.name) : Registry::Stored{};
+  return open ? ReadStoredValue(inner_, opened.get(), entry.name) : Registry::Stored{};
 }
 
 int RegistryJournal::Changed() const {
@@ -192,32 +171,32 @@ int RegistryJournal::Changed() const {
 }
 
 bool RegistryJournal::Restore(const Entry& entry) {
+  ScopedKey opened(inner_);
+  const bool open = inner_.OpenKey(entry.hive, entry.key, opened.out()) == regerr::kSuccess;
   if (entry.is_key) {
-    if (entry.before.present) return OpenedKey(inner_, entry.hive, entry.key, true).ok();
-    {
-      // A key made in this run that holds values of someone else's now
-      // stays: removing it would take them along.
-      OpenedKey opened(inner_, entry.hive, entry.key, false);
-      std::string name;
-      if (opened.ok() && inner_.EnumValue(opened.get(), 0, &name) == regerr::kSuccess)
-        return false;
+    if (entry.before.present) {
+      ScopedKey made(inner_);
+      return inner_.CreateKey(entry.hive, entry.key, made.out()) == regerr::kSuccess;
     }
+    // A key made in this run that holds values of someone else's now
+    // stays: removing it would take them along.
+    std::string name;
+    if (open && inner_.EnumValue(opened.get(), 0, &name) == regerr::kSuccess) return false;
     const long rc = inner_.DeleteKey(entry.hive, entry.key);
     return rc == regerr::kSuccess || rc == regerr::kFileNotFound;
   }
   if (entry.before.present) {
-    OpenedKey opened(inner_, entry.hive, entry.key, true);
-    if (!opened.ok()) return false;
+    ScopedKey made(inner_);
+    if (inner_.CreateKey(entry.hive, entry.key, made.out()) != regerr::kSuccess) return false;
     // A NUL after the data, so that string data stored without one is
     // read as far as its end and no further.
     std::vector<std::uint8_t> bytes = entry.before.data;
     bytes.push_back(0);
-    return inner_.SetValue(opened.get(), entry.name, entry.before.type, bytes.data(),
+    return inner_.SetValue(made.get(), entry.name, entry.before.type, bytes.data(),
                            static_cast<std::uint32_t>(entry.before.data.size())) ==
            regerr::kSuccess;
   }
-  OpenedKey opened(inner_, entry.hive, entry.key, false);
-  if (!opened.ok()) return true;  // no key, no value
+  if (!open) return true;  // no key, no value
   const long rc = inner_.DeleteValue(opened.get(), entry.name);
   return rc == regerr::kSuccess || rc == regerr::kFileNotFound;
 }
@@ -231,9 +210,8 @@ RegistryJournal::UndoResult RegistryJournal::Undo() {
       ++(entry.is_key ? result.keys : result.values);
       continue;
     }
-    std::string where = std::string(HiveName(entry.hive)) + "\\" + entry.key;
-    if (!entry.is_key) where += "\\" + (entry.name.empty() ? std::string("(Default)") : entry.name);
-    result.failed.push_back(where);
+    result.failed.push_back(entry.is_key ? KeyPath(entry.hive, entry.key)
+                                         : ValuePath(entry.hive, entry.key, entry.name));
   }
   return result;
 }

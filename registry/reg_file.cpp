@@ -173,4 +173,12 @@ std::string FormatRegFile(std::span<const RegFileKey> keys) {
   return out;
 }
 
+std::string KeyPath(std::uint32_t hive, const std::string& key) {
+  return std::string(HiveName(hive)) + "\\" + key;
+}
+
+std::string ValuePath(std::uint32_t hive, const std::string& key, const std::string& name) {
+  return KeyPath(hive, key) + "\\" + (name.empty() ? std::string("(Default)") : name);
+}
+
 }  // namespace kdw

@@ -34,6 +34,10 @@ struct RegFileKey {
 
 // "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS"; "" otherwise.
 const char* HiveName(std::uint32_t hive);
+// A key or a value as regedit names it: "HKEY_CURRENT_USER\Software\x" and
+// "HKEY_CURRENT_USER\Software\x\Name", the default value as "(Default)".
+std::string KeyPath(std::uint32_t hive, const std::string& key);
+std::string ValuePath(std::uint32_t hive, const std::string& key, const std::string& name);
 
 // The whole file, in the order given.
 std::string FormatRegFile(std::span<const RegFileKey> keys);

@@ -4,26 +4,6 @@
 #include <vector>
 
 namespace kdw {
-namespace {
-
-// A key handle that is closed when the operation ends, whatever happened.
-// A handle left at 0 by a failed open is closed too: that is harmless.
-class ScopedKey {
- public:
-  explicit ScopedKey(RegistryApi& api) : api_(api) {}
-  ~ScopedKey() { api_.CloseKey(key_); }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-
-  RegKey* out() { return &key_; }
-  RegKey get() const { return key_; }
-
- private:
-  RegistryApi& api_;
-  RegKey key_ = 0;
-};
-
-}  // namespace
 
 Registry::Stored ReadStoredValue(RegistryApi& api, RegKey key, const std::string& name) {
   Registry::Stored stored;

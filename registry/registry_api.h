@@ -62,4 +62,21 @@ class RegistryApi {
   virtual long EnumValue(RegKey key, std::uint32_t index, std::string* name) = 0;
 };
 
+// A key handle that is closed when the operation ends, whatever happened.
+// A handle left at 0 by a failed open is closed too: that is harmless.
+class ScopedKey {
+ public:
+  explicit ScopedKey(RegistryApi& api) : api_(api) {}
+  ~ScopedKey() { api_.CloseKey(key_); }
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+
+  RegKey* out() { return &key_; }
+  RegKey get() const { return key_; }
+
+ private:
+  RegistryApi& api_;
+  RegKey key_ = 0;
+};
+
 }  // namespace kdw

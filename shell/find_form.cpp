@@ -1,7 +1,8 @@
 #include "shell/find_form.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "core/text.h"
 
 #include "registry/reg_file.h"
 #include "shell/main_window.h"
@@ -43,38 +44,28 @@ const forms::FormSpec kFindForm = {"frmFind", "Find Setting", forms::FormStyle::
 // Where the list's columns start: the section, the caption, the path.
 const std::vector<int> kColumns = {1800, 6300};
 
-std::string Folded(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 std::string RegistryPath(const pages::IndexedSetting& setting) {
-  std::string path = std::string(HiveName(setting.hive)) + "\\" + setting.key;
-  if (setting.shape == pages::IndexedSetting::kValue)
-    path += "\\" + (setting.value.empty() ? std::string("(Default)") : setting.value);
-  return path;
+  return setting.shape == pages::IndexedSetting::kValue
+             ? ValuePath(setting.hive, setting.key, setting.value)
+             : KeyPath(setting.hive, setting.key);
 }
 
 std::string SectionNameOf(const pages::IndexedSetting& setting) {
-  const std::string page = *setting.page->opened_by ? setting.page->opened_by
-                                                    : setting.page->decl.name;
-  for (const Section& section : kSections) {
-    if (page == section.page) return section.name;
-  }
-  return "";
+  const Section* section = SectionOfPage(pages::ShownOn(*setting.page));
+  return section ? section->name : "";
 }
 
 std::vector<std::size_t> MatchSettings(const std::vector<pages::IndexedSetting>& settings,
                                        const std::string& text) {
-  const std::string wanted = Folded(text);
+  const std::string wanted = FoldCase(text);
   std::vector<std::size_t> found;
   for (std::size_t i = 0; i < settings.size(); ++i) {
     const pages::IndexedSetting& setting = settings[i];
     for (const std::string& field :
          {setting.caption, setting.value, RegistryPath(setting)}) {
-      if (Folded(field).find(wanted) != std::string::npos) {
+      if (FoldCase(field).find(wanted) != std::string::npos) {
         found.push_back(i);
         break;
       }

@@ -4,11 +4,12 @@
 #include <string>
 
 #include "core/context.h"
+#include "core/keys.h"
 
 namespace kdw::shell {
 
 // The program's own values.
-inline constexpr char kProductKey[] = "Software\\Kelmor\\Deskwarden";
+inline constexpr const char* kProductKey = keys::kProduct;
 // The product's web site; its update page is this followed by "/updates".
 inline constexpr char kWebSite[] = "http://www.kelmor.com/deskwarden";
 

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "core/keys.h"
 #include "pages/catalogue.h"
 #include "shell/find_form.h"
 #include "shell/general.h"
@@ -21,6 +22,13 @@ const std::array<Section, 10> kSections = {{
     {"Programs Rest.", "frmPrograms", "menuRest", forms::Fkey(9), 9, false},
     {"Microsoft Office", "frmOffice", "menuOffice", forms::Fkey(11), 13, false},
 }};
+
+const Section* SectionOfPage(const std::string& page) {
+  for (const Section& section : kSections) {
+    if (page == section.page) return &section;
+  }
+  return nullptr;
+}
 
 namespace {
 
@@ -154,7 +162,7 @@ void MainWindow::Load() {
   auto& list = form_.list("Combo1");
   for (const Section& section : kSections) list.AddItem(section.name);
   form_.menu("menu").SetCaption(context_.registry.GetStringValue(
-      HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Logon User Name"));
+      HKCU, keys::kExplorer, "Logon User Name"));
   ShowChild(std::make_unique<WelcomeForm>(context_.registry), 11, "Welcome");
   if (context_.Limited())
     form_.control("Label3").SetCaption("Account Type: Limited User");
@@ -187,7 +195,6 @@ void MainWindow::ShowChild(std::unique_ptr<forms::FormController> child, int pic
 
 void MainWindow::OpenSection(const Section& section) {
   UnloadActiveChild();
-  current_ = &section;
   if (section.administrators_only && context_.Limited()) {
     context_.messages.Show(context_.host.WindowOf(form_),
                             "Sorry, you need to be an administrator to access this section.",
@@ -224,7 +231,6 @@ void MainWindow::Combo1_Click() {
 
 void MainWindow::menuAbout_Click() {
   UnloadActiveChild();
-  current_ = nullptr;
   ShowChild(std::make_unique<WelcomeForm>(context_.registry), 11, "Welcome");
 }
 
@@ -262,7 +268,7 @@ void MainWindow::Command3_Click() {
 
 void MainWindow::menuUpdates_Click() {
   const std::string program_files = context_.registry.GetStringValue(
-      HKLM, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
+      HKLM, keys::kWindowsVersion, "ProgramFilesDir");
   const std::string page = std::string(kWebSite) + "/updates";
   // Quoted: an unquoted path with spaces could start another program.
   const std::string command =
@@ -306,12 +312,8 @@ void MainWindow::menuFind_Click() {
 }
 
 void MainWindow::GoToSetting(const pages::IndexedSetting& setting) {
-  const std::string wanted = *setting.page->opened_by ? setting.page->opened_by
-                                                      : setting.page->decl.name;
-  const Section* section = nullptr;
-  for (const Section& s : kSections) {
-    if (wanted == s.page) section = &s;
-  }
+  const std::string wanted = pages::ShownOn(*setting.page);
+  const Section* section = SectionOfPage(wanted);
   if (!section) return;
   OpenSection(*section);
   // A section a limited account may not open has said so already.
@@ -368,11 +370,13 @@ void MainWindow::menuUndo_Click() {
                              kTitle, mb::kIconQuestion | mb::kYesNo) != mb::kIdYes) {
     return;
   }
+  // The section shown now, if a page is: the welcome form is none.
+  const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
   const RegistryJournal::UndoResult result = journal->Undo();
-  if (current_) {
+  if (shown) {
     // The page shows what is stored now, without writing back what it shows.
     RegistryJournal::Hold hold(*journal);
-    OpenSection(*current_);
+    OpenSection(*shown);
   }
   std::string text = Counted(result.values, "value was", "values were") + " restored";
   if (result.keys) text += ", " + Counted(result.keys, "key", "keys") + " made again or removed";

@@ -30,6 +30,9 @@ struct Section {
 // In the order of the section list.
 extern const std::array<Section, 10> kSections;
 
+// The section that opens the page with that form name, or null.
+const Section* SectionOfPage(const std::string& page);
+
 // The fixed outer size of the main window, in twips.
 inline constexpr int kMainWidth = 9735;
 inline constexpr int kMainHeight = 6510;
@@ -86,8 +89,6 @@ class MainWindow : public forms::FormController {
   RefreshExplorer explorer_;
   std::map<std::string, PageFactory> factories_;
   std::unique_ptr<forms::FormController> child_;
-  // The section shown now; null for the welcome page.
-  const Section* current_ = nullptr;
 };
 
 }  // namespace kdw::shell

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "core/keys.h"
 #include "shell/general.h"
 
 namespace kdw::shell {
@@ -13,7 +14,7 @@ bool Application::Main() {
     registry.SaveStringValue(HKLM, kProductKey, "Owner", owner);
   }
   const std::string product = registry.GetStringValue(
-      HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "ProductName");
+      HKLM, keys::kWindowsNtVersion, "ProductName");
   if (product != "Microsoft Windows XP") {
     context_.messages.Show(0, "Sorry, this application is only for Microsoft Windows XP", kTitle,
                             mb::kIconStop | mb::kOk);

@@ -1,7 +1,6 @@
 #include "shell/tools.h"
 
-#include <cctype>
-
+#include "core/text.h"
 #include "pages/export.h"
 
 namespace kdw::shell {
@@ -27,11 +26,6 @@ std::string NextArgument(const std::string& text, std::size_t* at) {
   return argument;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::string& path) {
@@ -41,7 +35,7 @@ bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::st
 
 CommandLine ParseCommandLine(const std::string& arguments) {
   std::size_t at = 0;
-  const std::string first = Lower(NextArgument(arguments, &at));
+  const std::string first = FoldCase(NextArgument(arguments, &at));
   CommandLine command;
   if (first != "/export" && first != "-export") return command;
   command.file = NextArgument(arguments, &at);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -10,7 +11,7 @@ namespace {
 
 using forms::ControlKind;
 
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kExplorer = keys::kExplorerPolicies;
 constexpr const char* kNoDrives = "NoDrives";
 
 // The boxes' design names, A to Z: X and Y are "xCh" and "yCh".

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/keys.h"
 #include "pages/drives/drive_panel_page.h"
 #include "pages/drives/drive_report.h"
 #include "pages/layout.h"
@@ -14,7 +15,7 @@ using forms::ControlKind;
 
 constexpr const char* kStoragePolicies = "System\\CurrentControlSet\\Control\\StorageDevicePolicies";
 constexpr const char* kMyComputer = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kExplorer = keys::kExplorerPolicies;
 #define KDW_DRIVE_ICONS "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\"
 constexpr const char* kDriveIcons = KDW_DRIVE_ICONS;
 constexpr const char* kUserOnComputer = "%USERNAME% on %COMPUTERNAME%";

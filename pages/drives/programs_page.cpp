@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -9,7 +10,7 @@ namespace {
 
 using forms::ControlKind;
 
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kExplorer = keys::kExplorerPolicies;
 // Each entry of the list is the value named by its number under this key.
 constexpr const char* kDisallowRun =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowRun";

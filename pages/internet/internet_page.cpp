@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/keys.h"
 #include "pages/internet/net_res2_page.h"
 #include "pages/internet/net_res_page.h"
 #include "pages/layout.h"
@@ -16,9 +17,8 @@ constexpr const char* kMain = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr const char* kBrowser = "Software\\Microsoft\\Internet Explorer";
 constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-constexpr const char* kInternetZone =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3";
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kInternetZone = keys::kInternetZone;
+constexpr const char* kCurrentVersion = keys::kWindowsVersion;
 
 // Five lines of label, text box and picture button; the switches in two
 // columns below them; the two dialog buttons at the bottom.

@@ -1,10 +1,9 @@
 #include "pages/internet/media_player_page.h"
 
-#include <array>
-#include <cctype>
 #include <string>
 #include <string_view>
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -15,7 +14,7 @@ using forms::ControlKind;
 constexpr const char* kPreferences = "Software\\Microsoft\\MediaPlayer\\Preferences";
 constexpr const char* kPolicies = "Software\\Policies\\Microsoft\\WindowsMediaPlayer";
 constexpr const char* kPlayerSettings = "Software\\Microsoft\\MediaPlayer\\Player\\Settings";
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kCurrentVersion = keys::kWindowsVersion;
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
@@ -102,19 +101,6 @@ constexpr PageValue kValues[] = {
     {"File1", "Media Player Skin", HKCU, kPolicies, "DefaultSkin"},
     {"Command1", "Enable DVD Play", HKCU, kPlayerSettings, "EnableDVDUI"},
 };
-
-// The names Windows keeps for devices (CON, PRN, AUX, NUL, COM1 to COM9,
-// LPT1 to LPT9), in any letter case and with blanks after them.
-bool IsDeviceName(std::string base) {
-  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
-  for (std::string_view device : kDevices) {
-    if (base == device) return true;
-  }
-  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-         base[3] >= '1' && base[3] <= '9';
-}
 
 class MediaPlayerPage : public SettingPage {
  public:
@@ -268,7 +254,7 @@ bool IsUsableSkinName(const std::string& name) {
     }
   }
   // "CON.blue.wmz" is the device CON as much as "CON.wmz" is.
-  return !IsDeviceName(name.substr(0, name.find('.')));
+  return !IsDeviceName(name);
 }
 
 const PageSpec kMediaPlayerPage{

@@ -126,17 +126,7 @@ class NetRes2Page : public SettingPage {
 
 }  // namespace
 
-// No caption: the dialog has no title bar, and is moved by its background.
-const PageSpec kNetRes2Page{
-    .name = "frmNetRes2",
-    .caption = "",
-    .width = kWidth + kChromeWidth,
-    .height = kHeight + kChromeHeight,
-    .rows = kRows,
-    .controls = kControls,
-    .style = forms::FormStyle::kBorderless,
-    .draggable = true,
-};
+const PageSpec kNetRes2Page = BorderlessDialog("frmNetRes2", kWidth, kHeight, kRows, kControls);
 
 std::unique_ptr<forms::FormController> MakeNetRes2Page(Context& context) {
   return std::make_unique<NetRes2Page>(context);

@@ -1,5 +1,6 @@
 #include "pages/internet/net_res_page.h"
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -8,8 +9,7 @@ namespace {
 using forms::ControlKind;
 
 constexpr const char* kRestrictions = "Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions";
-constexpr const char* kInternetZone =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3";
+constexpr const char* kInternetZone = keys::kInternetZone;
 
 // The picture and the close button on top; the switches in two columns of
 // six below them, in their numbers' order.
@@ -67,17 +67,7 @@ class NetResPage : public SettingPage {
 
 }  // namespace
 
-// No caption: the dialog has no title bar, and is moved by its background.
-const PageSpec kNetResPage{
-    .name = "frmNetRes",
-    .caption = "",
-    .width = kWidth + kChromeWidth,
-    .height = kHeight + kChromeHeight,
-    .rows = kRows,
-    .controls = kControls,
-    .style = forms::FormStyle::kBorderless,
-    .draggable = true,
-};
+const PageSpec kNetResPage = BorderlessDialog("frmNetRes", kWidth, kHeight, kRows, kControls);
 
 std::unique_ptr<forms::FormController> MakeNetResPage(Context& context) {
   return std::make_unique<NetResPage>(context);

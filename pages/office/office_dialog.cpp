@@ -35,22 +35,16 @@ std::vector<forms::ControlSpec> DialogControls(DialogTitle title, std::span<cons
 
 PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls,
                     std::span<const SettingRow> rows) {
-  return PageSpec{.name = name,
-                  .caption = "",  // no title bar
-                  .width = kDialogWidth + kChromeWidth,
-                  .height = height + kChromeHeight,
-                  .rows = {},
-                  .controls = controls,
-                  .style = forms::FormStyle::kBorderless,
-                  .draggable = true,
-                  .version_rows = rows};
+  PageSpec dialog = BorderlessDialog(name, kDialogWidth, height, {}, controls);
+  dialog.version_rows = rows;
+  return dialog;
 }
 
 OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text)
     : SettingPage(context, page), number_(OfficeVersionNumber(version_text)) {
   if (has_version()) AddRows(rows_.Make(page.version_rows, number_));
   // Closing unloads the dialog; nothing is written.
-  OnClick("Image1", [this] { this->context().host.Destroy(form()); });
+  OnClick("Image1", [this] { Close(); });
 }
 
 void OfficeDialog::Load() {

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/keys.h"
 #include "pages/setting_row.h"
 #include "registry/registry.h"
 
 namespace kdw::pages {
 
 // Where the chosen version is kept: its display name, not its number.
-inline constexpr char kOfficeChoiceKey[] = "Software\\Kelmor\\Deskwarden";
+inline constexpr const char* kOfficeChoiceKey = keys::kProduct;
 inline constexpr char kOfficeChoiceValue[] = "Office";
 
 // The display names, in list order.

@@ -1,5 +1,6 @@
 #include "pages/shell/computer_info_page.h"
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -7,7 +8,7 @@ namespace {
 
 using forms::ControlKind;
 
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const char* kCurrentVersion = keys::kWindowsNtVersion;
 constexpr const char* kSystem = "Hardware\\Description\\System";
 constexpr const char* kProcessor = "Hardware\\Description\\System\\CentralProcessor\\0";
 

@@ -1,5 +1,6 @@
 #include "pages/shell/control_panel_page.h"
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -7,8 +8,8 @@ namespace {
 
 using forms::ControlKind;
 
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kSystem = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr const char* kExplorer = keys::kExplorerPolicies;
+constexpr const char* kSystem = keys::kSystemPolicies;
 constexpr const char* kUninstall =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Uninstall";
 constexpr const char* kPrint = "SYSTEM\\CurrentControlSet\\Control\\Print";

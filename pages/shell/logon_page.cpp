@@ -1,5 +1,6 @@
 #include "pages/shell/logon_page.h"
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -12,8 +13,8 @@ constexpr const char* kWinlogon = "Software\\Microsoft\\Windows NT\\CurrentVersi
 constexpr const char* kWinLogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
 constexpr const char* kUserList =
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\SpecialAccounts\\UserList";
-constexpr const char* kSystem = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kSystem = keys::kSystemPolicies;
+constexpr const char* kExplorer = keys::kExplorerPolicies;
 constexpr const char* kDefaultDesktop = ".DEFAULT\\Control Panel\\Desktop";
 
 // Left: the automatic-logon frame, the wallpaper line and the switches.

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -11,17 +12,17 @@ namespace {
 
 using forms::ControlKind;
 
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kSystem = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+constexpr const char* kExplorer = keys::kExplorerPolicies;
+constexpr const char* kSystem = keys::kSystemPolicies;
+constexpr const char* kAdvanced = keys::kExplorerAdvanced;
 constexpr const char* kBitBucket =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket";
 constexpr const char* kCleanupWiz =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\CleanupWiz";
-constexpr const char* kExplorerSettings = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr const char* kExplorerSettings = keys::kExplorer;
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-constexpr const char* kCurrentVersion = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const char* kCurrentVersion = keys::kWindowsNtVersion;
 
 // "Edit with Notepad" in the context menu of every file: the verb's key and
 // its command key, made parent first and removed child first (the registry

@@ -1,5 +1,6 @@
 #include "pages/shell/start_menu_page.h"
 
+#include "core/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
@@ -7,9 +8,9 @@ namespace {
 
 using forms::ControlKind;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr const char* kNonEnum = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\NonEnum";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+constexpr const char* kAdvanced = keys::kExplorerAdvanced;
 
 constexpr int kFrameWidth = 5640;
 constexpr int kFrameHeight = FrameHeight(3);

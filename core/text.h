@@ -1,0 +1,22 @@
+// Text compared as Windows compares registry and file names: without regard
+// to the case of ASCII letters.
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace kdw {
+
+inline std::string FoldCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+inline bool SameName(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
+}  // namespace kdw
