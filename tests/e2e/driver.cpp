@@ -114,11 +114,7 @@ HWND Program::WaitFor(const std::string& name, int timeout_ms) const {
 }
 
 bool Program::WaitGone(const std::string& name, int timeout_ms) const {
-  for (int waited = 0; waited <= timeout_ms; waited += 50) {
-    if (!Find(name)) return true;
-    Sleep(50);
-  }
-  return false;
+  return Eventually([&] { return !Find(name); }, timeout_ms);
 }
 
 HWND Program::WaitForDialog(const std::string& title, int timeout_ms) const {
@@ -154,9 +150,21 @@ void Pick(HWND combo, int index) {
 void PressKey(HWND window, UINT key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-  Settle();
 }
 
-void Settle(int ms) { Sleep(static_cast<DWORD>(ms)); }
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+bool BringToFront(HWND window) {
+  return Eventually([&] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  });
+}
 
 }  // namespace kdw::e2e

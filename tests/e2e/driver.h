@@ -9,6 +9,30 @@
 
 namespace kdw::e2e {
 
+// How long a wait lasts before a test gives up. Generous, since a loaded
+// machine or one that emulates the processor may take seconds for what
+// takes milliseconds elsewhere; a wait that is met ends at once.
+inline constexpr int kPatience = 30000;
+
+// Reads until the reading equals `want` or the time is up: the last reading,
+// so that a failed expectation on it shows what was there instead. Every
+// state a test checks after input comes through here or Eventually, since
+// the program handles input in its own time.
+template <typename Read, typename Want>
+auto Until(Read read, const Want& want, int timeout_ms = kPatience) -> decltype(read()) {
+  for (int waited = 0;; waited += 20) {
+    auto reading = read();
+    if (reading == want || waited >= timeout_ms) return reading;
+    Sleep(20);
+  }
+}
+
+// Whether `holds()` became true within the time.
+template <typename Holds>
+bool Eventually(Holds holds, int timeout_ms = kPatience) {
+  return Until([&] { return static_cast<bool>(holds()); }, true, timeout_ms);
+}
+
 // A path as this Windows program sees it: ctest hands over Unix paths, and
 // Wine shows the Unix root as drive Z:.
 std::string WindowsPath(std::string path);
@@ -22,18 +46,18 @@ class Program {
   void Stop();
   bool running() const;
   // Waits for the program to end; its exit code, or STILL_ACTIVE.
-  DWORD WaitForExit(int timeout_ms = 10000) const;
+  DWORD WaitForExit(int timeout_ms = kPatience) const;
   DWORD process_id() const { return info_.dwProcessId; }
 
   // A top-level window of the program by design name, waiting up to the
   // timeout for it to appear; null when it does not.
-  HWND WaitForForm(const std::string& name, int timeout_ms = 10000) const;
+  HWND WaitForForm(const std::string& name, int timeout_ms = kPatience) const;
   // A window of the program with that design name anywhere below the root.
   HWND Find(const std::string& name) const;
-  HWND WaitFor(const std::string& name, int timeout_ms = 10000) const;
-  bool WaitGone(const std::string& name, int timeout_ms = 10000) const;
+  HWND WaitFor(const std::string& name, int timeout_ms = kPatience) const;
+  bool WaitGone(const std::string& name, int timeout_ms = kPatience) const;
   // A message box (or input box) of the program with that title.
-  HWND WaitForDialog(const std::string& title, int timeout_ms = 10000) const;
+  HWND WaitForDialog(const std::string& title, int timeout_ms = kPatience) const;
 
  private:
   std::string exe_;
@@ -41,14 +65,24 @@ class Program {
 };
 
 std::string Text(HWND window);
-void SetText(HWND edit, const std::string& text);
 int CheckState(HWND button);
+// Readers for Until: the window's state at each call.
+inline auto TextOf(HWND window) {
+  return [=] { return Text(window); };
+}
+inline auto CheckOf(HWND button) {
+  return [=] { return CheckState(button); };
+}
+void SetText(HWND edit, const std::string& text);
 void Click(HWND button);
 // Picks a drop-down list's item as the user does, with its notification.
 void Pick(HWND combo, int index);
-// A key pressed in a window: down and up, through the message queue.
+// A key pressed in a window: down and up, posted to its message queue.
 void PressKey(HWND window, UINT key);
-// Lets the program handle what was posted to it.
-void Settle(int ms = 300);
+// The window with the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
+// Makes `window` the foreground window, waiting until it is: real input
+// goes there.
+bool BringToFront(HWND window);
 
 }  // namespace kdw::e2e

@@ -40,7 +40,7 @@ std::string PressAndConfirm(const Program& program, HWND button) {
   // The message is the box's static text (control id 0xFFFF).
   if (HWND label = GetDlgItem(box, 0xFFFF)) text = Text(label);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  Settle();
+  if (!Eventually([&] { return !IsWindow(box); })) text += " (the box stayed open)";
   return text;
 }
 
@@ -113,26 +113,24 @@ TEST_F(Drives, F1OpensThePageWhoseReportListsTheDrivesOfThisMachine) {
 TEST_F(Drives, ATitleCreatedForALetterIsStoredAndGoesWithDelete) {
   ASSERT_NE(nullptr, OpenDrives());
   Pick(InForm("frmDrives", "ImageCombo1"), 'Q' - 'A');
-  Settle();
   SetText(InForm("frmDrives", "Text1"), "E2E Title");
-  Settle();
   EXPECT_EQ("Title and Icon were created successfully.",
             PressAndConfirm(program, InForm("frmDrives", "Command1")));
-  const auto title = Read(HKEY_LOCAL_MACHINE, kLabelKey, "");
+  const auto title = Until([] { return Read(HKEY_LOCAL_MACHINE, kLabelKey, ""); },
+                           std::optional(Stored{REG_SZ, std::string("E2E Title", 10)}));
   ASSERT_TRUE(title.has_value());
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), title->type);
   EXPECT_EQ(std::string("E2E Title", 10), title->data) << "with its NUL";
   EXPECT_TRUE(Read(HKEY_LOCAL_MACHINE, kIconKey, "").has_value()) << "an empty icon is stored";
-  EXPECT_EQ("", Text(InForm("frmDrives", "Text1")));
+  EXPECT_EQ("", Until(TextOf(InForm("frmDrives", "Text1")), ""));
 
   // Choosing the letter again shows what is stored; Delete removes both.
   Pick(InForm("frmDrives", "ImageCombo1"), 'Q' - 'A');
-  Settle();
-  EXPECT_EQ("E2E Title", Text(InForm("frmDrives", "Text1")));
+  EXPECT_EQ("E2E Title", Until(TextOf(InForm("frmDrives", "Text1")), "E2E Title"));
   EXPECT_EQ("Title and Icon were deleted successfully.",
             PressAndConfirm(program, InForm("frmDrives", "Command2")));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kLabelKey));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kIconKey));
+  EXPECT_FALSE(Until([] { return KeyExists(HKEY_LOCAL_MACHINE, kLabelKey); }, false));
+  EXPECT_FALSE(Until([] { return KeyExists(HKEY_LOCAL_MACHINE, kIconKey); }, false));
 }
 
 TEST_F(Drives, HideDrivesOpensThePanelWhoseLetterBoxesWriteTheMask) {
@@ -149,21 +147,27 @@ TEST_F(Drives, HideDrivesOpensThePanelWhoseLetterBoxesWriteTheMask) {
   HWND d = FindByDesignName(panel, "d");
   ASSERT_NE(nullptr, d);
   EXPECT_EQ("D:\\", Text(d));
+  const auto no_drives = DwordOf(HKEY_CURRENT_USER, kPolicies, "NoDrives");
   Click(d);
-  EXPECT_EQ(8u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoDrives"));
+  EXPECT_EQ(8u, Until(no_drives, 8u));
   EXPECT_EQ(BST_CHECKED, CheckState(d));
 
-  // The right button toggles nothing and so writes nothing new.
+  // The right button toggles nothing and so writes nothing new. A click on
+  // E: posted after it is handled after it, so once E:'s bit is stored the
+  // right button's turn has passed; had it cleared D:'s bit, that mask
+  // would never be seen.
   WriteDword(HKEY_CURRENT_USER, kPolicies, "NoDrives", 8 | 0x2000000);
+  HWND e = FindByDesignName(panel, "e");
+  ASSERT_NE(nullptr, e);
   PostMessageA(d, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
   PostMessageA(d, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
-  Settle();
+  PostMessageA(e, BM_CLICK, 0, 0);
+  EXPECT_EQ(8u | 16u | 0x2000000u, Until(no_drives, 8u | 16u | 0x2000000u));
   EXPECT_EQ(BST_CHECKED, CheckState(d));
-  EXPECT_EQ(8u | 0x2000000u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoDrives"));
 
   Click(FindByDesignName(panel, "Image2"));
   EXPECT_TRUE(program.WaitGone("frmDrv"));
-  EXPECT_TRUE(IsWindowEnabled(program.Find("frmMain")));
+  EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(program.Find("frmMain")); }));
   EXPECT_NE(nullptr, program.Find("frmDrives"));
 }
 

@@ -22,6 +22,12 @@ std::optional<Stored> Read(HKEY hive, const char* key, const char* name) {
   return Stored{type, std::string(data, size)};
 }
 
+std::optional<std::string> ReadText(HKEY hive, const char* key, const char* name) {
+  auto stored = Read(hive, key, name);
+  if (!stored) return std::nullopt;
+  return std::string(stored->data.c_str());
+}
+
 std::optional<DWORD> ReadDword(HKEY hive, const char* key, const char* name) {
   auto stored = Read(hive, key, name);
   if (!stored || stored->type != REG_DWORD || stored->data.size() != 4) return std::nullopt;

@@ -23,10 +23,20 @@ extern std::string g_stand_in;
 struct Stored {
   DWORD type;
   std::string data;
+  bool operator==(const Stored&) const = default;
 };
 
 std::optional<Stored> Read(HKEY hive, const char* key, const char* name);
+// A value's text up to its first NUL, whatever its type; nothing when absent.
+std::optional<std::string> ReadText(HKEY hive, const char* key, const char* name);
 std::optional<DWORD> ReadDword(HKEY hive, const char* key, const char* name);
+// Readers for Until: the value as it is at each call.
+inline auto DwordOf(HKEY hive, const char* key, const char* name) {
+  return [=] { return ReadDword(hive, key, name); };
+}
+inline auto TextOf(HKEY hive, const char* key, const char* name) {
+  return [=] { return ReadText(hive, key, name); };
+}
 void WriteDword(HKEY hive, const char* key, const char* name, DWORD value);
 void WriteString(HKEY hive, const char* key, const char* name, const std::string& value);
 void WriteRaw(HKEY hive, const char* key, const char* name, const Stored& stored);

@@ -49,17 +49,15 @@ TEST_F(InternetE2e, PageOpensMaximizedAndTypingStoresTheDownloadFolder) {
   EXPECT_TRUE(IsZoomed(page));
   // Restoring it puts it back at once.
   SendMessageA(GetParent(page), WM_MDIRESTORE, reinterpret_cast<WPARAM>(page), 0);
-  Settle();
-  EXPECT_TRUE(IsZoomed(page));
+  EXPECT_TRUE(Eventually([&] { return IsZoomed(page); }));
 
   HWND folder = InForm("frmInternet", "Text4");
   ASSERT_NE(nullptr, folder);
   for (char key : {'D', ':'}) PostMessageA(folder, WM_CHAR, static_cast<WPARAM>(key), 1);
-  Settle();
+  EXPECT_EQ("D:", Until(TextOf(HKEY_CURRENT_USER, kBrowser, "Download Directory"), "D:"));
   auto stored = Read(HKEY_CURRENT_USER, kBrowser, "Download Directory");
   ASSERT_TRUE(stored);
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored->type);
-  EXPECT_STREQ("D:", stored->data.c_str());
   EXPECT_FALSE(Read(HKEY_CURRENT_USER, kMain, "Download Directory"));
 }
 
@@ -75,11 +73,10 @@ TEST_F(InternetE2e, BrowserRestrictionsRewriteAPromptAsDisabledAndClose) {
   EXPECT_EQ(3u, ReadDword(HKEY_CURRENT_USER, kZone, "1803"));
 
   Click(InForm("frmNetRes", "Check6"));
-  EXPECT_EQ(0u, ReadDword(HKEY_CURRENT_USER, kZone, "1803"));
+  EXPECT_EQ(0u, Until(DwordOf(HKEY_CURRENT_USER, kZone, "1803"), 0u));
   Click(InForm("frmNetRes", "Image1"));
   EXPECT_TRUE(program.WaitGone("frmNetRes"));
-  Settle();
-  EXPECT_TRUE(IsWindowEnabled(main_));
+  EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(main_); }));
 }
 
 TEST_F(InternetE2e, OptionsRestrictionsShowOneGroupPerTabAndEscapeCloses) {
@@ -95,20 +92,20 @@ TEST_F(InternetE2e, OptionsRestrictionsShowOneGroupPerTabAndEscapeCloses) {
   EXPECT_FALSE(IsWindowVisible(second));
 
   // The right arrow in the tab strip picks "2nd Section", as a click would.
+  const auto visible = [](HWND window) { return [=] { return IsWindowVisible(window) != 0; }; };
   PressKey(InForm("frmNetRes2", "TabStrip1"), VK_RIGHT);
-  EXPECT_FALSE(IsWindowVisible(first));
+  EXPECT_FALSE(Until(visible(first), false));
   for (int n = 18; n <= 34; ++n) {
     const std::string name = "Check" + std::to_string(n);
-    EXPECT_TRUE(IsWindowVisible(InForm("frmNetRes2", name.c_str()))) << name;
+    EXPECT_TRUE(Until(visible(InForm("frmNetRes2", name.c_str())), true)) << name;
   }
   PressKey(InForm("frmNetRes2", "TabStrip1"), VK_LEFT);
-  EXPECT_TRUE(IsWindowVisible(first));
-  EXPECT_FALSE(IsWindowVisible(second));
+  EXPECT_TRUE(Until(visible(first), true));
+  EXPECT_FALSE(Until(visible(second), false));
 
   PressKey(dialog, VK_ESCAPE);
   EXPECT_TRUE(program.WaitGone("frmNetRes2"));
-  Settle();
-  EXPECT_TRUE(IsWindowEnabled(main_));
+  EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(main_); }));
 }
 
 }  // namespace

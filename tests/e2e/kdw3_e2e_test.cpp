@@ -67,10 +67,11 @@ TEST_F(Kdw3, MainWindowStartsWithWelcomeAtItsFixedSize) {
 
   // Resizing by the border snaps back.
   SetWindowPos(main, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
-  Settle();
-  GetWindowRect(main, &outer);
-  EXPECT_EQ(9735 / 15, outer.right - outer.left);
-  EXPECT_EQ(6510 / 15, outer.bottom - outer.top);
+  const auto size = [&] {
+    GetWindowRect(main, &outer);
+    return std::pair(outer.right - outer.left, outer.bottom - outer.top);
+  };
+  EXPECT_EQ(std::pair(9735L / 15, 6510L / 15), Until(size, std::pair(9735L / 15, 6510L / 15)));
 
   // Closing the main window ends the program, cleanly.
   PostMessageA(main, WM_CLOSE, 0, 0);
@@ -83,23 +84,23 @@ TEST_F(Kdw3, SectionsOpenFromTheListAndByTheirKeys) {
   Pick(program.Find("Combo1"), 3);  // Start Menu
   ASSERT_NE(nullptr, program.WaitFor("frmStart"));
   EXPECT_TRUE(program.WaitGone("frmWelcome"));
-  EXPECT_EQ("Start Menu", Label2());
+  EXPECT_EQ("Start Menu", Until([&] { return Label2(); }, "Start Menu"));
 
   PressKey(main, VK_F12);  // About
   ASSERT_NE(nullptr, program.WaitFor("frmWelcome"));
   EXPECT_TRUE(program.WaitGone("frmStart"));
-  EXPECT_EQ("Welcome", Label2());
+  EXPECT_EQ("Welcome", Until([&] { return Label2(); }, "Welcome"));
 
   PressKey(main, VK_F4);
   ASSERT_NE(nullptr, program.WaitFor("frmStart"));
-  EXPECT_EQ("Start Menu", Label2());
+  EXPECT_EQ("Start Menu", Until([&] { return Label2(); }, "Start Menu"));
   // The list is left as it was.
   EXPECT_EQ(3, SendMessageA(program.Find("Combo1"), CB_GETCURSEL, 0, 0));
 
   // A section whose page is not there yet closes the old page and names itself.
   PressKey(main, VK_F11);
   EXPECT_TRUE(program.WaitGone("frmStart"));
-  EXPECT_EQ("Microsoft Office", Label2());
+  EXPECT_EQ("Microsoft Office", Until([&] { return Label2(); }, "Microsoft Office"));
 }
 
 TEST_F(Kdw3, PasswordPromptRefusesAWrongPasswordAndOpensOnTheRightOne) {
@@ -119,8 +120,8 @@ TEST_F(Kdw3, PasswordPromptRefusesAWrongPasswordAndOpensOnTheRightOne) {
   HWND box = program.WaitForDialog("Kelmor Deskwarden");
   ASSERT_NE(nullptr, box);
   PostMessageA(box, WM_COMMAND, IDRETRY, 0);
-  Settle();
-  EXPECT_EQ("", Text(entry));
+  EXPECT_TRUE(Eventually([&] { return !IsWindow(box); }));
+  EXPECT_EQ("", Until(TextOf(entry), ""));
   EXPECT_EQ(nullptr, program.Find("frmMain"));
 
   SetText(entry, "Open Sesame");
@@ -160,29 +161,27 @@ TEST_F(Kdw3, StartMenuPageLoadsWritesBackAndWritesEachClick) {
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), Read(HKEY_CURRENT_USER, kPolicies, "HideClock")->type);
 
   Click(program.Find("Check2"));
-  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"));
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"), 1u));
   Click(program.Find("Check2"));
-  EXPECT_EQ(0u, ReadDword(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"));
+  EXPECT_EQ(0u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "LockTaskbar"), 0u));
   EXPECT_EQ(BST_UNCHECKED, CheckState(program.Find("Check2")));
 
   // A grayed box becomes checked at the user's click.
   Click(program.Find("Check17"));
-  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoClose"));
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoClose"), 1u));
   EXPECT_EQ(BST_CHECKED, CheckState(program.Find("Check17")));
 
   Click(program.Find("Check10"));
-  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kNonEnum, kMyComputer));
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kNonEnum, kMyComputer), 1u));
 
   // The keyboard: the clicked box has the focus, Tab moves on to the next
   // one in declaration order, Space ticks it.
   HWND clicked = program.Find("Check10");
   PressKey(clicked, VK_TAB);
-  GUITHREADINFO gui = {};
-  gui.cbSize = sizeof gui;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(clicked, nullptr), &gui));
-  EXPECT_EQ("Check11", DesignNameOf(gui.hwndFocus));
-  PressKey(gui.hwndFocus, VK_SPACE);
-  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"));
+  HWND next = Until([&] { return FocusOf(clicked); }, program.Find("Check11"));
+  EXPECT_EQ("Check11", DesignNameOf(next));
+  PressKey(next, VK_SPACE);
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoNetworkConnections"), 1u));
 }
 
 TEST_F(Kdw3, ControlPanelPageHidesItemsFromTheKeyboardAndResetsTheView) {
@@ -201,15 +200,17 @@ TEST_F(Kdw3, ControlPanelPageHidesItemsFromTheKeyboardAndResetsTheView) {
   PressKey(list, VK_HOME);
   for (int i = 0; i < 5; ++i) PressKey(list, VK_DOWN);
   PressKey(list, VK_SPACE);
+  const auto display = TextOf(HKEY_CURRENT_USER, kDontLoad, "desk.cpl");
+  EXPECT_EQ("No", Until(display, "No"));
   auto stored = Read(HKEY_CURRENT_USER, kDontLoad, "desk.cpl");
   ASSERT_TRUE(stored);
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored->type);
-  EXPECT_STREQ("No", stored->data.c_str());
   PressKey(list, VK_SPACE);
-  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kDontLoad, "desk.cpl"));
+  EXPECT_FALSE(Until(display, std::nullopt));
 
   Click(program.Find("Image5"));
-  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kPolicies, "ForceClassicControlPanel"));
+  EXPECT_FALSE(Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "ForceClassicControlPanel"),
+                     std::nullopt));
 }
 
 TEST_F(Kdw3, ComputerInfoPageWritesTheOwnerAtEveryKeystroke) {
@@ -230,8 +231,8 @@ TEST_F(Kdw3, ComputerInfoPageWritesTheOwnerAtEveryKeystroke) {
   PressKey(owner, VK_END);
   for (const char* typed : {"Anne", "Anne!"}) {
     PostMessageA(owner, WM_CHAR, static_cast<WPARAM>(std::string(typed).back()), 1);
-    Settle();
-    EXPECT_STREQ(typed, Read(HKEY_LOCAL_MACHINE, kCurrentVersion, "RegisteredOwner")->data.c_str());
+    EXPECT_EQ(typed,
+              Until(TextOf(HKEY_LOCAL_MACHINE, kCurrentVersion, "RegisteredOwner"), typed));
   }
 }
 
@@ -247,7 +248,7 @@ TEST_F(Kdw3, FirstStartAsksForTheOwnerAndKeepsTheAnswer) {
   ASSERT_NE(nullptr, program.WaitForForm("frmMain"));
   EXPECT_EQ(std::string("Ada Owner"), Read(HKEY_LOCAL_MACHINE, kProduct, "Owner")->data.c_str());
   ASSERT_NE(nullptr, program.WaitFor("frmWelcome"));
-  EXPECT_EQ("Ada Owner", Text(program.Find("Text1")));
+  EXPECT_EQ("Ada Owner", Until([&] { return Text(program.Find("Text1")); }, "Ada Owner"));
 }
 
 TEST_F(Kdw3, AnotherWindowsIsRefusedAndTheProgramEnds) {
@@ -259,8 +260,7 @@ TEST_F(Kdw3, AnotherWindowsIsRefusedAndTheProgramEnds) {
   WriteString(HKEY_LOCAL_MACHINE, version, "ProductName", product);
   ASSERT_NE(nullptr, refusal);
   PostMessageA(refusal, WM_COMMAND, IDOK, 0);
-  for (int waited = 0; program.running() && waited < 5000; waited += 50) Sleep(50);
-  EXPECT_FALSE(program.running());
+  EXPECT_NE(STILL_ACTIVE, program.WaitForExit());
   EXPECT_EQ(nullptr, program.Find("frmMain"));
 }
 

@@ -27,7 +27,6 @@ bool KeyExists(HKEY hive, const char* key) {
 // Types into a text box as the keyboard does, one character at a time.
 void Type(HWND edit, char key) {
   PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 1);
-  Settle();
 }
 
 class LogonOthers : public Kdw3Test {
@@ -72,7 +71,7 @@ TEST_F(LogonOthers, LogonPageWritesEveryKeystrokeAndClearsThePassword) {
   EXPECT_EQ("Logon and Security", Text(page));
   // A missing DisableCAD asks for Ctrl + Alt + Delete, and is stored so.
   EXPECT_EQ(BST_CHECKED, CheckState(InForm("frmLogon", "Check1")));
-  EXPECT_EQ(0u, ReadDword(HKEY_LOCAL_MACHINE, kWinlogon, "DisableCAD"));
+  EXPECT_EQ(0u, Until(DwordOf(HKEY_LOCAL_MACHINE, kWinlogon, "DisableCAD"), 0u));
 
   HWND user = InForm("frmLogon", "Text1");
   ASSERT_NE(nullptr, user);
@@ -80,17 +79,17 @@ TEST_F(LogonOthers, LogonPageWritesEveryKeystrokeAndClearsThePassword) {
   for (char key : {'A', 'b'}) {
     Type(user, key);
     typed += key;
+    EXPECT_EQ(typed, Until(TextOf(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName"), typed));
     auto stored = Read(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultUserName");
     ASSERT_TRUE(stored);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored->type);
-    EXPECT_STREQ(typed.c_str(), stored->data.c_str());
   }
 
   // Enter in the legal notice breaks the line, stored as CR LF.
   HWND notice = InForm("frmLogon", "Text6");
   ASSERT_NE(nullptr, notice);
   for (char key : {'a', '\r', 'b'}) Type(notice, key);
-  EXPECT_STREQ("a\r\nb", Read(HKEY_LOCAL_MACHINE, kWinlogon, "LegalNoticeText")->data.c_str());
+  EXPECT_EQ("a\r\nb", Until(TextOf(HKEY_LOCAL_MACHINE, kWinlogon, "LegalNoticeText"), "a\r\nb"));
 
   HWND password = InForm("frmLogon", "Text2");
   ASSERT_NE(nullptr, password);
@@ -98,10 +97,8 @@ TEST_F(LogonOthers, LogonPageWritesEveryKeystrokeAndClearsThePassword) {
   // Another process may not read a password box's text, only its length.
   EXPECT_EQ(6, SendMessageA(password, EM_LINELENGTH, 0, 0));
   Click(InForm("frmLogon", "Image2"));
-  auto cleared = Read(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultPassword");
-  ASSERT_TRUE(cleared);
-  EXPECT_STREQ("", cleared->data.c_str());
-  EXPECT_EQ(0, SendMessageA(password, EM_LINELENGTH, 0, 0));
+  EXPECT_EQ("", Until(TextOf(HKEY_LOCAL_MACHINE, kWinlogon, "DefaultPassword"), ""));
+  EXPECT_EQ(0, Until([&] { return SendMessageA(password, EM_LINELENGTH, 0, 0); }, 0));
 }
 
 TEST_F(LogonOthers, OtherFunctionsPageMakesTheNotepadVerbAndResetsAFolder) {
@@ -115,22 +112,22 @@ TEST_F(LogonOthers, OtherFunctionsPageMakesTheNotepadVerbAndResetsAFolder) {
   EXPECT_EQ("Open Files with Notepad", Text(notepad));
   EXPECT_EQ(BST_UNCHECKED, CheckState(notepad));
   Click(notepad);
-  auto verb = Read(HKEY_CLASSES_ROOT, kEditText, "");
-  auto command = Read(HKEY_CLASSES_ROOT, kEditCommand, "");
-  ASSERT_TRUE(verb && command);
-  EXPECT_STREQ("Edit with Notepad", verb->data.c_str());
-  EXPECT_STREQ("notepad.exe %1", command->data.c_str());
+  EXPECT_EQ("Edit with Notepad",
+            Until(TextOf(HKEY_CLASSES_ROOT, kEditText, ""), "Edit with Notepad"));
+  EXPECT_EQ("notepad.exe %1", Until(TextOf(HKEY_CLASSES_ROOT, kEditCommand, ""), "notepad.exe %1"));
   Click(notepad);
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kEditCommand));
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kEditText));
+  EXPECT_FALSE(Until([] { return KeyExists(HKEY_CLASSES_ROOT, kEditCommand); }, false));
+  EXPECT_FALSE(Until([] { return KeyExists(HKEY_CLASSES_ROOT, kEditText); }, false));
 
   Pick(InForm("frmOthers", "Combo1"), 7);  // History
   Click(InForm("frmOthers", "Image1"));
+  const char* folder = "%USERPROFILE%\\Local Settings\\History";
+  EXPECT_EQ(folder, Until(TextOf(HKEY_CURRENT_USER, kShellFolders, "History"), folder));
   auto history = Read(HKEY_CURRENT_USER, kShellFolders, "History");
   ASSERT_TRUE(history);
   EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), history->type);
   EXPECT_STREQ("%USERPROFILE%\\Local Settings\\History", history->data.c_str());
-  EXPECT_EQ("%USERPROFILE%\\Local Settings\\History", Text(InForm("frmOthers", "Text1")));
+  EXPECT_EQ(folder, Until(TextOf(InForm("frmOthers", "Text1")), folder));
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(Office, TheVersionChosenNamesTheKeysOfTheWordAndOutlookDialogs) {
   EXPECT_FALSE(IsWindowEnabled(InForm("frmOffice", "Check1"))) << "no version yet";
 
   Pick(InForm("frmOffice", "Combo2"), 1);
-  Settle();
+  EXPECT_EQ("Office 2003", Until(TextOf(HKEY_LOCAL_MACHINE, kChoice, "Office"), "Office 2003"));
   const auto choice = Read(HKEY_LOCAL_MACHINE, kChoice, "Office");
   ASSERT_TRUE(choice.has_value());
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), choice->type);
@@ -81,22 +81,22 @@ TEST_F(Office, TheVersionChosenNamesTheKeysOfTheWordAndOutlookDialogs) {
   HWND slider = FindByDesignName(word, "Slider1");
   ASSERT_NE(nullptr, slider);
   EXPECT_EQ(5, SendMessageA(slider, TBM_GETPAGESIZE, 0, 0));
+  const auto cache = DwordOf(HKEY_CURRENT_USER, kWordOptions, "CACHESIZE");
   PressKey(slider, VK_END);
-  EXPECT_EQ(1024u, ReadDword(HKEY_CURRENT_USER, kWordOptions, "CACHESIZE"));
+  EXPECT_EQ(1024u, Until(cache, 1024u));
   PressKey(slider, VK_HOME);
-  EXPECT_EQ(64u, ReadDword(HKEY_CURRENT_USER, kWordOptions, "CACHESIZE"));
+  EXPECT_EQ(64u, Until(cache, 64u));
   Click(FindByDesignName(word, "Image1"));
   EXPECT_TRUE(program.WaitGone("frmWord"));
-  Settle();
-  EXPECT_TRUE(IsWindowEnabled(main));
+  EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(main); }));
 
   HWND outlook = OpenDialog("Command1", "frmOutlook");
   ASSERT_NE(nullptr, outlook);
   EXPECT_EQ(BST_CHECKED, CheckState(FindByDesignName(outlook, "Check1")));
-  EXPECT_EQ(0u, ReadDword(HKEY_CURRENT_USER, kSecurityPolicy, "EnableRememberPw"));
+  EXPECT_EQ(0u, Until(DwordOf(HKEY_CURRENT_USER, kSecurityPolicy, "EnableRememberPw"), 0u));
   Click(FindByDesignName(outlook, "Image1"));
   EXPECT_TRUE(program.WaitGone("frmOutlook"));
-  Settle();
+  EXPECT_TRUE(Eventually([&] { return IsWindowEnabled(main); }));
   EXPECT_TRUE(program.running());
 }
 

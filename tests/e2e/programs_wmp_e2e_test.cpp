@@ -26,7 +26,6 @@ void Select(HWND list, int index) {
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list));
-  Settle();
 }
 
 // Read as wide text: Wine hands a list item to another process as the
@@ -115,9 +114,10 @@ TEST_F(ProgramsWmp, ProgramsPageShowsAnEntryAndTheDeleteKeyEmptiesIt) {
   EXPECT_EQ("", Text(program_box));
 
   Select(list, 1);
-  EXPECT_EQ("notepad.exe", Text(program_box));
+  EXPECT_EQ("notepad.exe", Until(TextOf(program_box), "notepad.exe"));
   PressKey(program_box, VK_DELETE);
-  EXPECT_EQ("", Text(program_box));
+  EXPECT_EQ("", Until(TextOf(program_box), ""));
+  EXPECT_EQ("", Until(TextOf(HKEY_CURRENT_USER, kDisallowRun, "1"), ""));
   auto stored = Read(HKEY_CURRENT_USER, kDisallowRun, "1");
   ASSERT_TRUE(stored);
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored->type);
@@ -142,11 +142,12 @@ TEST_F(ProgramsWmp, MediaPlayerPageSelectsTheStoredSkinAndTurnsDvdPlayOn) {
   ASSERT_NE(nullptr, dvd);
   EXPECT_EQ("Enable DVD Play", Text(dvd));
   Click(dvd);
+  EXPECT_EQ("Yes", Until(TextOf(HKEY_CURRENT_USER, kPlayerSettings, "EnableDVDUI"), "Yes"));
   auto stored = Read(HKEY_CURRENT_USER, kPlayerSettings, "EnableDVDUI");
   ASSERT_TRUE(stored);
   EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored->type);
   EXPECT_STREQ("Yes", stored->data.c_str());
-  EXPECT_EQ("Disable DVD Play", Text(dvd));
+  EXPECT_EQ("Disable DVD Play", Until(TextOf(dvd), "Disable DVD Play"));
 }
 
 }  // namespace

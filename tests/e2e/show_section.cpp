@@ -29,7 +29,8 @@ void Work(const kdw::e2e::Program& program, const std::string& step) {
   } else {
     kdw::e2e::PressKey(control, static_cast<UINT>(std::atoi(step.c_str() + colon + 1)));
   }
-  kdw::e2e::Settle(1000);
+  // A picture for people, not a test: time to draw what the step opened.
+  Sleep(1000);
 }
 
 }  // namespace
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
   if (!main) return 1;
   const int key = std::atoi(argv[2] + 1);
   if (key >= 1 && key <= 12) kdw::e2e::PressKey(main, VK_F1 + key - 1);
-  kdw::e2e::Settle(1000);
+  Sleep(1000);
   for (int i = 4; i < argc; ++i) Work(program, argv[i]);
   std::printf("ready\n");
   std::fflush(stdout);

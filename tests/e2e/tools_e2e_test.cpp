@@ -253,7 +253,8 @@ TEST_F(ExportImport, AFileThatCannotBeWrittenEndsWithOneAndSaysWhy) {
 }
 
 // Real input: keys and clicks through the system's queue, to whatever has
-// the focus, as a person gives them.
+// the focus, as a person gives them. The program takes them in its own time,
+// so a test waits for their effect.
 void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
   std::vector<INPUT> inputs;
   for (const auto& [key, up] : strokes) {
@@ -264,7 +265,6 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
     inputs.push_back(input);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Settle(400);
 }
 void Press(WORD key) { SendKeys({{key, false}, {key, true}}); }
 void PressCtrl(WORD key) {
@@ -280,24 +280,23 @@ void TypeLetters(const std::string& text) {
     }
   }
 }
-void ClickAt(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  SetCursorPos(rect.left + 8, (rect.top + rect.bottom) / 2);
+// Clicks near the left end of the window once it is the one under that
+// point: a page that is still being laid out may cover it for a moment.
+bool ClickAt(HWND window) {
+  POINT point = {};
+  if (!Eventually([&] {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        point = {rect.left + 8, (rect.top + rect.bottom) / 2};
+        return IsWindowVisible(window) && WindowFromPoint(point) == window;
+      }))
+    return false;
+  SetCursorPos(point.x, point.y);
   INPUT clicks[2] = {};
   clicks[0].type = clicks[1].type = INPUT_MOUSE;
   clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
-  Settle(500);
-}
-
-// The window with the keyboard focus in the program's window thread.
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info.hwndFocus;
+  return SendInput(2, clicks, sizeof(INPUT)) == 2;
 }
 
 // A button of a message box, by its caption.
@@ -314,48 +313,52 @@ class Tools : public Kdw3Test {
 TEST_F(Tools, ACheckBoxClickIsUndoneWithCtrlZ) {
   HWND main = StartToMainWindow();
   ASSERT_NE(nullptr, main);
-  SetForegroundWindow(main);
+  ASSERT_TRUE(BringToFront(main));
   Press(VK_F4);
   ASSERT_NE(nullptr, program.WaitFor("frmStart"));
   HWND box = InForm("frmStart", "Check14");
   ASSERT_NE(nullptr, box);
-  ClickAt(box);
-  ASSERT_EQ(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"), std::optional<DWORD>(1));
+  ASSERT_TRUE(ClickAt(box));
+  ASSERT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
 
   PressCtrl('Z');
   HWND ask = program.WaitForDialog("Kelmor Deskwarden");
   ASSERT_NE(nullptr, ask);
   Click(ButtonOf(ask, "&Yes"));
-  for (int waited = 0; IsWindow(ask) && waited < 5000; waited += 50) Sleep(50);
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(ask); }));
   HWND told = program.WaitForDialog("Kelmor Deskwarden");
   ASSERT_NE(nullptr, told);
   Click(ButtonOf(told, "OK"));
-  Settle(500);
-  EXPECT_FALSE(Read(HKEY_CURRENT_USER, kPolicies, "NoRun").has_value()) << "absent stays absent";
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(told); }));
+  EXPECT_FALSE(Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), std::nullopt))
+      << "absent stays absent";
   // The page is open again and shows it.
-  HWND again = InForm("frmStart", "Check14");
-  ASSERT_NE(nullptr, again);
-  EXPECT_EQ(BST_UNCHECKED, CheckState(again));
+  HWND again = nullptr;
+  ASSERT_TRUE(Eventually([&] { return again = InForm("frmStart", "Check14"); }));
+  EXPECT_EQ(BST_UNCHECKED, Until(CheckOf(again), BST_UNCHECKED));
 }
 
 TEST_F(Tools, CtrlFTypingAndEnterPutTheFocusOnTheSetting) {
   HWND main = StartToMainWindow();
   ASSERT_NE(nullptr, main);
-  SetForegroundWindow(main);
+  ASSERT_TRUE(BringToFront(main));
   PressCtrl('F');
   HWND find = program.WaitForForm("frmFind");
   ASSERT_NE(nullptr, find);
+  HWND text = FindByDesignName(find, "Text1");
+  ASSERT_NE(nullptr, text);
+  // Typed keys go where the focus is, so the box must have it first.
+  ASSERT_EQ(text, Until([&] { return FocusOf(find); }, text));
   TypeLetters("NoRun");
-  EXPECT_EQ("NoRun", Text(FindByDesignName(find, "Text1")));
+  EXPECT_EQ("NoRun", Until(TextOf(text), "NoRun"));
   Press(VK_RETURN);
   EXPECT_TRUE(program.WaitGone("frmFind"));
   HWND box = program.WaitFor("frmStart") ? InForm("frmStart", "Check14") : nullptr;
   ASSERT_NE(nullptr, box);
-  Settle(300);
-  EXPECT_EQ(box, FocusOf(main));
+  ASSERT_EQ(box, Until([&] { return FocusOf(main); }, box));
   // The keyboard works the box from there.
   Press(VK_SPACE);
-  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"), std::optional<DWORD>(1));
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
 }
 
 }  // namespace
