@@ -88,7 +88,22 @@ kdw_ensure_prefix() {
       kdw_wineserver -w
       touch "$WINEPREFIX/.kdw-ready"
     fi
+    kdw_ensure_marlett
   ) 9>"$WINEPREFIX.lock"
+}
+
+# Wine draws the caption buttons with Marlett and looks for it among the
+# prefix's fonts only: without it they show as the letters "0", "1" and "r".
+# Debian's fonts-wine has it. Prefixes made before this get it too.
+kdw_marlett=/usr/share/wine/fonts/marlett.ttf
+kdw_ensure_marlett() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$kdw_marlett" ] && [ ! -f "$fonts/marlett.ttf" ] || return 0
+  mkdir -p "$fonts"
+  cp "$kdw_marlett" "$fonts/marlett.ttf"
+  kdw_wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' \
+    /v 'Marlett (TrueType)' /d marlett.ttf /f >/dev/null 2>&1
+  kdw_wineserver -w
 }
 
 # Starts Xvfb when there is no display, and a persistent wineserver for the
