@@ -93,14 +93,14 @@ for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 export DEBIAN_FRONTEND=noninteractive
 if [ ${#need[@]} -gt 0 ]; then
   echo "install-deps: installing ${need[*]}"
-  $SUDO apt-get update -qq
+  $SUDO apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
   $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
 if [ "$i386" = qemu ] && ! qemu_ok; then
   echo "install-deps: installing qemu-user from bookworm-backports for 32-bit Wine"
   add_backports
-  $SUDO apt-get update -qq
+  $SUDO apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
   $SUDO apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null
 fi
 
