@@ -1,10 +1,13 @@
 // Starts kdw3.exe, opens one section by its function key and keeps the
 // program up for a while, so that a screenshot can be taken:
 //   show_section.exe path\to\kdw3.exe F4 [seconds] [form/control[:key] ...]
+// "^F" in place of the function key presses Ctrl+F as the keyboard does.
 // Each step after the seconds works one control of a form: a click, posted
 // so that a modal dialog it opens does not hold this program up
-// ("frmInternet/Command2"), or a virtual key pressed in it
-// ("frmNetRes2/TabStrip1:39", the right arrow).
+// ("frmInternet/Command2"), a virtual key pressed in it
+// ("frmNetRes2/TabStrip1:39", the right arrow), an item picked in a list
+// ("frmOffice/Combo2#1") or a text put in a box ("frmFind/Text1=norun").
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,18 +19,20 @@ namespace {
 
 void Work(const kdw::e2e::Program& program, const std::string& step) {
   const auto slash = step.find('/');
-  const auto colon = step.find(':');
+  const auto how = step.find_first_of(":#=", slash == std::string::npos ? 0 : slash);
   HWND form = slash == std::string::npos ? nullptr : program.WaitFor(step.substr(0, slash));
   HWND control =
-      form ? kdw::FindByDesignName(form, step.substr(slash + 1, colon - slash - 1)) : nullptr;
+      form ? kdw::FindByDesignName(form, step.substr(slash + 1, how - slash - 1)) : nullptr;
   if (!control) {
     std::fprintf(stderr, "show_section: no %s\n", step.c_str());
     return;
   }
-  if (colon == std::string::npos) {
-    PostMessageA(control, BM_CLICK, 0, 0);
-  } else {
-    kdw::e2e::PressKey(control, static_cast<UINT>(std::atoi(step.c_str() + colon + 1)));
+  const std::string argument = how == std::string::npos ? "" : step.substr(how + 1);
+  switch (how == std::string::npos ? ' ' : step[how]) {
+    case ':': kdw::e2e::PressKey(control, static_cast<UINT>(std::atoi(argument.c_str()))); break;
+    case '#': kdw::e2e::Pick(control, std::atoi(argument.c_str())); break;
+    case '=': kdw::e2e::SetText(control, argument); break;
+    default: PostMessageA(control, BM_CLICK, 0, 0); break;
   }
   // A picture for people, not a test: time to draw what the step opened.
   Sleep(1000);
@@ -44,8 +49,20 @@ int main(int argc, char** argv) {
   if (!program.Start()) return 1;
   HWND main = program.WaitForForm("frmMain");
   if (!main) return 1;
-  const int key = std::atoi(argv[2] + 1);
-  if (key >= 1 && key <= 12) kdw::e2e::PressKey(main, VK_F1 + key - 1);
+  if (argv[2][0] == '^' && argv[2][1]) {
+    kdw::e2e::BringToFront(main);
+    const WORD key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(argv[2][1])));
+    INPUT keys[4] = {};
+    const WORD order[4] = {VK_CONTROL, key, key, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+      keys[i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = order[i];
+      keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+  } else if (const int key = std::atoi(argv[2] + 1); key >= 1 && key <= 12) {
+    kdw::e2e::PressKey(main, VK_F1 + key - 1);
+  }
   Sleep(1000);
   for (int i = 4; i < argc; ++i) Work(program, argv[i]);
   std::printf("ready\n");
