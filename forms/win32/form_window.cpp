@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/win32/handler_error.h"
 #include "platform/design_name.h"
 
 namespace kdw::forms {
@@ -453,7 +454,12 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
     return IsMdiChild(hwnd) ? DefMDIChildProcA(hwnd, message, wparam, lparam)
                             : DefWindowProcA(hwnd, message, wparam, lparam);
   }
-  return self->Handle(hwnd, message, wparam, lparam);
+  try {
+    return self->Handle(hwnd, message, wparam, lparam);
+  } catch (...) {
+    KeepHandlerError();
+    return 0;
+  }
 }
 
 }  // namespace kdw::forms

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "forms/win32/form_window.h"
+#include "forms/win32/handler_error.h"
 
 namespace kdw::forms {
 
@@ -34,6 +35,7 @@ void Win32Host::Show(Form& form, Form* frame) {
   }
   if (form.style() == FormStyle::kMdiChild && !mdi_client) return;
   raw->Create(nullptr, mdi_client);
+  RethrowHandlerError();
 }
 
 void Win32Host::ShowModal(Form& form, Form& owner) {
@@ -47,7 +49,7 @@ void Win32Host::ShowModal(Form& form, Form& owner) {
   if (owner_window) EnableWindow(owner_window, FALSE);
   raw->Create(owner_window, nullptr);
   MSG msg;
-  while (!raw->modal_done && !quitting_) {
+  while (!raw->modal_done && !quitting_ && !HandlerErrorKept()) {
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -62,6 +64,7 @@ void Win32Host::ShowModal(Form& form, Form& owner) {
     EnableWindow(owner_window, TRUE);
     SetActiveWindow(owner_window);
   }
+  RethrowHandlerError();
 }
 
 void Win32Host::Destroy(Form& form) {
@@ -193,8 +196,10 @@ void Win32Host::Pump() {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    if (HandlerErrorKept()) break;
   }
   graveyard_.clear();
+  RethrowHandlerError();
 }
 
 int Win32Host::Run() {
@@ -207,6 +212,7 @@ int Win32Host::Run() {
       DispatchMessageA(&msg);
     }
     graveyard_.clear();
+    RethrowHandlerError();
   }
   graveyard_.clear();
   return static_cast<int>(msg.wParam);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -373,6 +374,36 @@ TEST_F(HostTest, ATextBoxHearsKeysEvenWhenOneClosesItsForm) {
   EXPECT_FALSE(IsWindow(window));
   host.Pump();
   EXPECT_EQ(0u, host.WindowOf(more));
+}
+
+// A handler's exception crosses no system frames (the i686 unwinder cannot):
+// it reaches the code that called the host, after the system call returns,
+// and the program goes on.
+TEST_F(HostTest, AnExceptionFromAHandlerReachesTheHostsCaller) {
+  Form more(kMore);
+  more.text("Text1").on_key_down = [](int) { throw std::runtime_error("from a key"); };
+  more.text("Text1").on_change = [] { throw std::runtime_error("from a change"); };
+  host.Show(more, &frame);
+  host.Pump();
+  HWND edit = FindByDesignName(reinterpret_cast<HWND>(host.WindowOf(more)), "Text1");
+  ASSERT_NE(nullptr, edit);
+
+  const auto pumped = [&]() -> std::string {
+    try {
+      host.Pump();
+    } catch (const std::runtime_error& error) {
+      return error.what();
+    }
+    return "";
+  };
+  SendMessageA(edit, WM_KEYDOWN, 'A', 0);
+  SendMessageA(edit, WM_KEYDOWN, 'B', 0);
+  EXPECT_EQ("from a key", pumped()) << "the first one kept, once";
+  EXPECT_EQ("", pumped());
+
+  SetWindowTextA(edit, "typed");
+  EXPECT_EQ("from a change", pumped());
+  EXPECT_TRUE(IsWindow(edit));
 }
 
 TEST_F(HostTest, MenuItemsCarryTheirNamesUntilTheFormGoes) {

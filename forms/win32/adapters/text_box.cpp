@@ -2,6 +2,7 @@
 // model with the whole text; a box that listens for keys hears them before
 // they are typed, Enter and Escape included.
 #include "forms/win32/adapters/adapters.h"
+#include "forms/win32/handler_error.h"
 
 namespace kdw::forms::adapters {
 namespace {
@@ -60,7 +61,12 @@ LRESULT CALLBACK TextBoxAdapter::KeyProc(HWND hwnd, UINT message, WPARAM wparam,
     case WM_KEYDOWN:
       if (box && box->on_key_down) {
         // The handler may close the form; nothing of it is touched afterwards.
-        box->UserKeyDown(static_cast<int>(wparam));
+        try {
+          box->UserKeyDown(static_cast<int>(wparam));
+        } catch (...) {
+          KeepHandlerError();
+          return 0;
+        }
         if (wparam == VK_RETURN || wparam == VK_ESCAPE) return 0;
         if (!IsWindow(hwnd)) return 0;
       }
