@@ -29,7 +29,8 @@ finish() {
 trap finish EXIT
 for preset in win64 win32; do
   if [ "$preset" = win32 ] && [ "${KDW_I386_VIA_QEMU:-}" = 1 ] && ! kdw_i386_handler >/dev/null; then
-    kdw_register_qemu_i386 && registered=1
+    kdw_register_qemu_i386 && registered=1 &&
+      echo "test: the 32-bit build runs through qemu for this run"
   fi
   if [ "$preset" = win32 ] && ! kdw_can_run_win32; then
     built_only+=("$preset")
