@@ -45,6 +45,8 @@ TEST_F(AccessCaret, TheTitleBarBoxOpensWithTheCaretAfterItsText) {
   for (int i = 0; i < 50 && Selection(text1) != std::make_pair(end, end); ++i) Settle(100);
   EXPECT_EQ(title, Text(text1));
   EXPECT_EQ(std::make_pair(end, end), Selection(text1));
+  Click(FindByDesignName(access, "Image1"));
+  EXPECT_TRUE(program.WaitGone("frmAccess"));
 }
 
 }  // namespace
