@@ -70,6 +70,12 @@ void TextBox::UserEdit(const std::string& text) {
   SetText(text);
 }
 
+void TextBox::PlaceCaret(std::size_t position) {
+  caret_ = std::min(position, text_.size());
+  ++caret_placements_;
+  Changed();
+}
+
 void ListControl::AddItem(const std::string& item, int image) {
   items_.push_back(item);
   images_.push_back(image);

@@ -11,6 +11,7 @@
 // so that it can show it without raising a second event.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -159,9 +160,20 @@ class TextBox : public Control {
   void UserKeyDown(int key) {
     if (on_key_down) on_key_down(key);
   }
+  // Puts the caret before the character at `position` (after the last
+  // character when past the end), selecting nothing. The window shows each
+  // placement once; where the user moves the caret afterwards is the
+  // window's own, and a new text puts it back at the start, as ever.
+  void PlaceCaret(std::size_t position);
+  // Where the program last placed the caret, and how often it has, so that
+  // a window knows a placement it has not shown yet.
+  std::size_t caret() const { return caret_; }
+  unsigned caret_placements() const { return caret_placements_; }
 
  private:
   std::string text_;
+  std::size_t caret_ = 0;
+  unsigned caret_placements_ = 0;
 };
 
 // A list of texts with one current item: drop-down lists, list boxes, check

@@ -26,10 +26,10 @@ struct KeyGroup {
   }
 };
 
-std::vector<KeyGroup> Group(const std::vector<IndexedSetting>& settings) {
+std::vector<KeyGroup> Group(const std::vector<IndexedSetting>& settings, Secrets secrets) {
   std::vector<KeyGroup> groups;
   for (const IndexedSetting& setting : settings) {
-    if (setting.unresolved) continue;
+    if (setting.unresolved || (setting.secret && secrets == Secrets::kLeftOut)) continue;
     auto group = std::find_if(groups.begin(), groups.end(), [&](const KeyGroup& g) {
       return g.hive == setting.hive && SameName(g.key, setting.key);
     });
@@ -57,9 +57,9 @@ RegFileValue ValueOf(const Registry& registry, const KeyGroup& group, const std:
 
 }  // namespace
 
-std::string ExportSettings(const Registry& registry) {
+std::string ExportSettings(const Registry& registry, Secrets secrets) {
   std::vector<RegFileKey> keys;
-  for (KeyGroup& group : Group(IndexSettings(registry))) {
+  for (KeyGroup& group : Group(IndexSettings(registry), secrets)) {
     const bool exists = registry.KeyExists(group.hive, group.key);
     if ((group.whole || group.all_values) && !exists) {
       keys.push_back({group.hive, group.key, true, {}});
@@ -82,6 +82,16 @@ std::string ExportSettings(const Registry& registry) {
     keys.push_back(std::move(key));
   }
   return FormatRegFile(keys);
+}
+
+bool HasSecretToExport(const Registry& registry) {
+  for (const IndexedSetting& setting : IndexSettings(registry)) {
+    if (setting.secret && !setting.unresolved &&
+        registry.ReadStored(setting.hive, setting.key, setting.value).present) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace kdw::pages

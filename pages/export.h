@@ -9,6 +9,14 @@
 
 namespace kdw::pages {
 
-std::string ExportSettings(const Registry& registry);
+// Secret settings (the automatic logon password) are left out unless asked
+// for: then the file neither sets nor deletes them where it is imported.
+enum class Secrets { kLeftOut, kIncluded };
+
+std::string ExportSettings(const Registry& registry, Secrets secrets = Secrets::kLeftOut);
+
+// Whether a secret setting is stored now, so that the export could carry it:
+// only then is it worth asking whether to.
+bool HasSecretToExport(const Registry& registry);
 
 }  // namespace kdw::pages

@@ -110,6 +110,9 @@ struct SettingRow {
   // A command line the page starts for this row (a check-list item's program).
   const char* command = "";
   bool list_item = false;
+  // Its data must not leave the machine unasked: exports leave it out unless
+  // told otherwise, and listings show where it is, never what it holds.
+  bool secret = false;
 
   constexpr SettingRow At(forms::Rect where) const {
     SettingRow row = *this;
@@ -139,6 +142,11 @@ struct SettingRow {
   constexpr SettingRow Runs(const char* command_line) const {
     SettingRow row = *this;
     row.command = command_line;
+    return row;
+  }
+  constexpr SettingRow Secret() const {
+    SettingRow row = *this;
+    row.secret = true;
     return row;
   }
   constexpr SettingRow GrayedAsChecked() const {

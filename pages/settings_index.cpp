@@ -29,6 +29,7 @@ class Indexer {
         continue;
       }
       Add(page, row.control, item, caption, row.hive, row.key, row.value, IndexedSetting::kValue);
+      out_.back().secret = row.secret;
     }
   }
 

@@ -32,6 +32,8 @@ struct IndexedSetting {
   // The key names the Office version and none is chosen: the setting names
   // no key yet, search shows it with the mark and export leaves it out.
   bool unresolved = false;
+  // Its data stay out of exports unless asked for (the row is secret).
+  bool secret = false;
 };
 
 // Office rows and values take the version stored as the choice.

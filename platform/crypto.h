@@ -1,6 +1,7 @@
 // The platform's cryptographic primitives (random source and SHA-256), and
 // HMAC-SHA-256 and PBKDF2-HMAC-SHA-256 built once on top of them. Windows
-// answers with CryptoAPI, native builds with OpenSSL.
+// answers with CryptoAPI, native builds with OpenSSL; where the platform has
+// no SHA-256 (Windows XP before SP3) the bundled one hashes.
 #pragma once
 
 #include <array>
@@ -13,6 +14,14 @@
 namespace kdw {
 
 using Sha256Digest = std::array<std::uint8_t, 32>;
+
+// Where a platform Crypto takes SHA-256 from. kBundled stands for a platform
+// without one of its own, as Windows XP before SP3 is: tests choose it to
+// see that records and seals come out the same.
+enum class Sha256Source {
+  kPlatformWhenPresent,  // the platform's own, else the bundled one
+  kBundled,
+};
 
 class Crypto {
  public:

@@ -5,7 +5,7 @@ namespace kdw {
 int FakeMessageBoxes::Show(WindowHandle owner, const std::string& text, const std::string& title,
                            std::uint32_t style) {
   shown_.push_back({owner, text, title, style});
-  if (answers_.empty()) return mb::FirstButton(style);
+  if (answers_.empty()) return mb::DefaultButton(style);
   const int answer = answers_.front();
   answers_.pop_front();
   return answer;

@@ -26,6 +26,10 @@ constexpr std::uint32_t kIconQuestion = 0x20;
 constexpr std::uint32_t kIconExclamation = 0x30;
 constexpr std::uint32_t kIconInformation = 0x40;
 constexpr std::uint32_t kIconMask = 0xF0;
+// The button Enter presses (MB_DEFBUTTON2 ...); the first when none is named.
+constexpr std::uint32_t kDefaultButton2 = 0x100;
+constexpr std::uint32_t kDefaultButton3 = 0x200;
+constexpr std::uint32_t kDefaultButtonMask = 0xF00;
 // Results (IDOK ...).
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
@@ -37,6 +41,8 @@ constexpr int kIdNo = 7;
 
 // The result of the first (leftmost) button of the style's button set.
 int FirstButton(std::uint32_t style);
+// The result of the style's default button: what Enter gives.
+int DefaultButton(std::uint32_t style);
 }  // namespace mb
 
 class MessageBoxes {

@@ -5,6 +5,8 @@
 
 #include <climits>
 
+#include "platform/sha256.h"
+
 namespace kdw {
 
 bool OpenSslCrypto::RandomBytes(std::size_t count, Bytes& out) {
@@ -18,6 +20,10 @@ bool OpenSslCrypto::RandomBytes(std::size_t count, Bytes& out) {
 }
 
 bool OpenSslCrypto::Sha256(const Bytes& data, Sha256Digest& out) {
+  if (source_ == Sha256Source::kBundled) {
+    out = BundledSha256(data.data(), data.size());
+    return true;
+  }
   unsigned int size = 0;
   return EVP_Digest(data.data(), data.size(), out.data(), &size, EVP_sha256(), nullptr) == 1 &&
          size == out.size();

@@ -11,18 +11,35 @@
 
 namespace kdw {
 
-int mb::FirstButton(std::uint32_t style) {
-  switch (style & kButtonsMask) {
-    case kAbortRetryIgnore:
-      return kIdAbort;
-    case kYesNoCancel:
-    case kYesNo:
-      return kIdYes;
-    case kRetryCancel:
-      return kIdRetry;
+namespace {
+
+// The style's buttons, left to right; 0 ends a shorter set.
+std::array<int, 3> ButtonsOf(std::uint32_t style) {
+  switch (style & mb::kButtonsMask) {
+    case mb::kOkCancel:
+      return {mb::kIdOk, mb::kIdCancel, 0};
+    case mb::kAbortRetryIgnore:
+      return {mb::kIdAbort, mb::kIdRetry, mb::kIdIgnore};
+    case mb::kYesNoCancel:
+      return {mb::kIdYes, mb::kIdNo, mb::kIdCancel};
+    case mb::kYesNo:
+      return {mb::kIdYes, mb::kIdNo, 0};
+    case mb::kRetryCancel:
+      return {mb::kIdRetry, mb::kIdCancel, 0};
     default:
-      return kIdOk;  // OK, OK/Cancel
+      return {mb::kIdOk, 0, 0};
   }
+}
+
+}  // namespace
+
+int mb::FirstButton(std::uint32_t style) { return ButtonsOf(style)[0]; }
+
+int mb::DefaultButton(std::uint32_t style) {
+  const std::array<int, 3> buttons = ButtonsOf(style);
+  // A default past the last button falls back to the first, as MessageBox does.
+  const std::size_t named = (style & kDefaultButtonMask) >> 8;
+  return named < buttons.size() && buttons[named] != 0 ? buttons[named] : buttons[0];
 }
 
 std::string FolderOfPath(const std::string& path) {

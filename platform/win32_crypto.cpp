@@ -2,6 +2,7 @@
 // after windows.h
 #include <wincrypt.h>
 
+#include "platform/sha256.h"
 #include "platform/win32_platform.h"
 
 // SHA-256 came to CryptoAPI with Windows XP SP3; the headers show it only
@@ -17,10 +18,18 @@ HCRYPTPROV Provider(std::uintptr_t provider) { return static_cast<HCRYPTPROV>(pr
 
 }  // namespace
 
-Win32Crypto::Win32Crypto() {
+Win32Crypto::Win32Crypto(Sha256Source source) {
   HCRYPTPROV provider = 0;
-  if (CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) {
+  if (CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
+      CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT)) {
     provider_ = static_cast<std::uintptr_t>(provider);
+  }
+  if (!provider_ || source == Sha256Source::kBundled) return;
+  // Before SP3 the AES provider is there but refuses the algorithm.
+  HCRYPTHASH probe = 0;
+  if (CryptCreateHash(provider, CALG_SHA_256, 0, 0, &probe)) {
+    CryptDestroyHash(probe);
+    platform_sha256_ = true;
   }
 }
 
@@ -40,7 +49,11 @@ bool Win32Crypto::RandomBytes(std::size_t count, Bytes& out) {
 }
 
 bool Win32Crypto::Sha256(const Bytes& data, Sha256Digest& out) {
-  if (!provider_ || data.size() > MAXDWORD) return false;
+  if (!platform_sha256_) {
+    out = BundledSha256(data.data(), data.size());
+    return true;
+  }
+  if (data.size() > MAXDWORD) return false;
   HCRYPTHASH hash = 0;
   if (!CryptCreateHash(Provider(provider_), CALG_SHA_256, 0, 0, &hash)) return false;
   DWORD size = static_cast<DWORD>(out.size());

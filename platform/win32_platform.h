@@ -62,22 +62,27 @@ class Win32FileDialogs : public FileDialogs {
   std::string DirBox(WindowHandle owner, const std::string& message) override;
 };
 
-// CryptoAPI: one verify-only PROV_RSA_AES context for the object's life,
-// CryptGenRandom and CALG_SHA_256 hashes. When the context cannot be had
-// (Windows XP before SP3 has no SHA-256) every call fails.
+// CryptoAPI: one verify-only context for the object's life, CryptGenRandom
+// and CALG_SHA_256 hashes. Windows XP before SP3 has no SHA-256 in CryptoAPI
+// (and no AES provider on some): then the base RSA provider gives the random
+// bytes and the bundled SHA-256 hashes, decided once when the object is made.
 class Win32Crypto : public Crypto {
  public:
-  Win32Crypto();
+  explicit Win32Crypto(Sha256Source source = Sha256Source::kPlatformWhenPresent);
   ~Win32Crypto() override;
   Win32Crypto(const Win32Crypto&) = delete;
   Win32Crypto& operator=(const Win32Crypto&) = delete;
 
+  // A CryptoAPI context was had: random bytes can be given.
   bool available() const { return provider_ != 0; }
+  // CryptoAPI hashes SHA-256 itself (else the bundled one does).
+  bool platform_sha256() const { return platform_sha256_; }
   bool RandomBytes(std::size_t count, Bytes& out) override;
   bool Sha256(const Bytes& data, Sha256Digest& out) override;
 
  private:
   std::uintptr_t provider_ = 0;  // HCRYPTPROV
+  bool platform_sha256_ = false;
 };
 
 }  // namespace kdw

@@ -341,7 +341,16 @@ void MainWindow::menuExport_Click() {
   const std::string path = context_.dialogs.ShowSaveFileDialog(
       owner, "Registration Files (*.reg)|*.reg", "Export Settings", "reg");
   if (path.empty()) return;
-  if (ExportSettingsTo(context_.registry, context_.files, path)) {
+  // The automatic logon password is kept in plain text, in the file too:
+  // it goes in only when the user says so.
+  pages::Secrets secrets = pages::Secrets::kLeftOut;
+  if (pages::HasSecretToExport(context_.registry) &&
+      context_.messages.Show(
+          owner, "Include the automatic logon password? It is stored in the file in plain text.",
+          kTitle, mb::kIconQuestion | mb::kYesNo | mb::kDefaultButton2) == mb::kIdYes) {
+    secrets = pages::Secrets::kIncluded;
+  }
+  if (ExportSettingsTo(context_.registry, context_.files, path, secrets)) {
     context_.messages.Show(owner, "The settings were exported to " + path + ".", kTitle,
                             mb::kIconInformation | mb::kOk);
   } else {

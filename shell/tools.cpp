@@ -1,7 +1,6 @@
 #include "shell/tools.h"
 
 #include "core/text.h"
-#include "pages/export.h"
 
 namespace kdw::shell {
 namespace {
@@ -28,8 +27,9 @@ std::string NextArgument(const std::string& text, std::size_t* at) {
 
 }  // namespace
 
-bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::string& path) {
-  const std::string text = pages::ExportSettings(registry);
+bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::string& path,
+                      pages::Secrets secrets) {
+  const std::string text = pages::ExportSettings(registry, secrets);
   return files.ReplaceWholeFile(path, Bytes(text.begin(), text.end()));
 }
 
@@ -38,7 +38,16 @@ CommandLine ParseCommandLine(const std::string& arguments) {
   const std::string first = FoldCase(NextArgument(arguments, &at));
   CommandLine command;
   if (first != "/export" && first != "-export") return command;
-  command.file = NextArgument(arguments, &at);
+  // The first other argument names the file; any after it are ignored.
+  while (at < arguments.size()) {
+    const std::string argument = NextArgument(arguments, &at);
+    const std::string folded = FoldCase(argument);
+    if (folded == "/with-secrets" || folded == "-with-secrets") {
+      command.with_secrets = true;
+    } else if (command.file.empty()) {
+      command.file = argument;
+    }
+  }
   command.action = command.file.empty() ? CommandLine::kUsage : CommandLine::kExport;
   return command;
 }
@@ -46,10 +55,12 @@ CommandLine ParseCommandLine(const std::string& arguments) {
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* error) {
   if (command.action != CommandLine::kExport) {
-    *error = "kdw3: /export needs the name of the file to write: kdw3 /export FILE";
+    *error = "kdw3: /export needs the name of the file to write: kdw3 /export FILE [/with-secrets]";
     return 1;
   }
-  if (!ExportSettingsTo(registry, files, command.file)) {
+  const pages::Secrets secrets =
+      command.with_secrets ? pages::Secrets::kIncluded : pages::Secrets::kLeftOut;
+  if (!ExportSettingsTo(registry, files, command.file, secrets)) {
     *error = "kdw3: the settings could not be written to " + command.file;
     return 1;
   }

@@ -110,6 +110,13 @@ class AccessPage : public OfficeDialog {
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
+  void Load() override {
+    OfficeDialog::Load();
+    // Typing goes on at the end of the title bar text.
+    forms::TextBox& title = form().text("Text1");
+    title.PlaceCaret(title.text().size());
+  }
+
  private:
   // A chosen file's full path goes into its box, which stores it.
   void Browse(const FileChoice& file) {

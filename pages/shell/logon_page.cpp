@@ -47,10 +47,12 @@ constexpr forms::Rect kBodyBox{kMargin, kBodyTop, kTitleWidth, kTextFrameHeight 
 constexpr SettingRow kRows[] = {
     Text("Text1", HKLM, kWinlogon, "DefaultUserName").In("Frame1", kFields.Line(0)),
     // Windows reads the automatic-logon password as plain text; the box
-    // only hides it from whoever looks at the screen.
+    // only hides it from whoever looks at the screen, and exports leave it
+    // out unless asked.
     Text("Text2", HKLM, kWinlogon, "DefaultPassword")
         .In("Frame1", kFields.Line(1))
-        .Flags(forms::kPassword),
+        .Flags(forms::kPassword)
+        .Secret(),
     Text("Text3", HKLM, kWinlogon, "DefaultDomainName").In("Frame1", kFields.Line(2)),
     Text("Text4", HKU, kDefaultDesktop, "Wallpaper")
         .At({kMargin, kWallpaperBox, kLeftWidth - 360 - 60, kTextHeight}),

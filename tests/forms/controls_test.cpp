@@ -52,6 +52,14 @@ TEST(Controls, CodeRaisesTheSameEventsAsTheUserButNotForTheSameState) {
   text.UserEdit("de");
   text.SetText("de");
   EXPECT_EQ(2, changes);
+  // Placing the caret changes no text and raises nothing; past the end it
+  // stands after the last character.
+  text.PlaceCaret(99);
+  EXPECT_EQ(2u, text.caret());
+  text.PlaceCaret(1);
+  EXPECT_EQ(1u, text.caret());
+  EXPECT_EQ(2u, text.caret_placements());
+  EXPECT_EQ(2, changes);
 
   auto& combo = form.list("Combo1");
   combo.on_click = [&] { ++list_clicks; };

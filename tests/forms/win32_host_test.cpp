@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/win32/win32_host.h"
@@ -246,6 +247,36 @@ TEST_F(HostTest, UserActionsReachTheModels) {
 
   SendMessageA(FindByDesignName(window, "Command1"), BM_CLICK, 0, 0);
   EXPECT_EQ(1, commands);
+}
+
+// The caret: placed before the window exists, it shows when the window is
+// made; later pushes of the model leave where the user put it alone.
+TEST_F(HostTest, ATextBoxShowsEachCaretPlacementOnce) {
+  auto Selection = [](HWND edit) {
+    DWORD start = 0xdeadbeef, end = 0xdeadbeef;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return std::pair<DWORD, DWORD>(start, end);
+  };
+  TextBox& text = page.text("Text1");
+  text.SetText("Orders");
+  text.PlaceCaret(text.text().size());
+  HWND window = ShowPage();
+  HWND edit = FindByDesignName(window, "Text1");
+  ASSERT_NE(nullptr, edit);
+  EXPECT_EQ(std::make_pair(DWORD{6}, DWORD{6}), Selection(edit));
+
+  SendMessageA(edit, EM_SETSEL, 2, 2);  // the user moves it
+  page.check("Check1").SetValue(1);     // the frame's contents are pushed again
+  text.SetEnabled(false);
+  text.SetEnabled(true);
+  host.Pump();
+  EXPECT_EQ(std::make_pair(DWORD{2}, DWORD{2}), Selection(edit));
+
+  text.PlaceCaret(3);
+  EXPECT_EQ(std::make_pair(DWORD{3}, DWORD{3}), Selection(edit));
+  text.PlaceCaret(50);
+  EXPECT_EQ(std::make_pair(DWORD{6}, DWORD{6}), Selection(edit));
 }
 
 TEST_F(HostTest, TimersShortcutsAndModalForms) {

@@ -266,5 +266,27 @@ TEST_F(InstallerTest, SealThatCannotBeCheckedCopiesNothing) {
   EXPECT_EQ(first_, Installed("ONLY.OCX"));
 }
 
+// Windows XP before SP3 hashes with the bundled SHA-256: a package sealed
+// by the packer (the platform's hash) installs there, and either hash seals
+// it to the same bytes.
+TEST_F(InstallerTest, ASealedPackageInstallsWhereOnlyTheBundledHashIs) {
+  const auto bundled = kdw::testing::MakePlatformCrypto(Sha256Source::kBundled);
+  const Bytes image = StandIn(200, 0);
+  const std::vector<PackedFile> files = {{"COMDLG32.OCX", first_}, {"MSCOMCTL.OCX", second_}};
+  const Bytes sealed = MakePackage(*crypto_, image, files);
+  EXPECT_EQ(sealed, MakePackage(*bundled, image, files));
+  Package(sealed);
+  EXPECT_EQ(Outcome::kInstalled, Load(bundled.get()));
+  EXPECT_EQ(first_, Installed("COMDLG32.OCX"));
+  EXPECT_EQ(second_, Installed("MSCOMCTL.OCX"));
+
+  // And it still tells a changed byte.
+  messages_.Clear();
+  Bytes changed = sealed;
+  changed[150] ^= 1;
+  Package(changed);
+  EXPECT_EQ(Outcome::kDamaged, Load(bundled.get()));
+}
+
 }  // namespace
 }  // namespace kdw::installer

@@ -8,7 +8,9 @@
 
 namespace kdw::testing {
 
-// Supplied once per build.
-std::unique_ptr<Crypto> MakePlatformCrypto();
+// Supplied once per build. kBundled stands for a Windows without SHA-256 in
+// CryptoAPI (XP before SP3).
+std::unique_ptr<Crypto> MakePlatformCrypto(
+    Sha256Source source = Sha256Source::kPlatformWhenPresent);
 
 }  // namespace kdw::testing

@@ -3,6 +3,8 @@
 
 namespace kdw::testing {
 
-std::unique_ptr<Crypto> MakePlatformCrypto() { return std::make_unique<OpenSslCrypto>(); }
+std::unique_ptr<Crypto> MakePlatformCrypto(Sha256Source source) {
+  return std::make_unique<OpenSslCrypto>(source);
+}
 
 }  // namespace kdw::testing

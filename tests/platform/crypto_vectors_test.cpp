@@ -1,11 +1,15 @@
 // Published test vectors for SHA-256 (FIPS 180-2), HMAC-SHA-256 (RFC 4231)
 // and PBKDF2-HMAC-SHA-256 (RFC 7914 and the widely used RFC 6070-style set),
-// and the password record, against the build's platform crypto.
+// and the password record, against the build's platform crypto: once with
+// the platform's own SHA-256 and once with the bundled one, as a Windows XP
+// before SP3 hashes.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "platform/password_hash.h"
+#include "platform/sha256.h"
 #include "tests/platform/crypto_backend.h"
 
 namespace kdw {
@@ -14,7 +18,7 @@ namespace {
 Bytes B(const std::string& text) { return Bytes(text.begin(), text.end()); }
 Bytes Repeat(std::uint8_t byte, std::size_t count) { return Bytes(count, byte); }
 
-class CryptoVectors : public ::testing::Test {
+class CryptoVectors : public ::testing::TestWithParam<Sha256Source> {
  protected:
   std::string Sha256Hex(const Bytes& data) {
     Sha256Digest digest{};
@@ -34,20 +38,28 @@ class CryptoVectors : public ::testing::Test {
     return ToHex(key);
   }
 
-  std::unique_ptr<Crypto> crypto_ = testing::MakePlatformCrypto();
+  std::unique_ptr<Crypto> crypto_ = testing::MakePlatformCrypto(GetParam());
 };
 
-TEST_F(CryptoVectors, Sha256) {
+TEST_P(CryptoVectors, Sha256) {
   EXPECT_EQ("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855", Sha256Hex({}));
   EXPECT_EQ("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad",
             Sha256Hex(B("abc")));
   EXPECT_EQ("248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1",
             Sha256Hex(B("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")));
+  EXPECT_EQ("cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1",
+            Sha256Hex(B("abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmno"
+                        "ijklmnopjklmnopqklmnopqrlmnopqrsmnopqrstnopqrstu")));
+  // Lengths at the padding's edges: 55 bytes fit one block, 56 need two.
+  EXPECT_EQ("9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318",
+            Sha256Hex(Repeat('a', 55)));
+  EXPECT_EQ("b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a",
+            Sha256Hex(Repeat('a', 56)));
   EXPECT_EQ("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0",
             Sha256Hex(Repeat('a', 1000000)));
 }
 
-TEST_F(CryptoVectors, HmacSha256Rfc4231) {
+TEST_P(CryptoVectors, HmacSha256Rfc4231) {
   Bytes key4;
   for (std::uint8_t i = 1; i <= 25; ++i) key4.push_back(i);
   // Test cases 1 to 7; case 5 compares the first 128 bits only.
@@ -71,7 +83,7 @@ TEST_F(CryptoVectors, HmacSha256Rfc4231) {
                       "HMAC algorithm.")));
 }
 
-TEST_F(CryptoVectors, Pbkdf2HmacSha256) {
+TEST_P(CryptoVectors, Pbkdf2HmacSha256) {
   EXPECT_EQ("120fb6cffcf8b32c43e7225256c4f837a86548c92ccc35480805987cb70be17b",
             Pbkdf2Hex(B("password"), B("salt"), 1, 32));
   EXPECT_EQ("ae4d0c95af6b46d32d0adff928f06dd02a303f8ef3c251dfd6e2d85a95474c43",
@@ -91,7 +103,7 @@ TEST_F(CryptoVectors, Pbkdf2HmacSha256) {
       Pbkdf2Hex(B("passwd"), B("salt"), 1, 64));
 }
 
-TEST_F(CryptoVectors, RandomBytesDifferEachTime) {
+TEST_P(CryptoVectors, RandomBytesDifferEachTime) {
   Bytes first, second;
   ASSERT_TRUE(crypto_->RandomBytes(16, first));
   ASSERT_TRUE(crypto_->RandomBytes(16, second));
@@ -103,7 +115,7 @@ TEST_F(CryptoVectors, RandomBytesDifferEachTime) {
 }
 
 // Records made elsewhere (with a fixed salt) are accepted on this platform.
-TEST_F(CryptoVectors, KnownPasswordRecordsMatch) {
+TEST_P(CryptoVectors, KnownPasswordRecordsMatch) {
   const std::string record =
       "pbkdf2-sha256$10000$000102030405060708090a0b0c0d0e0f$"
       "671eade3546f4056725a0b3d8a8e72a48e80c9f9a96167cb87217de8d1bbe268";
@@ -119,7 +131,7 @@ TEST_F(CryptoVectors, KnownPasswordRecordsMatch) {
                               "Kennwort\xe4"));
 }
 
-TEST_F(CryptoVectors, NewRecordsAreSaltedAndMatchOnlyTheirPassword) {
+TEST_P(CryptoVectors, NewRecordsAreSaltedAndMatchOnlyTheirPassword) {
   const auto first = MakePasswordRecord(*crypto_, "Open Sesame");
   const auto second = MakePasswordRecord(*crypto_, "Open Sesame");
   ASSERT_TRUE(first && second);
@@ -131,6 +143,43 @@ TEST_F(CryptoVectors, NewRecordsAreSaltedAndMatchOnlyTheirPassword) {
   EXPECT_TRUE(PasswordMatches(*crypto_, *second, "Open Sesame"));
   EXPECT_FALSE(PasswordMatches(*crypto_, *first, "open sesame"));
   EXPECT_FALSE(PasswordMatches(*crypto_, *first, *first));
+}
+
+INSTANTIATE_TEST_SUITE_P(EitherHash, CryptoVectors,
+                         ::testing::Values(Sha256Source::kPlatformWhenPresent,
+                                           Sha256Source::kBundled),
+                         [](const auto& info) {
+                           return info.param == Sha256Source::kBundled ? "Bundled" : "Platform";
+                         });
+
+// The bundled SHA-256 against the platform's own (OpenSSL natively, CryptoAPI
+// under Wine) over random messages of random lengths, hashed whole and fed in
+// random pieces, which walks every path through the block buffer.
+TEST(BundledSha256, AgreesWithThePlatformsOwn) {
+  const auto platform = testing::MakePlatformCrypto(Sha256Source::kPlatformWhenPresent);
+  std::mt19937 random(20261209);
+  std::uniform_int_distribution<std::size_t> length(0, 10000);
+  std::uniform_int_distribution<int> byte(0, 255);
+  int differ = 0;
+  for (int message = 0; message < 10000 && differ < 5; ++message) {
+    Bytes data(length(random));
+    for (auto& b : data) b = static_cast<std::uint8_t>(byte(random));
+    Sha256Digest expected{};
+    ASSERT_TRUE(platform->Sha256(data, expected));
+    Sha256Hasher pieces;
+    for (std::size_t at = 0; at < data.size();) {
+      const std::size_t take = std::min(data.size() - at, length(random) % 150);
+      pieces.Update(data.data() + at, take);
+      at += take;
+    }
+    const bool whole_ok = BundledSha256(data.data(), data.size()) == expected;
+    const bool pieces_ok = pieces.Finish() == expected;
+    if (!whole_ok || !pieces_ok) {
+      ++differ;
+      ADD_FAILURE() << "message " << message << " of " << data.size() << " bytes: whole "
+                    << whole_ok << ", in pieces " << pieces_ok;
+    }
+  }
 }
 
 }  // namespace

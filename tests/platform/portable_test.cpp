@@ -51,6 +51,13 @@ TEST(MessageBoxStyle, FirstButtonOfEachSet) {
   EXPECT_EQ(mb::kIdYes, mb::FirstButton(mb::kYesNoCancel));
   EXPECT_EQ(mb::kIdYes, mb::FirstButton(mb::kYesNo | mb::kIconQuestion));
   EXPECT_EQ(mb::kIdRetry, mb::FirstButton(mb::kRetryCancel | mb::kIconStop));
+  // Enter's button: the first unless another is named, and never one the
+  // set does not have.
+  EXPECT_EQ(mb::kIdYes, mb::DefaultButton(mb::kYesNo));
+  EXPECT_EQ(mb::kIdNo, mb::DefaultButton(mb::kYesNo | mb::kDefaultButton2 | mb::kIconQuestion));
+  EXPECT_EQ(mb::kIdIgnore, mb::DefaultButton(mb::kAbortRetryIgnore | mb::kDefaultButton3));
+  EXPECT_EQ(mb::kIdOk, mb::DefaultButton(mb::kOk | mb::kDefaultButton2));
+  EXPECT_EQ(mb::kIdYes, mb::DefaultButton(mb::kYesNo | mb::kDefaultButton3));
   // The Win32 numbers themselves, as MessageBoxA takes and gives them.
   EXPECT_EQ(0x15u, mb::kRetryCancel | mb::kIconStop);
   EXPECT_EQ(0x40u, mb::kOk | mb::kIconInformation);

@@ -69,6 +69,16 @@ std::string TempFolder() {
   return folder;
 }
 
+// Wine's CryptoAPI hashes SHA-256 as XP SP3 does; asked for the bundled
+// hash, the object must not use it, or the crypto vectors would test it twice.
+TEST(Win32Crypto, HashesWithCryptoApiUnlessToldNotTo) {
+  const Win32Crypto platform;
+  const Win32Crypto bundled(Sha256Source::kBundled);
+  EXPECT_TRUE(platform.available() && platform.platform_sha256());
+  EXPECT_TRUE(bundled.available());
+  EXPECT_FALSE(bundled.platform_sha256());
+}
+
 TEST(Win32FileSystem, ProgramFolderHoldsThisProgram) {
   Win32FileSystem fs;
   const std::string folder = fs.ProgramFolder();

@@ -88,6 +88,25 @@ TEST_F(PasswordTest, CreatingStoresAHashNeverThePassword) {
   EXPECT_TRUE(PasswordMatches(crypto, Stored(), "n3w pass"));
 }
 
+// Windows XP before SP3 hashes with the bundled SHA-256: a password set there
+// opens the prompt here, and one set here is checked there.
+TEST_F(PasswordTest, RecordsAreTheSameWithTheBundledHash) {
+  OpenSslCrypto bundled(Sha256Source::kBundled);
+  registry.SaveStringValue(HKLM, kProductKey, "Pass", *MakePasswordRecord(bundled, "Old XP"));
+  auto& prompt = Prompt();
+  Type(prompt, "Old XP");
+  prompt.Command1_Click();
+  ASSERT_NE(nullptr, application.main_window());
+
+  input.QueueAnswer("Old XP");
+  input.QueueAnswer("SP2 box");
+  input.QueueAnswer("SP2 box");
+  Dialogue();
+  EXPECT_EQ("Password created", LastMessage().text);
+  EXPECT_TRUE(PasswordMatches(bundled, Stored(), "SP2 box"));
+  EXPECT_FALSE(PasswordMatches(bundled, Stored(), "SP2 Box"));
+}
+
 TEST_F(PasswordTest, MismatchStoresNothing) {
   input.QueueAnswer("one");
   input.QueueAnswer("two");

@@ -1,6 +1,7 @@
 // Find, export and undo, over the whole program with the in-process
 // registry: the catalogue is every page's settings.
 #include <algorithm>
+#include <optional>
 
 #include "pages/export.h"
 #include "pages/settings_index.h"
@@ -14,6 +15,35 @@ namespace kdw::shell {
 namespace {
 
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+constexpr char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+
+// Imports a read .reg file into `into` as regedit does.
+void Import(const test::ReadRegFile& read, MemoryRegistry& into) {
+  const Registry target(into);
+  for (const RegFileKey& file_key : read.keys) {
+    if (file_key.remove) {
+      // Deepest first is not needed here: no removed key has subkeys left.
+      target.DeleteKey(file_key.hive, file_key.path);
+      continue;
+    }
+    RegKey handle = 0;
+    into.CreateKey(file_key.hive, file_key.path, &handle);
+    for (const RegFileValue& value : file_key.values) {
+      if (!value.present) {
+        into.DeleteValue(handle, value.name);
+      } else {
+        into.SetValue(handle, value.name, value.type, value.data.data(),
+                      static_cast<std::uint32_t>(value.data.size()));
+      }
+    }
+    into.CloseKey(handle);
+  }
+}
+
+std::string Text(const std::optional<Bytes>& bytes) {
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<no file>");
+}
 
 class ToolsTest : public ShellTest {
  protected:
@@ -114,24 +144,7 @@ TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
   target.SaveDwordValue(HKCU, kPolicies, "NoDesktop", 1);  // absent here
   target.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "7", "other.exe");
   target.SaveStringValue(HKCR, "*\\shell\\EditText\\command", "", "notepad.exe %1");
-  for (const RegFileKey& file_key : read.keys) {
-    if (file_key.remove) {
-      // Deepest first is not needed here: no removed key has subkeys left.
-      target.DeleteKey(file_key.hive, file_key.path);
-      continue;
-    }
-    RegKey handle = 0;
-    other.CreateKey(file_key.hive, file_key.path, &handle);
-    for (const RegFileValue& value : file_key.values) {
-      if (!value.present) {
-        other.DeleteValue(handle, value.name);
-      } else {
-        other.SetValue(handle, value.name, value.type, value.data.data(),
-                       static_cast<std::uint32_t>(value.data.size()));
-      }
-    }
-    other.CloseKey(handle);
-  }
+  Import(read, other);
   for (const pages::IndexedSetting& setting : pages::IndexSettings(direct)) {
     if (setting.unresolved) continue;
     const std::string where = setting.key + "\\" + setting.value;
@@ -189,6 +202,126 @@ TEST_F(ToolsTest, TheCommandLineExportsWithoutAWindow) {
   EXPECT_EQ(RunExportCommand(direct, files, quoted, &error), 1);
   EXPECT_EQ(error, "kdw3: the settings could not be written to C:\\My Files\\lab.reg");
   EXPECT_EQ(RunExportCommand(direct, files, ParseCommandLine("/export"), &error), 1);
+  EXPECT_FALSE(quoted.with_secrets);
+
+  // "/with-secrets", in any case and on either side of the file name.
+  direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2");
+  for (const char* line : {"/export /with-secrets \"C:\\My Files\\lab.reg\"",
+                           "/Export \"C:\\My Files\\lab.reg\" -WITH-SECRETS"}) {
+    const CommandLine with = ParseCommandLine(line);
+    EXPECT_TRUE(with.with_secrets) << line;
+    EXPECT_EQ(with.file, "C:\\My Files\\lab.reg") << line;
+    files.AddFile("C:\\My Files\\lab.reg", std::string("old"));
+    EXPECT_EQ(RunExportCommand(direct, files, with, &error), 0);
+    EXPECT_NE(Text(files.Contents("C:\\My Files\\lab.reg")).find("hunter2"), std::string::npos);
+  }
+  EXPECT_EQ(RunExportCommand(direct, files, quoted, &error), 0);
+  EXPECT_EQ(Text(files.Contents("C:\\My Files\\lab.reg")).find("hunter2"), std::string::npos);
+  EXPECT_EQ(ParseCommandLine("/export /with-secrets").action, CommandLine::kUsage);
+}
+
+// Every secret of the catalogue, holding a sentinel, appears in no export
+// unless asked for, and neither search nor its listing ever shows its data.
+TEST_F(ToolsTest, SecretsShowTheirPlaceButNeverTheirData) {
+  const std::string sentinel = "Pa55-sentinel-0xdeadbeef";
+  std::vector<pages::IndexedSetting> secrets;
+  for (const pages::IndexedSetting& setting : pages::IndexSettings(direct)) {
+    if (!setting.secret) continue;
+    secrets.push_back(setting);
+    direct.SaveStringValue(setting.hive, setting.key, setting.value, sentinel);
+  }
+  // The automatic logon password, and nothing else.
+  ASSERT_EQ(secrets.size(), 1u);
+  EXPECT_EQ(secrets[0].value, "DefaultPassword");
+  EXPECT_EQ(secrets[0].key, kWinlogon);
+
+  EXPECT_EQ(pages::ExportSettings(direct).find(sentinel), std::string::npos);
+  EXPECT_EQ(pages::ExportSettings(direct).find("\"DefaultPassword\""), std::string::npos);
+  EXPECT_NE(pages::ExportSettings(direct, pages::Secrets::kIncluded)
+                .find("\"DefaultPassword\"=\"" + sentinel + "\""),
+            std::string::npos);
+
+  const auto settings = pages::IndexSettings(direct);
+  EXPECT_TRUE(MatchSettings(settings, sentinel).empty());  // search never reads data
+  host.on_modal = [&](forms::Form& find) {
+    find.text("Text1").UserEdit("defaultpassword");
+    const auto& lines = find.list("List1").items();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(RegistryPath(secrets[0])), std::string::npos) << lines[0];
+    EXPECT_EQ(find.text("Text2").text(), RegistryPath(secrets[0]));
+    for (const auto* control : {&find.text("Text1"), &find.text("Text2")})
+      EXPECT_EQ(control->text().find(sentinel), std::string::npos);
+    EXPECT_EQ(lines[0].find(sentinel), std::string::npos);
+    find.text("Text1").UserKeyDown(27);
+  };
+  main().menuFind_Click();
+  host.on_modal = nullptr;
+  for (const ShownMessage& shown : messages.shown())
+    EXPECT_EQ(shown.text.find(sentinel), std::string::npos) << shown.text;
+}
+
+TEST_F(ToolsTest, TheLogonPasswordIsExportedOnlyWhenTheUserSaysYes) {
+  constexpr char kFile[] = "C:\\Settings\\lab.reg";
+  files.AddFolder("C:\\Settings");
+  auto export_answering = [&](int answer) {
+    dialogs.QueueSaveFileResult(kFile);
+    if (answer) messages.QueueAnswer(answer);
+    main().menuExport_Click();
+    return Text(files.Contents(kFile));
+  };
+
+  // No password stored: nothing to ask, nothing of it in the file.
+  std::size_t shown = messages.shown().size();
+  std::string text = export_answering(0);
+  EXPECT_EQ(messages.shown().size(), shown + 1);  // only "exported to"
+  EXPECT_EQ(text.find("DefaultPassword"), std::string::npos);
+
+  direct.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "kiosk");
+  direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2");
+  shown = messages.shown().size();
+  text = export_answering(0);  // Enter: the default button
+  ASSERT_EQ(messages.shown().size(), shown + 2);
+  const ShownMessage& asked = messages.shown()[shown];
+  EXPECT_EQ(asked.text,
+            "Include the automatic logon password? It is stored in the file in plain text.");
+  EXPECT_EQ(asked.title, "Kelmor Deskwarden");
+  EXPECT_EQ(asked.buttons(), mb::kYesNo);
+  EXPECT_EQ(mb::DefaultButton(asked.style), mb::kIdNo);
+  EXPECT_EQ(text, pages::ExportSettings(direct));
+  EXPECT_EQ(text.find("hunter2"), std::string::npos);
+  EXPECT_NE(text.find("\"DefaultUserName\"=\"kiosk\""), std::string::npos);
+
+  text = export_answering(mb::kIdYes);
+  EXPECT_EQ(text, pages::ExportSettings(direct, pages::Secrets::kIncluded));
+  EXPECT_NE(text.find("\"DefaultPassword\"=\"hunter2\""), std::string::npos);
+
+  // A cancelled file choice asks nothing.
+  shown = messages.shown().size();
+  main().menuExport_Click();
+  EXPECT_EQ(messages.shown().size(), shown);
+}
+
+TEST_F(ToolsTest, AFileWithoutTheSecretLeavesTheStoredOneAlone) {
+  direct.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "kiosk");
+  direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2");
+  MemoryRegistry other;
+  Registry target(other);
+  target.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "someone");
+  target.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "theirs");
+
+  const test::ReadRegFile without = test::ReadRegText(pages::ExportSettings(direct));
+  ASSERT_TRUE(without.error.empty()) << without.error;
+  Import(without, other);
+  EXPECT_EQ(target.GetStringValue(HKLM, kWinlogon, "DefaultUserName"), "kiosk");
+  EXPECT_EQ(target.GetStringValue(HKLM, kWinlogon, "DefaultPassword"), "theirs");
+  // Nor is an absent one deleted or made.
+  target.DeleteValue(HKLM, kWinlogon, "DefaultPassword");
+  Import(without, other);
+  EXPECT_EQ(target.ValuePresence(HKLM, kWinlogon, "DefaultPassword"), "Yes");
+
+  // With it, the file carries the password across.
+  Import(test::ReadRegText(pages::ExportSettings(direct, pages::Secrets::kIncluded)), other);
+  EXPECT_EQ(target.GetStringValue(HKLM, kWinlogon, "DefaultPassword"), "hunter2");
 }
 
 TEST_F(ToolsTest, UndoPutsTheSessionBackAndShowsIt) {

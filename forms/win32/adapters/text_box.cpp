@@ -37,11 +37,20 @@ class TextBoxAdapter final : public TypedAdapter<TextBox> {
   void PushState() override {
     const std::string& text = model().text();
     if (WindowText(hwnd()) != text) SetWindowTextA(hwnd(), text.c_str());
+    // Each placement once, after the text it counts in: pushing the model
+    // again must not take the caret from where the user has put it since.
+    if (model().caret_placements() != caret_placements_shown_) {
+      caret_placements_shown_ = model().caret_placements();
+      const auto caret = static_cast<WPARAM>(model().caret());
+      SendMessageA(hwnd(), EM_SETSEL, caret, static_cast<LPARAM>(caret));
+      SendMessageA(hwnd(), EM_SCROLLCARET, 0, 0);
+    }
   }
 
   static LRESULT CALLBACK KeyProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   WNDPROC original_proc_ = nullptr;
+  unsigned caret_placements_shown_ = 0;
 };
 
 LRESULT CALLBACK TextBoxAdapter::KeyProc(HWND hwnd, UINT message, WPARAM wparam,

@@ -30,6 +30,9 @@ TEST_F(AccessPageTest, TheTextsLiveInTheMachinesRunTimeOptions) {
   Open();
   EXPECT_EQ(form().text("Text1").text(), "Orders");
   EXPECT_EQ(form().text("Text3").text(), "C:\\orders.ico");
+  // The caret waits after the title's last character.
+  EXPECT_EQ(form().text("Text1").caret(), 6u);
+  EXPECT_EQ(form().text("Text1").caret_placements(), 1u);
   form().text("Text1").UserEdit("Orders 2");
   EXPECT_EQ(reg_.GetStringValue(HKLM, kRunTime, "Titlebar"), "Orders 2");
 
