@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/startup_steps.h"
 #include "core/context.h"
 #include "forms/win32/win32_host.h"
 #include "platform/win32_drives.h"
@@ -39,6 +40,7 @@ void WriteStandardError(const std::string& line) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  kdw::app::StartStartupSteps();
   kdw::Win32RegistryApi registry_api;
   const kdw::Registry direct_registry(registry_api);
 
@@ -55,6 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   kdw::RegistryJournal journal(registry_api);
   const kdw::Registry registry(journal);
   kdw::forms::Win32Host host(instance);
+  kdw::shell::MarkStartupStep("common controls, window classes");
   kdw::Win32MessageBoxes messages;
   kdw::Win32InputBox input;
   kdw::Win32ProcessStarter processes;
@@ -66,6 +69,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   kdw::Win32SessionControl session;
   kdw::Win32ProcessList process_list;
   kdw::Win32Drives drives;
+  kdw::shell::MarkStartupStep("platform services");
 
   kdw::Context context{registry, host,   messages, input,   processes, files,
                        dialogs,  crypto, counters, power,   session,   process_list,
@@ -94,5 +98,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
 
   kdw::shell::Application application(context);
   if (!application.Main()) return 0;
-  return host.Run();
+  kdw::app::EndStartupSteps();
+  const int code = host.Run();
+  kdw::app::WriteStartupSteps();
+  return code;
 }
