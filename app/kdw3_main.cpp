@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/first_use_crypto.h"
 #include "app/startup_steps.h"
 #include "core/context.h"
 #include "forms/win32/win32_host.h"
@@ -63,7 +64,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   kdw::Win32ProcessStarter processes;
   kdw::Win32FileSystem files;
   kdw::Win32FileDialogs dialogs;
-  kdw::Win32Crypto crypto;
+  kdw::app::FirstUseCrypto crypto;
   kdw::Win32PerformanceCounters counters;
   kdw::Win32PowerStatus power;
   kdw::Win32SessionControl session;
@@ -86,9 +87,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
 
   context.shape_form = [&host, instance](kdw::forms::Form& form, const std::string& picture,
                                          std::uint32_t transparent) {
+    // A form without a window (the hidden picture holder) has nothing to cut.
     HWND window = reinterpret_cast<HWND>(host.WindowOf(form));
+    if (!window) return;
     kdw::UniqueBitmap bitmap(LoadBitmapA(instance, picture.c_str()));
-    if (!window || !bitmap) return;
+    if (!bitmap) return;
     try {
       kdw::clsTransparent().SetRegion(window, bitmap.get(), transparent);
     } catch (const kdw::RaisedError&) {
