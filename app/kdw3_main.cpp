@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/first_use_crypto.h"
+#include "app/startup_steps.h"
 #include "core/context.h"
 #include "forms/win32/win32_host.h"
 #include "platform/win32_drives.h"
@@ -39,6 +41,7 @@ void WriteStandardError(const std::string& line) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  kdw::app::StartStartupSteps();
   kdw::Win32RegistryApi registry_api;
   const kdw::Registry direct_registry(registry_api);
 
@@ -55,17 +58,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   kdw::RegistryJournal journal(registry_api);
   const kdw::Registry registry(journal);
   kdw::forms::Win32Host host(instance);
+  kdw::shell::MarkStartupStep("common controls, window classes");
   kdw::Win32MessageBoxes messages;
   kdw::Win32InputBox input;
   kdw::Win32ProcessStarter processes;
   kdw::Win32FileSystem files;
   kdw::Win32FileDialogs dialogs;
-  kdw::Win32Crypto crypto;
+  kdw::app::FirstUseCrypto crypto;
   kdw::Win32PerformanceCounters counters;
   kdw::Win32PowerStatus power;
   kdw::Win32SessionControl session;
   kdw::Win32ProcessList process_list;
   kdw::Win32Drives drives;
+  kdw::shell::MarkStartupStep("platform services");
 
   kdw::Context context{registry, host,   messages, input,   processes, files,
                        dialogs,  crypto, counters, power,   session,   process_list,
@@ -82,9 +87,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
 
   context.shape_form = [&host, instance](kdw::forms::Form& form, const std::string& picture,
                                          std::uint32_t transparent) {
+    // A form without a window (the hidden picture holder) has nothing to cut.
     HWND window = reinterpret_cast<HWND>(host.WindowOf(form));
+    if (!window) return;
     kdw::UniqueBitmap bitmap(LoadBitmapA(instance, picture.c_str()));
-    if (!window || !bitmap) return;
+    if (!bitmap) return;
     try {
       kdw::clsTransparent().SetRegion(window, bitmap.get(), transparent);
     } catch (const kdw::RaisedError&) {
@@ -94,5 +101,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
 
   kdw::shell::Application application(context);
   if (!application.Main()) return 0;
-  return host.Run();
+  kdw::app::EndStartupSteps();
+  const int code = host.Run();
+  kdw::app::WriteStartupSteps();
+  return code;
 }

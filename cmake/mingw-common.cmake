@@ -10,3 +10,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+# The binary tools of the same toolchain: the release programs are stripped
+# with them (ship.cmake).
+set(KDW_OBJCOPY ${KDW_MINGW_TRIPLET}-objcopy)
+set(KDW_STRIP ${KDW_MINGW_TRIPLET}-strip)

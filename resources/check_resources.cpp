@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -179,5 +182,85 @@ TEST(Pictures, EachLoadsAs24BitAtItsSizeOnItsBackground) {
 }
 
 #endif  // KDW_CHECK_PICTURES
+
+#ifdef KDW_SHIPPED_PROGRAM
+
+// The names of a PE image's sections; a long name ("/4") is looked up in the
+// string table after the symbols, which stripping keeps for such names.
+std::vector<std::string> SectionNames(const std::string& image) {
+  std::vector<std::string> names;
+  if (image.size() < 0x40) return names;
+  const auto at = [&](std::size_t offset, std::size_t size) -> const char* {
+    return offset + size <= image.size() ? image.data() + offset : nullptr;
+  };
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0, sizeof(IMAGE_DOS_HEADER)));
+  const std::size_t pe = dos ? static_cast<std::size_t>(dos->e_lfanew) : image.size();
+  const auto* file = reinterpret_cast<const IMAGE_FILE_HEADER*>(at(pe + 4, sizeof(IMAGE_FILE_HEADER)));
+  if (!file) return names;
+  const std::size_t strings =
+      file->PointerToSymbolTable + std::size_t{file->NumberOfSymbols} * IMAGE_SIZEOF_SYMBOL;
+  std::size_t offset = pe + 4 + sizeof(IMAGE_FILE_HEADER) + file->SizeOfOptionalHeader;
+  for (int i = 0; i < file->NumberOfSections; ++i, offset += sizeof(IMAGE_SECTION_HEADER)) {
+    const auto* section =
+        reinterpret_cast<const IMAGE_SECTION_HEADER*>(at(offset, sizeof(IMAGE_SECTION_HEADER)));
+    if (!section) break;
+    std::string name(reinterpret_cast<const char*>(section->Name),
+                     strnlen(reinterpret_cast<const char*>(section->Name), 8));
+    if (name.size() > 1 && name[0] == '/' && file->PointerToSymbolTable) {
+      const char* text = at(strings + std::strtoul(name.c_str() + 1, nullptr, 10), 1);
+      if (text) name = std::string(text, strnlen(text, image.data() + image.size() - text));
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+// The program as it ships: stripped, pointing to its symbols file, and with
+// the same version block, manifest and icon as the check program.
+TEST(ShippedProgram, IsStrippedAndKeepsItsResources) {
+  const char* path = KDW_SHIPPED_PROGRAM;
+  std::string image;
+  {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    image.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, image.data(), static_cast<DWORD>(image.size()), &read, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(read, image.size());
+  }
+  const std::vector<std::string> sections = SectionNames(image);
+  ASSERT_FALSE(sections.empty());
+  for (const std::string& name : sections) EXPECT_NE(name.rfind(".debug", 0), 0u) << name;
+  EXPECT_NE(std::find(sections.begin(), sections.end(), ".gnu_debuglink"), sections.end());
+
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
+  char* value = nullptr;
+  UINT chars = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904E4\\OriginalFilename",
+                             reinterpret_cast<void**>(&value), &chars));
+#if KDW_CHECK_INSTALLER
+  EXPECT_STREQ(value, "kdwsetup.exe");
+#else
+  EXPECT_STREQ(value, "kdw3.exe");
+#endif
+
+  HMODULE program = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  EXPECT_NE(FindResourceA(program, MAKEINTRESOURCEA(KDW_MANIFEST_ID), MAKEINTRESOURCEA(24)),
+            nullptr);
+  EXPECT_NE(FindResourceA(program, MAKEINTRESOURCEA(res::kAppIconId), RT_GROUP_ICON), nullptr);
+#if KDW_CHECK_PICTURES
+  EXPECT_NE(FindResourceA(program, res::AddPicture(11), RT_BITMAP), nullptr);
+#endif
+  FreeLibrary(program);
+}
+
+#endif  // KDW_SHIPPED_PROGRAM
 
 }  // namespace

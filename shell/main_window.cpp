@@ -5,6 +5,7 @@
 #include "shell/find_form.h"
 #include "shell/general.h"
 #include "shell/password.h"
+#include "shell/startup.h"
 #include "shell/tools.h"
 #include "shell/welcome.h"
 
@@ -158,14 +159,17 @@ void MainWindow::Load() {
   // The processor query first: its first reading is shown at once.
   status_.Load();
   form_.control("Label4").SetCaption(status_.processor_text());
+  MarkStartupStep("performance counter query");
   context_.disable_max_button(form_);
   auto& list = form_.list("Combo1");
   for (const Section& section : kSections) list.AddItem(section.name);
   form_.menu("menu").SetCaption(context_.registry.GetStringValue(
       HKCU, keys::kExplorer, "Logon User Name"));
+  MarkStartupStep("maximize button, section list, user name");
   ShowChild(std::make_unique<WelcomeForm>(context_.registry), 11, "Welcome");
   if (context_.Limited())
     form_.control("Label3").SetCaption("Account Type: Limited User");
+  MarkStartupStep("account probe");
 }
 
 void MainWindow::UnloadActiveChild() {
@@ -189,8 +193,10 @@ void MainWindow::ShowChild(std::unique_ptr<forms::FormController> child, int pic
       child_.reset();
     }
   }
+  MarkStartupStep("first page (welcome form)");
   form_.control("Image1").SetPicture(pictures_.Picture(picture));
   form_.control("Label2").SetCaption(name);
+  MarkStartupStep("pictures (frmAdd)");
 }
 
 void MainWindow::OpenSection(const Section& section) {

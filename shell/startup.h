@@ -12,6 +12,12 @@
 
 namespace kdw::shell {
 
+// The start-up benchmark's breakdown: each step of start-up marks its end
+// here. Nothing is recorded unless the program installed a recorder.
+using StartupStepRecorder = void (*)(const char* step);
+void SetStartupStepRecorder(StartupStepRecorder recorder);
+void MarkStartupStep(const char* step);
+
 class Application {
  public:
   explicit Application(Context& context) : context_(context) {}

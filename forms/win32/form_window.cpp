@@ -15,6 +15,9 @@ const char kFormClass[] = "KdwForm";
 const char kFormProp[] = "KdwFormWindow";
 constexpr UINT_PTR kFirstControlId = 1000;
 constexpr UINT kFirstMdiChildId = 50000;
+// Posted by an MDI frame to itself: it is shown when the message loop runs,
+// after its load has filled it, and so painted once, whole.
+constexpr UINT kShowFrame = WM_APP + 0x4B;
 
 int Px(int twips) { return TwipsToPixels(twips); }
 
@@ -120,6 +123,10 @@ void FormWindow::Create(HWND owner, HWND mdi_client) {
   // Named last: whoever finds the form by its name finds it whole.
   SetDesignName(hwnd_, form_->name());
   if (form_->style() == FormStyle::kHidden) return;
+  if (form_->style() == FormStyle::kMdiFrame) {
+    PostMessageA(hwnd_, kShowFrame, 0, 0);
+    return;
+  }
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }
@@ -191,8 +198,6 @@ void FormWindow::CreateControls() {
     const UINT_PTR id = kFirstControlId + adapters_.size();
     auto adapter = MakeAdapter(*this, *control, static_cast<int>(id));
     adapter->Create(PlaceOf(*control));
-    if (adapter->hwnd() && !control->tooltip().empty())
-      AddTooltip(adapter->hwnd(), control->tooltip());
     control->AttachView(adapter.get());
     adapters_.push_back(std::move(adapter));
     Refresh(*adapters_.back());
@@ -211,6 +216,14 @@ void FormWindow::CreateMdiClient() {
                                     MDIS_ALLCHILDSTYLES,
                                 Px(area.left), Px(area.top), width, height, hwnd_, nullptr,
                                 host_.instance_, &client);
+}
+
+void FormWindow::MakeTooltips() {
+  tooltips_made_ = true;
+  for (const auto& adapter : adapters_) {
+    const std::string& tip = adapter->control().tooltip();
+    if (adapter->hwnd() && !tip.empty()) AddTooltip(adapter->hwnd(), tip);
+  }
 }
 
 void FormWindow::AddTooltip(HWND control, const std::string& text) {
@@ -411,6 +424,13 @@ LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
         }
       }
       break;
+    case WM_SETCURSOR:
+      // Sent for the form and for each control the mouse comes over.
+      if (form_ && hwnd == hwnd_ && !tooltips_made_) MakeTooltips();
+      break;
+    case kShowFrame:
+      if (hwnd == hwnd_) ShowWindow(hwnd, SW_SHOW);
+      return 0;
     case WM_CLOSE:
       CloseRequested();
       return 0;

@@ -61,6 +61,9 @@ class Win32Host::FormWindow final : public ControlSite {
   void CreateControls();
   void CreateMdiClient();
   Placement PlaceOf(const Control& control) const;
+  // The tooltips are made when the mouse first comes over the form: until
+  // then nobody can see one.
+  void MakeTooltips();
   void AddTooltip(HWND control, const std::string& text);
   void Command(int id, int code);
   ControlAdapter* AdapterAt(UINT_PTR id) const;
@@ -79,6 +82,7 @@ class Win32Host::FormWindow final : public ControlSite {
   HWND hwnd_ = nullptr;
   HWND mdi_client_ = nullptr;
   HWND tooltip_ = nullptr;
+  bool tooltips_made_ = false;
   HWND last_focus_ = nullptr;
   FormMenus menus_;
   std::map<unsigned, UniqueFont> fonts_;

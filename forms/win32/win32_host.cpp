@@ -25,6 +25,9 @@ Win32Host::FormWindow* Win32Host::Find(const Form& form) const {
 
 void Win32Host::Show(Form& form, Form* frame) {
   form.SetHost(this);
+  // A form that is never shown needs no window: what it holds is read from
+  // its model.
+  if (form.style() == FormStyle::kHidden) return;
   if (Find(form)) return;
   auto window = std::make_unique<FormWindow>(*this, form);
   FormWindow* raw = window.get();

@@ -69,8 +69,13 @@ void EnableMaxButton(HWND window, bool enable) {
   // style. Only a child: for a top-level window GetParent answers the
   // owner, and attaching to it would turn an owned popup into a child.
   if (style & WS_CHILD) SetParent(window, GetParent(window));
-  SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  // A window not shown yet draws its frame from its style when it shows;
+  // telling it now would cost a frame change for nothing (tens of
+  // milliseconds under Wine).
+  if (IsWindowVisible(window)) {
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  }
 }
 
 }  // namespace kdw

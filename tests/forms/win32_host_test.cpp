@@ -591,3 +591,66 @@ TEST_F(HostTest, ATextBoxKeepsItsEditingKeysBeforeTheMenuShortcuts) {
 
 }  // namespace
 }  // namespace kdw::forms
+
+namespace kdw::forms {
+namespace {
+
+constexpr ControlSpec kTippedControls[] = {
+    {"Command1", ControlKind::kCommandButton, "Help", {60, 60, 1200, 400}, "", 0, "", "Helps"},
+    {"Command2", ControlKind::kCommandButton, "Quiet", {60, 600, 1200, 400}},
+    {"Command3", ControlKind::kCommandButton, "Power", {60, 1140, 1200, 400}, "", 0, "",
+     "Powers"},
+};
+const FormSpec kTipped = {"frmTipped", "Tipped", FormStyle::kMdiFrame, 6000, 4000,
+                          kTippedControls};
+const FormSpec kHolder = {"frmHolder", "Holder", FormStyle::kHidden, 2000, 2000, {}};
+
+BOOL CALLBACK FindTooltipOf(HWND window, LPARAM search) {
+  auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(search);
+  if (GetWindow(window, GW_OWNER) == found->first && ClassOf(window) == TOOLTIPS_CLASSA) {
+    found->second = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND TooltipOf(HWND form) {
+  std::pair<HWND, HWND> search{form, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltipOf, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+// What start-up leaves for later: a frame is shown by the message loop once
+// its load has filled it, a hidden form gets no window, and tooltips come
+// when the mouse first comes over their form.
+TEST(HostStartUp, FrameShowsFromTheLoopHiddenFormsHaveNoWindowTipsComeWithTheMouse) {
+  Win32Host host{GetModuleHandleA(nullptr)};
+  Form holder{kHolder};
+  host.Show(holder, nullptr);
+  EXPECT_EQ(0u, host.WindowOf(holder));
+
+  Form tipped{kTipped};
+  host.Show(tipped, nullptr);
+  HWND window = reinterpret_cast<HWND>(host.WindowOf(tipped));
+  ASSERT_NE(nullptr, window);
+  EXPECT_FALSE(IsWindowVisible(window)) << "not before the loop runs";
+  host.Pump();
+  EXPECT_TRUE(IsWindowVisible(window));
+
+  EXPECT_EQ(nullptr, TooltipOf(window));
+  HWND button = FindByDesignName(window, "Command1");
+  SendMessageA(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  HWND tooltip = TooltipOf(window);
+  ASSERT_NE(nullptr, tooltip);
+  EXPECT_EQ(2, SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0)) << "one per control with a tip";
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(2, SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0)) << "made once";
+  host.Destroy(tipped);
+  host.Destroy(holder);
+  host.Pump();
+}
+
+}  // namespace
+}  // namespace kdw::forms
