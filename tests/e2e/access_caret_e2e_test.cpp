@@ -42,9 +42,8 @@ TEST_F(AccessCaret, TheTitleBarBoxOpensWithTheCaretAfterItsText) {
   ASSERT_NE(nullptr, text1);
   const auto end = static_cast<DWORD>(title.size());
   // Bounded wait for the load to have shown its text and caret.
-  for (int i = 0; i < 50 && Selection(text1) != std::make_pair(end, end); ++i) Settle(100);
+  EXPECT_EQ(std::make_pair(end, end), Until([&] { return Selection(text1); }, std::make_pair(end, end)));
   EXPECT_EQ(title, Text(text1));
-  EXPECT_EQ(std::make_pair(end, end), Selection(text1));
   Click(FindByDesignName(access, "Image1"));
   EXPECT_TRUE(program.WaitGone("frmAccess"));
 }
