@@ -37,12 +37,12 @@ class CountingRegistryApi : public kdw::RegistryApi {
     ++creates;
     return inner_.CreateKey(parent, path, result);
   }
-  long QueryValue(kdw::RegKey key, const std::string& name, std::uint32_t* type,
+  long QueryValue(kdw::RegKey key, const std::string& name, kdw::ValueType* type,
                   std::uint8_t* data, std::uint32_t* size) override {
     ++queries;
     return inner_.QueryValue(key, name, type, data, size);
   }
-  long SetValue(kdw::RegKey key, const std::string& name, std::uint32_t type,
+  long SetValue(kdw::RegKey key, const std::string& name, kdw::ValueType type,
                 const std::uint8_t* data, std::uint32_t size) override {
     ++sets;
     return inner_.SetValue(key, name, type, data, size);

@@ -15,15 +15,15 @@ const char* const kKey = "Software\\KdwBenchScratch";
 
 void Run(const char* name, kdw::RegistryApi& api) {
   kdw::Registry reg(api);
-  reg.SaveDwordValue(kdw::HKCU, kKey, "dword", 1);
+  static_cast<void>(reg.SaveDwordValue(kdw::HKCU, kKey, "dword", 1));
   char label[96];
   std::snprintf(label, sizeof label, "%s GetDwordValue", name);
   kdw::bench::Measure(label, [&] { reg.GetDwordValue(kdw::HKCU, kKey, "dword"); });
   std::snprintf(label, sizeof label, "%s SaveStringValue", name);
-  kdw::bench::Measure(label, [&] { reg.SaveStringValue(kdw::HKCU, kKey, "text", "benchmark"); });
-  reg.DeleteValue(kdw::HKCU, kKey, "dword");
-  reg.DeleteValue(kdw::HKCU, kKey, "text");
-  reg.DeleteKey(kdw::HKCU, kKey);
+  kdw::bench::Measure(label, [&] { static_cast<void>(reg.SaveStringValue(kdw::HKCU, kKey, "text", "benchmark")); });
+  static_cast<void>(reg.DeleteValue(kdw::HKCU, kKey, "dword"));
+  static_cast<void>(reg.DeleteValue(kdw::HKCU, kKey, "text"));
+  static_cast<void>(reg.DeleteKey(kdw::HKCU, kKey));
 }
 
 }  // namespace

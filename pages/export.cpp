@@ -12,7 +12,7 @@ namespace {
 
 // The settings of one key, in the order they were first met.
 struct KeyGroup {
-  std::uint32_t hive;
+  Hive hive;
   std::string key;
   bool whole = false;       // a key the pages make and remove whole
   bool all_values = false;  // every value it holds is bound
@@ -51,13 +51,15 @@ std::vector<KeyGroup> Group(const std::vector<IndexedSetting>& settings, Secrets
 }
 
 RegFileValue ValueOf(const Registry& registry, const KeyGroup& group, const std::string& name) {
-  const Registry::Stored stored = registry.ReadStored(group.hive, group.key, name);
-  return {name, stored.present, stored.type, stored.data};
+  StoredValue stored = registry.Read(group.hive, group.key, name);
+  return {name, stored.present, stored.type, std::move(stored.data)};
 }
 
 }  // namespace
 
 std::string ExportSettings(const Registry& registry, Secrets secrets) {
+  // Each key is opened once, however many of its values are bound.
+  const Registry::KeepKeysOpen keep(registry);
   std::vector<RegFileKey> keys;
   for (KeyGroup& group : Group(IndexSettings(registry), secrets)) {
     const bool exists = registry.KeyExists(group.hive, group.key);
@@ -87,7 +89,7 @@ std::string ExportSettings(const Registry& registry, Secrets secrets) {
 bool HasSecretToExport(const Registry& registry) {
   for (const IndexedSetting& setting : IndexSettings(registry)) {
     if (setting.secret && !setting.unresolved &&
-        registry.ReadStored(setting.hive, setting.key, setting.value).present) {
+        registry.Read(setting.hive, setting.key, setting.value).present) {
       return true;
     }
   }

@@ -1,5 +1,6 @@
 #include "pages/setting_page.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -110,6 +111,19 @@ void SettingPage::Bind(const SettingRow& row) {
 }
 
 void SettingPage::Load() {
+  // Every key the load reads is opened once, however many rows it holds.
+  const Registry::KeepKeysOpen keep(context_.registry);
+  ++loading_;
+  try {
+    LoadPage();
+  } catch (...) {
+    --loading_;
+    throw;
+  }
+  --loading_;
+}
+
+void SettingPage::LoadPage() {
   for (const Bound& bound : bound_) LoadRow(*bound.row);
   ApplyAccountRule();
 }
@@ -119,16 +133,15 @@ void SettingPage::LoadRows(std::span<const SettingRow> rows) {
 }
 
 void SettingPage::LoadRow(const SettingRow& row) {
-  const Registry& reg = context_.registry;
+  // One read of the row's value; every rule below looks at what it gave.
+  const StoredValue stored = context_.registry.Read(row.hive, row.key, row.value);
+  const ValueType text_type = row.kind == ValueKind::kExpandSz ? ValueType::kExpandSz : ValueType::kSz;
   if (row.load == LoadRule::kText) {
-    const bool expand = row.kind == ValueKind::kExpandSz;
-    const std::string text = expand ? reg.GetExpandStringValue(row.hive, row.key, row.value)
-                                    : reg.GetStringValue(row.hive, row.key, row.value);
+    const std::string text = TextOf(stored, text_type);
     forms::TextBox& box = form_.text(row.control);
     // Text stored with more after a NUL shows only in part; writing that part
     // back would lose the rest, so such a box is filled without a write.
-    if (text.empty() ||
-        reg.ReadsWhole(row.hive, row.key, row.value, expand ? regtype::kExpandSz : regtype::kSz)) {
+    if (text.empty() || ReadsWhole(stored, text_type)) {
       box.SetText(text);
     } else {
       Quietly([&] { box.SetText(text); });
@@ -138,7 +151,7 @@ void SettingPage::LoadRow(const SettingRow& row) {
   if (row.load == LoadRule::kPosition) {
     // Setting a slider's position raises nothing: a stored number outside its
     // range shows at the nearest end and stays stored until the user scrolls.
-    form_.slider(row.control).SetValue(reg.GetDwordValue(row.hive, row.key, row.value, 0));
+    form_.slider(row.control).SetValue(DwordOf(stored));
     return;
   }
 
@@ -151,8 +164,8 @@ void SettingPage::LoadRow(const SettingRow& row) {
     case LoadRule::kStringNumber: {
       std::int32_t number = 0;
       if (row.load == LoadRule::kNumber) {
-        number = reg.GetDwordValue(row.hive, row.key, row.value, 0);
-      } else if (!ParseNumber(reg.GetStringValue(row.hive, row.key, row.value), &number)) {
+        number = DwordOf(stored);
+      } else if (!ParseNumber(TextOf(stored, ValueType::kSz), &number)) {
         return;  // no number at all: the box keeps its design state
       }
       if (!row.list_item) {
@@ -162,17 +175,14 @@ void SettingPage::LoadRow(const SettingRow& row) {
       checked = number != 0;
       break;
     }
-    case LoadRule::kZeroChecks: {
-      checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) == 0;
+    case LoadRule::kZeroChecks:
+      checked = DwordOf(stored) == 0;
       // A missing value reads as 0 and is written back as 0; a value of
       // another type reads as 0 too, but the write-back would replace it.
-      std::uint32_t type = regtype::kNone;
-      no_write_back = checked && reg.IsStored(row.hive, row.key, row.value, &type) &&
-                      type != regtype::kDword;
+      no_write_back = checked && stored.present && stored.type != ValueType::kDword;
       break;
-    }
     case LoadRule::kNonZeroChecks: {
-      const std::int32_t number = reg.GetDwordValue(row.hive, row.key, row.value, 0);
+      const std::int32_t number = DwordOf(stored);
       checked = number != 0;
       // A check box state (1, 2) is rewritten in the row's own shape; any
       // other number, the checked data among them, shows checked and stays
@@ -181,23 +191,18 @@ void SettingPage::LoadRow(const SettingRow& row) {
       break;
     }
     case LoadRule::kNumberEquals:
-      checked = reg.GetDwordValue(row.hive, row.key, row.value, 0) == row.number;
+      checked = DwordOf(stored) == row.number;
       break;
-    case LoadRule::kStringEquals: {
-      const std::string text = row.kind == ValueKind::kExpandSz
-                                   ? reg.GetExpandStringValue(row.hive, row.key, row.value)
-                                   : reg.GetStringValue(row.hive, row.key, row.value);
-      checked = text == row.literal;
+    case LoadRule::kStringEquals:
+      checked = TextOf(stored, text_type) == row.literal;
       break;
-    }
     case LoadRule::kValuePresent:
-      checked = reg.ValuePresence(row.hive, row.key, row.value) == "No";
+      checked = PresenceOf(stored) == Presence::kThere;
       break;
     case LoadRule::kValueAbsent:
       // ValuePresence answers "Yes" for data longer than four bytes too: such
       // a value is there, and the write-back of a checked box would delete it.
-      checked = reg.ValuePresence(row.hive, row.key, row.value) == "Yes" &&
-                !reg.IsStored(row.hive, row.key, row.value);
+      checked = !stored.present;
       // Deleting the missing value again would change nothing.
       no_write_back = checked && row.checked.kind == WriteKind::kDeleteValue;
       break;
@@ -255,55 +260,91 @@ int SettingPage::StateOf(const SettingRow& row) const {
 }
 
 void SettingPage::WriteRow(const SettingRow& row) {
+  const RegStatus status = Store(row);
+  if (row.load == LoadRule::kText) {
+    WroteTyped(row.control, status, NameOf(row));
+    return;
+  }
+  if (Wrote(status, NameOf(row)) || loading_) return;
+  // The control shows again what the registry holds.
+  Quietly([&] {
+    if (!row.list_item && row.load != LoadRule::kPosition) form_.check(row.control).SetValue(0);
+    LoadRow(row);
+  });
+}
+
+bool SettingPage::Wrote(RegStatus status, const std::string& setting) {
+  if (status.ok()) return true;
+  // While loading, a refused write-back leaves the control showing what is
+  // stored already: there is nothing to tell.
+  if (loading_) return false;
+  context_.messages.Show(context_.Owner(),
+                         std::string(kTitle) + " could not change \"" + setting +
+                             "\": " + DescribeRegError(status.code()) + ".",
+                         kTitle, mb::kOk | mb::kIconExclamation);
+  return false;
+}
+
+bool SettingPage::WroteTyped(const std::string& box, RegStatus status,
+                             const std::string& setting) {
+  const auto told = std::find(refused_texts_.begin(), refused_texts_.end(), box);
+  if (status.ok()) {
+    if (told != refused_texts_.end()) refused_texts_.erase(told);
+    return true;
+  }
+  if (told == refused_texts_.end() && !loading_) {
+    Wrote(status, setting);
+    refused_texts_.push_back(box);
+  }
+  return false;
+}
+
+RegStatus SettingPage::Store(const SettingRow& row) {
   const Registry& reg = context_.registry;
   if (row.load == LoadRule::kText) {
     const std::string& text = form_.text(row.control).text();
-    if (row.kind == ValueKind::kExpandSz) {
-      reg.SaveExpandStringValue(row.hive, row.key, row.value, text);
-    } else {
-      reg.SaveStringValue(row.hive, row.key, row.value, text);
-    }
-    return;
+    return row.kind == ValueKind::kExpandSz
+               ? reg.SaveExpandStringValue(row.hive, row.key, row.value, text)
+               : reg.SaveStringValue(row.hive, row.key, row.value, text);
   }
   if (row.load == LoadRule::kPosition) {
-    reg.SaveDwordValue(row.hive, row.key, row.value, form_.slider(row.control).value());
-    return;
+    return reg.SaveDwordValue(row.hive, row.key, row.value, form_.slider(row.control).value());
   }
   const int state = StateOf(row);
   const bool use_checked = state == 1 || (state != 0 && row.grayed_as_checked);
-  Apply(row, use_checked ? row.checked : row.unchecked, state);
+  return Apply(row, use_checked ? row.checked : row.unchecked, state);
 }
 
-void SettingPage::Apply(const SettingRow& row, const WriteAction& action, int state) {
+RegStatus SettingPage::Apply(const SettingRow& row, const WriteAction& action, int state) {
   const Registry& reg = context_.registry;
   switch (action.kind) {
     case WriteKind::kNothing:
-      break;
+      return {};
     case WriteKind::kStateDword:
-      reg.SaveDwordValue(row.hive, row.key, row.value, state);
-      break;
+      return reg.SaveDwordValue(row.hive, row.key, row.value, state);
     case WriteKind::kStateText:
-      reg.SaveStringValue(row.hive, row.key, row.value, std::to_string(state));
-      break;
+      return reg.SaveStringValue(row.hive, row.key, row.value, std::to_string(state));
     case WriteKind::kDword:
-      reg.SaveDwordValue(row.hive, row.key, row.value, action.number);
-      break;
+      return reg.SaveDwordValue(row.hive, row.key, row.value, action.number);
     case WriteKind::kString:
-      reg.SaveStringValue(row.hive, row.key, row.value, action.text);
-      break;
+      return reg.SaveStringValue(row.hive, row.key, row.value, action.text);
     case WriteKind::kExpandString:
-      reg.SaveExpandStringValue(row.hive, row.key, row.value, action.text);
-      break;
+      return reg.SaveExpandStringValue(row.hive, row.key, row.value, action.text);
     case WriteKind::kDeleteValue:
-      reg.DeleteValue(row.hive, row.key, row.value);
-      break;
+      return reg.DeleteValue(row.hive, row.key, row.value);
     case WriteKind::kCreateKeys:
-      for (const KeyDefault& key : action.keys) reg.SaveStringValue(row.hive, key.key, "", key.data);
-      break;
+      for (const KeyDefault& key : action.keys) {
+        if (RegStatus status = reg.SaveStringValue(row.hive, key.key, "", key.data); !status.ok())
+          return status;
+      }
+      return {};
     case WriteKind::kDeleteKeys:
-      for (const KeyDefault& key : action.keys) reg.DeleteKey(row.hive, key.key);
-      break;
+      for (const KeyDefault& key : action.keys) {
+        if (RegStatus status = reg.DeleteKey(row.hive, key.key); !status.ok()) return status;
+      }
+      return {};
   }
+  return {};
 }
 
 void SettingPage::Quietly(const std::function<void()>& change) {

@@ -79,17 +79,33 @@ class SettingPage : public forms::FormController {
 
   forms::Form& form() override { return form_; }
   const PageSpec& decl() const { return spec_; }
-  // Form_Load: every row in table order, then the account rule.
-  void Load() override;
+  // Form_Load: keeps each key the page reads open while LoadPage runs, and
+  // tells a refused write-back from a refused change.
+  void Load() final;
+  // What loading does: every row in table order, then the account rule.
+  // Pages whose load does more in between put the pieces together themselves.
+  virtual void LoadPage();
 
-  // The pieces of Form_Load, for pages whose load does more in between.
+  // The pieces of Form_Load.
   void LoadRows(std::span<const SettingRow> rows);
   void LoadRow(const SettingRow& row);
   void ApplyAccountRule();
 
   // Writes the row for its control's current state (a check box's Click, a
-  // check-list item's ItemCheck, a text box's Change).
+  // check-list item's ItemCheck, a text box's Change). When Windows refuses
+  // it, the control shows again what is stored and one message says so; a
+  // text box keeps what was typed.
   void WriteRow(const SettingRow& row);
+
+  // Whether a write of the page's own code went through; when it did not,
+  // tells the user which setting Windows refused and why (not while
+  // loading). The caller puts its controls back.
+  bool Wrote(RegStatus status, const std::string& setting);
+  // The same for a write of what is typed in a text box, which keeps what
+  // was typed: the message comes once, not at every keystroke, until a
+  // write of that box goes through again.
+  bool WroteTyped(const std::string& box, RegStatus status, const std::string& setting);
+  bool loading() const { return loading_ > 0; }
 
   // Runs a change of control state with the rows' handlers silenced: nothing
   // is written for it.
@@ -127,7 +143,8 @@ class SettingPage : public forms::FormController {
 
   void Bind(const SettingRow& row);
   void ShowNumber(forms::CheckBox& box, std::int32_t number);
-  void Apply(const SettingRow& row, const WriteAction& action, int state);
+  RegStatus Store(const SettingRow& row);
+  RegStatus Apply(const SettingRow& row, const WriteAction& action, int state);
   int StateOf(const SettingRow& row) const;
   const Bound* Find(const SettingRow& row) const;
 
@@ -137,6 +154,9 @@ class SettingPage : public forms::FormController {
   forms::Form form_;
   std::vector<Bound> bound_;
   int quiet_ = 0;
+  int loading_ = 0;
+  // Text boxes whose last write was refused and told.
+  std::vector<std::string> refused_texts_;
 };
 
 // Makes a page that is its table and nothing more.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "forms/controls.h"
 #include "registry/registry_api.h"
@@ -85,7 +86,7 @@ struct SettingRow {
   // The check box's caption, or a check-list item's text. Empty for text
   // rows: their labels are plain controls of the form.
   const char* caption;
-  std::uint32_t hive;
+  Hive hive;
   const char* key;
   const char* value;  // "" is the key's default value
   ValueKind kind;
@@ -170,7 +171,7 @@ struct PageValue {
   };
   const char* control;  // where the user changes it
   const char* caption;  // what it is, as search lists it
-  std::uint32_t hive;
+  Hive hive;
   // May hold a mark: the Office version's (pages/office/office_version.h)
   // or kDriveMark.
   const char* key;
@@ -181,7 +182,7 @@ struct PageValue {
 // The common shapes, so that a page table reads like its description.
 
 // The check box state stored as the number 0, 1 or 2.
-constexpr SettingRow Number(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow Number(const char* control, const char* caption, Hive hive,
                             const char* key, const char* value) {
   return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kNumber,
           StoreState(), StoreState()};
@@ -189,21 +190,21 @@ constexpr SettingRow Number(const char* control, const char* caption, std::uint3
 
 // The check box state stored as its decimal text ("0", "1" or "2", REG_SZ);
 // text that is no number leaves the box as designed.
-constexpr SettingRow NumberText(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow NumberText(const char* control, const char* caption, Hive hive,
                                 const char* key, const char* value) {
   return {control, caption, hive, key, value, ValueKind::kSz, LoadRule::kStringNumber,
           StoreStateText(), StoreStateText()};
 }
 
 // Checked stores 0, unchecked 1; a stored 0 (or nothing) checks the box.
-constexpr SettingRow Inverted(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow Inverted(const char* control, const char* caption, Hive hive,
                               const char* key, const char* value) {
   return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kZeroChecks,
           StoreDword(0), StoreDword(1)};
 }
 
 // Two fixed REG_SZ texts; checked when the stored text is exactly the first.
-constexpr SettingRow Strings(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow Strings(const char* control, const char* caption, Hive hive,
                              const char* key, const char* value, const char* checked_text,
                              const char* unchecked_text) {
   return {control, caption, hive, key, value, ValueKind::kSz, LoadRule::kStringEquals,
@@ -211,7 +212,7 @@ constexpr SettingRow Strings(const char* control, const char* caption, std::uint
 }
 
 // Two fixed numbers; checked only when the stored number is the first.
-constexpr SettingRow Numbers(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow Numbers(const char* control, const char* caption, Hive hive,
                              const char* key, const char* value, std::int32_t checked_number,
                              std::int32_t unchecked_number) {
   return {control,          caption,       hive, key, value, ValueKind::kDword,
@@ -221,7 +222,7 @@ constexpr SettingRow Numbers(const char* control, const char* caption, std::uint
 
 // A fixed number for every state but unchecked (a grayed box too), 0 for
 // unchecked; any stored number but 0 checks the box.
-constexpr SettingRow NonZero(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow NonZero(const char* control, const char* caption, Hive hive,
                              const char* key, const char* value, std::int32_t checked_number) {
   return SettingRow{control, caption, hive, key, value, ValueKind::kDword, LoadRule::kNonZeroChecks,
                     StoreDword(checked_number), StoreDword(0)}
@@ -230,23 +231,30 @@ constexpr SettingRow NonZero(const char* control, const char* caption, std::uint
 
 // A fixed REG_SZ text while checked, no value while unchecked; checked when
 // the value is there, whatever it holds.
-constexpr SettingRow PresentString(const char* control, const char* caption, std::uint32_t hive,
+constexpr SettingRow PresentString(const char* control, const char* caption, Hive hive,
                                    const char* key, const char* value, const char* text) {
   return {control, caption, hive, key, value, ValueKind::kDelete, LoadRule::kValuePresent,
           StoreString(text), RemoveValue()};
 }
 
 // A text box bound to a REG_SZ (or REG_EXPAND_SZ) value.
-constexpr SettingRow Text(const char* control, std::uint32_t hive, const char* key,
+constexpr SettingRow Text(const char* control, Hive hive, const char* key,
                           const char* value, ValueKind kind = ValueKind::kSz) {
   return {control, "", hive, key, value, kind, LoadRule::kText};
 }
 
 // A slider bound to a REG_DWORD: its position, written on every step of the
 // user's scroll and never by loading.
-constexpr SettingRow Position(const char* control, std::uint32_t hive, const char* key,
+constexpr SettingRow Position(const char* control, Hive hive, const char* key,
                               const char* value) {
   return {control, "", hive, key, value, ValueKind::kDword, LoadRule::kPosition};
+}
+
+// What a row is called where a person reads of it (search, messages): its
+// caption, or for a text box or slider the name of its value.
+inline std::string NameOf(const SettingRow& row) {
+  if (*row.caption) return row.caption;
+  return *row.value ? std::string(row.value) : std::string("(Default)");
 }
 
 // An item of a check list: any check shape, made an item of its list.

@@ -21,7 +21,7 @@ class Indexer {
         for (const std::string& list : lists) item += list == row.control;
         lists.push_back(row.control);
       }
-      const std::string caption = *row.caption ? row.caption : Named(row.value);
+      const std::string caption = NameOf(row);
       if (row.kind == ValueKind::kKey) {
         // The keys the row makes, each with its default value.
         for (const KeyDefault& key : row.checked.keys)
@@ -52,12 +52,8 @@ class Indexer {
   }
 
  private:
-  static std::string Named(const char* value) {
-    return *value ? std::string(value) : std::string("(Default)");
-  }
-
   void Add(const PageEntry& page, const std::string& control, int item, const std::string& caption,
-           std::uint32_t hive, const std::string& key, const std::string& value,
+           Hive hive, const std::string& key, const std::string& value,
            IndexedSetting::Shape shape) {
     IndexedSetting setting{&page, control, item, caption, hive, key, value, shape};
     if (key.find(kVersionMark) != std::string::npos) {

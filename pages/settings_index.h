@@ -25,7 +25,7 @@ struct IndexedSetting {
   std::string control;  // the control the user changes it with
   int item = -1;        // its item, for a check-list row
   std::string caption;  // what search lists; the value's name where a row has none
-  std::uint32_t hive;
+  Hive hive;
   std::string key;
   std::string value;
   Shape shape = kValue;

@@ -24,9 +24,12 @@ std::string UniqueProbeData() {
 
 AccountType DetectAccountType(const Registry& registry) {
   const std::string probe = UniqueProbeData();
-  registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, probe);
-  if (registry.GetStringValue(HKLM, kProbeKey, kProbeValue) != probe) return AccountType::kLimited;
-  registry.DeleteValue(HKLM, kProbeKey, kProbeValue);
+  if (!registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, probe).ok() ||
+      registry.GetStringValue(HKLM, kProbeKey, kProbeValue) != probe) {
+    return AccountType::kLimited;
+  }
+  // A probe value left behind does no harm: the next probe never matches it.
+  static_cast<void>(registry.DeleteValue(HKLM, kProbeKey, kProbeValue));
   return AccountType::kAdministrator;
 }
 

@@ -34,7 +34,7 @@ std::string NoteId(std::uint32_t hive, const std::string& key, const std::string
 
 bool RegistryJournal::Locate(RegKey parent, const std::string& path, Location* out) const {
   if (IsHive(parent)) {
-    *out = {static_cast<std::uint32_t>(parent), Normal(path)};
+    *out = {static_cast<Hive>(parent), Normal(path)};
     return true;
   }
   auto it = handles_.find(parent);
@@ -48,22 +48,18 @@ void RegistryJournal::Track(RegKey handle, const Location& location) {
 }
 
 bool RegistryJournal::Exists(const Location& key) const {
-  ScopedKey opened(inner_);
-  return inner_.OpenKey(key.hive, key.path, opened.out()) == regerr::kSuccess;
+  return RegistryKey::Open(inner_, key.hive, key.path).is_open();
 }
 
 void RegistryJournal::NoteValue(const Location& key, const std::string& name) {
   if (!noted_.insert(NoteId(key.hive, key.path, &name)).second) return;
-  ScopedKey opened(inner_);
-  Registry::Stored before;
-  if (inner_.OpenKey(key.hive, key.path, opened.out()) == regerr::kSuccess)
-    before = ReadStoredValue(inner_, opened.get(), name);
+  StoredValue before = RegistryKey::Open(inner_, key.hive, key.path).Read(name);
   entries_.push_back({key.hive, key.path, name, false, std::move(before)});
 }
 
 void RegistryJournal::NoteKey(const Location& key, bool existed) {
   if (!noted_.insert(NoteId(key.hive, key.path, nullptr)).second) return;
-  Registry::Stored before;
+  StoredValue before;
   before.present = existed;
   entries_.push_back({key.hive, key.path, "", true, before});
 }
@@ -104,12 +100,12 @@ long RegistryJournal::CreateKey(RegKey parent, const std::string& path, RegKey* 
   return rc;
 }
 
-long RegistryJournal::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+long RegistryJournal::QueryValue(RegKey key, const std::string& name, ValueType* type,
                                  std::uint8_t* data, std::uint32_t* size) {
   return inner_.QueryValue(key, name, type, data, size);
 }
 
-long RegistryJournal::SetValue(RegKey key, const std::string& name, std::uint32_t type,
+long RegistryJournal::SetValue(RegKey key, const std::string& name, ValueType type,
                                const std::uint8_t* data, std::uint32_t size) {
   if (held_) return regerr::kAccessDenied;
   Location location;
@@ -128,15 +124,11 @@ long RegistryJournal::DeleteKey(RegKey parent, const std::string& path) {
   if (held_) return regerr::kAccessDenied;
   Location target;
   if (Locate(parent, path, &target) && !target.path.empty()) {
-    ScopedKey opened(inner_);
-    if (inner_.OpenKey(target.hive, target.path, opened.out()) == regerr::kSuccess) {
+    const RegistryKey opened = RegistryKey::Open(inner_, target.hive, target.path);
+    if (opened.is_open()) {
       // The key goes with its values: each is noted, to come back with it.
       NoteKey(target, true);
-      std::string name;
-      for (std::uint32_t index = 0;
-           inner_.EnumValue(opened.get(), index, &name) == regerr::kSuccess; ++index) {
-        NoteValue(target, name);
-      }
+      for (const std::string& name : opened.ValueNames()) NoteValue(target, name);
     }
   }
   return inner_.DeleteKey(parent, path);
@@ -151,15 +143,14 @@ long RegistryJournal::EnumValue(RegKey key, std::uint32_t index, std::string* na
   return inner_.EnumValue(key, index, name);
 }
 
-Registry::Stored RegistryJournal::Current(const Entry& entry) const {
-  ScopedKey opened(inner_);
-  const bool open = inner_.OpenKey(entry.hive, entry.key, opened.out()) == regerr::kSuccess;
+StoredValue RegistryJournal::Current(const Entry& entry) const {
+  const RegistryKey opened = RegistryKey::Open(inner_, entry.hive, entry.key);
   if (entry.is_key) {
-    Registry::Stored now;
-    now.present = open;
+    StoredValue now;
+    now.present = opened.is_open();
     return now;
   }
-  return open ? ReadStoredValue(inner_, opened.get(), entry.name) : Registry::Stored{};
+  return opened.Read(entry.name);
 }
 
 int RegistryJournal::Changed() const {
@@ -171,34 +162,26 @@ int RegistryJournal::Changed() const {
 }
 
 bool RegistryJournal::Restore(const Entry& entry) {
-  ScopedKey opened(inner_);
-  const bool open = inner_.OpenKey(entry.hive, entry.key, opened.out()) == regerr::kSuccess;
+  const RegistryKey opened = RegistryKey::Open(inner_, entry.hive, entry.key);
   if (entry.is_key) {
-    if (entry.before.present) {
-      ScopedKey made(inner_);
-      return inner_.CreateKey(entry.hive, entry.key, made.out()) == regerr::kSuccess;
-    }
+    if (entry.before.present) return RegistryKey::Create(inner_, entry.hive, entry.key).is_open();
     // A key made in this run that holds values of someone else's now
     // stays: removing it would take them along.
-    std::string name;
-    if (open && inner_.EnumValue(opened.get(), 0, &name) == regerr::kSuccess) return false;
+    if (!opened.ValueNames().empty()) return false;
     const long rc = inner_.DeleteKey(entry.hive, entry.key);
     return rc == regerr::kSuccess || rc == regerr::kFileNotFound;
   }
   if (entry.before.present) {
-    ScopedKey made(inner_);
-    if (inner_.CreateKey(entry.hive, entry.key, made.out()) != regerr::kSuccess) return false;
+    const RegistryKey made = RegistryKey::Create(inner_, entry.hive, entry.key);
     // A NUL after the data, so that string data stored without one is
     // read as far as its end and no further.
     std::vector<std::uint8_t> bytes = entry.before.data;
     bytes.push_back(0);
-    return inner_.SetValue(made.get(), entry.name, entry.before.type, bytes.data(),
-                           static_cast<std::uint32_t>(entry.before.data.size())) ==
-           regerr::kSuccess;
+    return made.Write(entry.name, entry.before.type,
+                      std::span(bytes.data(), entry.before.data.size()))
+        .ok();
   }
-  if (!open) return true;  // no key, no value
-  const long rc = inner_.DeleteValue(opened.get(), entry.name);
-  return rc == regerr::kSuccess || rc == regerr::kFileNotFound;
+  return opened.Delete(entry.name).ok();  // no key, no value: nothing to remove
 }
 
 RegistryJournal::UndoResult RegistryJournal::Undo() {

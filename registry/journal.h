@@ -22,9 +22,9 @@ class RegistryJournal : public RegistryApi {
 
   long OpenKey(RegKey parent, const std::string& path, RegKey* result) override;
   long CreateKey(RegKey parent, const std::string& path, RegKey* result) override;
-  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+  long QueryValue(RegKey key, const std::string& name, ValueType* type, std::uint8_t* data,
                   std::uint32_t* size) override;
-  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+  long SetValue(RegKey key, const std::string& name, ValueType type, const std::uint8_t* data,
                 std::uint32_t size) override;
   long DeleteValue(RegKey key, const std::string& name) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
@@ -34,11 +34,11 @@ class RegistryJournal : public RegistryApi {
   // What one noted thing was before the program first changed it. A key
   // entry has an empty `name` and stands for the key itself.
   struct Entry {
-    std::uint32_t hive;
+    Hive hive;
     std::string key;
     std::string name;
     bool is_key;
-    Registry::Stored before;  // for a key: present or not
+    StoredValue before;  // for a key: present or not
   };
   const std::vector<Entry>& entries() const { return entries_; }
 
@@ -72,7 +72,7 @@ class RegistryJournal : public RegistryApi {
 
  private:
   struct Location {
-    std::uint32_t hive = 0;
+    Hive hive = HKCU;
     std::string path;
   };
 
@@ -81,7 +81,7 @@ class RegistryJournal : public RegistryApi {
   void NoteValue(const Location& key, const std::string& name);
   void NoteKey(const Location& key, bool existed);
   bool Exists(const Location& key) const;
-  Registry::Stored Current(const Entry& entry) const;
+  StoredValue Current(const Entry& entry) const;
   bool Restore(const Entry& entry);
 
   RegistryApi& inner_;

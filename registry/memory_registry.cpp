@@ -17,7 +17,7 @@ struct CaseInsensitiveLess {
   }
 };
 
-bool IsStringType(std::uint32_t type) {
+bool IsStringType(ValueType type) {
   return type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz;
 }
 
@@ -25,7 +25,7 @@ bool IsStringType(std::uint32_t type) {
 
 struct MemoryRegistry::Node {
   struct Value {
-    std::uint32_t type;
+    ValueType type;
     std::vector<std::uint8_t> data;
   };
   std::map<std::string, std::unique_ptr<Node>, CaseInsensitiveLess> subkeys;
@@ -126,7 +126,7 @@ long MemoryRegistry::CreateKey(RegKey parent, const std::string& path, RegKey* r
   return regerr::kSuccess;
 }
 
-long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+long MemoryRegistry::QueryValue(RegKey key, const std::string& name, ValueType* type,
                                 std::uint8_t* data, std::uint32_t* size) {
   Location location;
   long error = 0;
@@ -154,7 +154,7 @@ long MemoryRegistry::QueryValue(RegKey key, const std::string& name, std::uint32
   return regerr::kSuccess;
 }
 
-long MemoryRegistry::SetValue(RegKey key, const std::string& name, std::uint32_t type,
+long MemoryRegistry::SetValue(RegKey key, const std::string& name, ValueType type,
                               const std::uint8_t* data, std::uint32_t size) {
   Location location;
   long error = 0;
@@ -203,7 +203,7 @@ long MemoryRegistry::CloseKey(RegKey key) {
   return handles_.erase(key) ? regerr::kSuccess : regerr::kInvalidHandle;
 }
 
-bool MemoryRegistry::KeyExists(std::uint32_t hive, const std::string& path) const {
+bool MemoryRegistry::KeyExists(Hive hive, const std::string& path) const {
   Location location;
   long error = 0;
   return Resolve(hive, path, &location, &error) && Find(location) != nullptr;

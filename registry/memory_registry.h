@@ -21,9 +21,9 @@ class MemoryRegistry : public RegistryApi {
 
   long OpenKey(RegKey parent, const std::string& path, RegKey* result) override;
   long CreateKey(RegKey parent, const std::string& path, RegKey* result) override;
-  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+  long QueryValue(RegKey key, const std::string& name, ValueType* type, std::uint8_t* data,
                   std::uint32_t* size) override;
-  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+  long SetValue(RegKey key, const std::string& name, ValueType type, const std::uint8_t* data,
                 std::uint32_t size) override;
   long DeleteValue(RegKey key, const std::string& name) override;
   long DeleteKey(RegKey parent, const std::string& path) override;
@@ -35,7 +35,7 @@ class MemoryRegistry : public RegistryApi {
   void SetMachineWideReadOnly(bool read_only) { machine_read_only_ = read_only; }
 
   // Test helpers that bypass the account rule.
-  bool KeyExists(std::uint32_t hive, const std::string& path) const;
+  bool KeyExists(Hive hive, const std::string& path) const;
   std::size_t OpenHandleCount() const { return handles_.size(); }
 
  private:

@@ -110,7 +110,7 @@ void AppendValue(std::string& out, const RegFileValue& value) {
     out += "hex";
     if (value.type != regtype::kBinary) {
       out += '(';
-      out += HexNumber(value.type);
+      out += HexNumber(TypeNumber(value.type));
       out += ')';
     }
     out += ':';

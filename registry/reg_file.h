@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "registry/registry_api.h"
+
 namespace kdw {
 
 struct RegFileValue {
   std::string name;                // "" is the key's default value, written as @
   bool present = true;             // false: written as a deletion, "name"=-
-  std::uint32_t type = 0;          // REG_* number
+  ValueType type = ValueType::kNone;
   std::vector<std::uint8_t> data;  // the bytes as RegQueryValueExA gives them
 };
 

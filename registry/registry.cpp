@@ -1,201 +1,204 @@
 #include "registry/registry.h"
 
-#include <cstring>
-#include <vector>
+#include <deque>
+
+#include "core/text.h"
 
 namespace kdw {
+namespace {
 
-Registry::Stored ReadStoredValue(RegistryApi& api, RegKey key, const std::string& name) {
-  Registry::Stored stored;
-  // The value may grow between the size probe and the read: ask again.
-  for (int attempt = 0; attempt < 8; ++attempt) {
-    std::uint32_t type = regtype::kNone;
-    std::uint32_t size = 0;
-    if (api.QueryValue(key, name, &type, nullptr, &size) != regerr::kSuccess) return {};
-    // One byte more than asked, so that string data read whole always ends
-    // inside the buffer.
-    std::vector<std::uint8_t> data(size + 1);
-    std::uint32_t got = size + 1;
-    const long rc = api.QueryValue(key, name, &type, data.data(), &got);
-    if (rc == regerr::kMoreData) continue;
-    if (rc != regerr::kSuccess) return {};
-    data.resize(got);
-    stored.present = true;
-    stored.type = type;
-    stored.data = std::move(data);
-    return stored;
-  }
-  return {};
-}
-
-std::string Registry::ReadText(std::uint32_t hive, const std::string& key,
-                               const std::string& name, const std::string& fallback,
-                               std::uint32_t accepted_type) const {
-  ScopedKey handle(api_);
-  api_.OpenKey(hive, key, handle.out());
-
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
-  if (api_.QueryValue(handle.get(), name, &type, nullptr, &size) != regerr::kSuccess ||
-      type != accepted_type) {
-    return fallback;
-  }
-  std::string buffer(size, ' ');
-  std::uint32_t second_type = 0;
-  auto* bytes = reinterpret_cast<std::uint8_t*>(buffer.data());
-  // The value may have changed since the size probe; a failed read gives the
-  // default rather than a buffer of blanks.
-  if (api_.QueryValue(handle.get(), name, &second_type, bytes, &size) != regerr::kSuccess ||
-      second_type != accepted_type) {
-    return fallback;
-  }
-  const auto nul = buffer.find('\0');
-  if (nul != std::string::npos) buffer.resize(nul);
-  return buffer;
-}
-
-void Registry::WriteText(std::uint32_t hive, const std::string& key, const std::string& name,
-                         const std::string& data, std::uint32_t type) const {
-  ScopedKey handle(api_);
-  api_.CreateKey(hive, key, handle.out());
+std::span<const std::uint8_t> BytesOf(const std::string& text) {
   // The byte count of the text as stored, without a terminator.
-  api_.SetValue(handle.get(), name, type, reinterpret_cast<const std::uint8_t*>(data.data()),
-                static_cast<std::uint32_t>(data.size()));
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-std::string Registry::GetStringValue(std::uint32_t hive, const std::string& key,
-                                     const std::string& name, const std::string& fallback) const {
-  return ReadText(hive, key, name, fallback, regtype::kSz);
+}  // namespace
+
+// The keys a scope keeps open, each under its hive and its path folded to
+// lower case (Windows compares key names without regard to case). A key that
+// could not be opened is kept too, as not open, so that it is asked once.
+struct Registry::OpenKeys {
+  struct Entry {
+    Hive hive;
+    std::string path;  // folded
+    RegistryKey key;
+    bool stale = false;  // removed since: open it again when next asked
+  };
+  // A deque, so that a key handed out stays where it is as more are opened.
+  std::deque<Entry> entries;
+
+  Entry* Find(Hive hive, const std::string& path) {
+    const std::string folded = FoldCase(path);
+    for (Entry& entry : entries) {
+      if (entry.hive == hive && entry.path == folded) return &entry;
+    }
+    return nullptr;
+  }
+  Entry& Add(Hive hive, const std::string& path, RegistryKey key) {
+    return entries.push_back({hive, FoldCase(path), std::move(key)}), entries.back();
+  }
+  // A removed key, and every key below it, is no longer what its handle holds.
+  void Forget(Hive hive, const std::string& path) {
+    const std::string folded = FoldCase(path);
+    for (Entry& entry : entries) {
+      if (entry.hive != hive) continue;
+      if (entry.path == folded || entry.path.starts_with(folded + "\\")) {
+        entry.key = RegistryKey();
+        entry.stale = true;
+      }
+    }
+  }
+};
+
+Registry::Registry(RegistryApi& api) : api_(api) {}
+Registry::~Registry() = default;
+
+Registry::KeepKeysOpen::KeepKeysOpen(const Registry& registry) : registry_(registry) {
+  if (registry_.keep_open_++ == 0) registry_.open_ = std::make_unique<OpenKeys>();
 }
 
-void Registry::SaveStringValue(std::uint32_t hive, const std::string& key,
-                               const std::string& name, const std::string& data) const {
-  WriteText(hive, key, name, data, regtype::kSz);
+Registry::KeepKeysOpen::~KeepKeysOpen() {
+  if (--registry_.keep_open_ == 0) registry_.open_.reset();
 }
 
-std::string Registry::GetExpandStringValue(std::uint32_t hive, const std::string& key,
+const RegistryKey& Registry::ForRead(Hive hive, const std::string& key, RegistryKey* own) const {
+  if (!open_) return *own = RegistryKey::Open(api_, hive, key);
+  OpenKeys::Entry* entry = open_->Find(hive, key);
+  if (!entry) return open_->Add(hive, key, RegistryKey::Open(api_, hive, key)).key;
+  if (entry->stale) {
+    entry->key = RegistryKey::Open(api_, hive, key);
+    entry->stale = false;
+  }
+  return entry->key;
+}
+
+const RegistryKey& Registry::ForWrite(Hive hive, const std::string& key, RegistryKey* own) const {
+  if (open_) {
+    OpenKeys::Entry* entry = open_->Find(hive, key);
+    if (entry && !entry->stale && entry->key.is_open()) return entry->key;
+    RegistryKey made = RegistryKey::Create(api_, hive, key);
+    if (made.is_open()) {
+      if (!entry) return open_->Add(hive, key, std::move(made)).key;
+      entry->key = std::move(made);
+      entry->stale = false;
+      return entry->key;
+    }
+    return *own = std::move(made);
+  }
+  return *own = RegistryKey::Create(api_, hive, key);
+}
+
+StoredValue Registry::Read(Hive hive, const std::string& key, const std::string& name) const {
+  RegistryKey own;
+  return ForRead(hive, key, &own).Read(name);
+}
+
+RegStatus Registry::Write(Hive hive, const std::string& key, const std::string& name,
+                          ValueType type, std::span<const std::uint8_t> data) const {
+  RegistryKey own;
+  return ForWrite(hive, key, &own).Write(name, type, data);
+}
+
+std::string TextOf(const StoredValue& value, ValueType type, const std::string& fallback) {
+  if (!value.present || value.type != type) return fallback;
+  std::string text(value.data.begin(), value.data.end());
+  const auto nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  return text;
+}
+
+std::int32_t DwordOf(const StoredValue& value, std::int32_t fallback) {
+  // A four-byte query: longer data does not fit it, shorter data leaves the
+  // rest of the number 0.
+  if (!value.present || value.type != ValueType::kDword || value.data.size() > 4) return fallback;
+  std::uint32_t number = 0;
+  for (std::size_t i = 0; i < value.data.size(); ++i) number |= std::uint32_t{value.data[i]} << (8 * i);
+  return static_cast<std::int32_t>(number);
+}
+
+Presence PresenceOf(const StoredValue& value) {
+  return value.present && value.data.size() <= 4 ? Presence::kThere : Presence::kMissing;
+}
+
+bool ReadsWhole(const StoredValue& value, ValueType type) {
+  if (!value.present || value.type != type) return false;
+  // Terminating NULs are the text's end; a NUL with text after it is not.
+  const auto& data = value.data;
+  std::size_t end = data.size();
+  while (end > 0 && data[end - 1] == 0) --end;
+  for (std::size_t i = 0; i < end; ++i) {
+    if (data[i] == 0) return false;
+  }
+  return true;
+}
+
+std::string Registry::GetStringValue(Hive hive, const std::string& key, const std::string& name,
+                                     const std::string& fallback) const {
+  return TextOf(Read(hive, key, name), ValueType::kSz, fallback);
+}
+
+RegStatus Registry::SaveStringValue(Hive hive, const std::string& key, const std::string& name,
+                                    const std::string& data) const {
+  return Write(hive, key, name, ValueType::kSz, BytesOf(data));
+}
+
+std::string Registry::GetExpandStringValue(Hive hive, const std::string& key,
                                            const std::string& name,
                                            const std::string& fallback) const {
-  return ReadText(hive, key, name, fallback, regtype::kExpandSz);
+  return TextOf(Read(hive, key, name), ValueType::kExpandSz, fallback);
 }
 
-void Registry::SaveExpandStringValue(std::uint32_t hive, const std::string& key,
-                                     const std::string& name, const std::string& data) const {
-  WriteText(hive, key, name, data, regtype::kExpandSz);
+RegStatus Registry::SaveExpandStringValue(Hive hive, const std::string& key,
+                                          const std::string& name, const std::string& data) const {
+  return Write(hive, key, name, ValueType::kExpandSz, BytesOf(data));
 }
 
-std::string Registry::GetMultiStringValue(std::uint32_t hive, const std::string& key,
+std::string Registry::GetMultiStringValue(Hive hive, const std::string& key,
                                           const std::string& name,
                                           const std::string& fallback) const {
-  return ReadText(hive, key, name, fallback, regtype::kMultiSz);
+  return TextOf(Read(hive, key, name), ValueType::kMultiSz, fallback);
 }
 
-bool Registry::ReadsWhole(std::uint32_t hive, const std::string& key, const std::string& name,
-                          std::uint32_t type) const {
-  ScopedKey handle(api_);
-  api_.OpenKey(hive, key, handle.out());
-  std::uint32_t stored_type = 0;
-  std::uint32_t size = 0;
-  if (api_.QueryValue(handle.get(), name, &stored_type, nullptr, &size) != regerr::kSuccess ||
-      stored_type != type) {
-    return false;
-  }
-  std::string buffer(size, ' ');
-  if (api_.QueryValue(handle.get(), name, &stored_type,
-                      reinterpret_cast<std::uint8_t*>(buffer.data()), &size) != regerr::kSuccess ||
-      stored_type != type) {
-    return false;
-  }
-  buffer.resize(size);
-  // Terminating NULs are the text's end; a NUL with text after it is not.
-  const auto end = buffer.find_last_not_of('\0');
-  return end == std::string::npos || buffer.find('\0') > end;
+std::int32_t Registry::GetDwordValue(Hive hive, const std::string& key, const std::string& name,
+                                     std::int32_t fallback) const {
+  return DwordOf(Read(hive, key, name), fallback);
 }
 
-bool Registry::IsStored(std::uint32_t hive, const std::string& key, const std::string& name,
-                        std::uint32_t* type) const {
-  ScopedKey handle(api_);
-  api_.OpenKey(hive, key, handle.out());
-  std::uint32_t stored_type = regtype::kNone;
-  std::uint32_t size = 0;
-  const bool stored =
-      api_.QueryValue(handle.get(), name, &stored_type, nullptr, &size) == regerr::kSuccess;
-  if (type) *type = stored ? stored_type : regtype::kNone;
-  return stored;
-}
-
-std::int32_t Registry::GetDwordValue(std::uint32_t hive, const std::string& key,
-                                     const std::string& name, std::int32_t fallback) const {
-  ScopedKey handle(api_);
-  api_.OpenKey(hive, key, handle.out());
-  std::uint8_t bytes[4] = {};
-  std::uint32_t type = 0;
-  std::uint32_t size = sizeof bytes;
-  if (api_.QueryValue(handle.get(), name, &type, bytes, &size) != regerr::kSuccess ||
-      type != regtype::kDword) {
-    return fallback;
-  }
-  std::uint32_t value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
-                        (static_cast<std::uint32_t>(bytes[3]) << 24);
-  return static_cast<std::int32_t>(value);
-}
-
-void Registry::SaveDwordValue(std::uint32_t hive, const std::string& key,
-                              const std::string& name, std::int32_t data) const {
-  ScopedKey handle(api_);
-  api_.CreateKey(hive, key, handle.out());
+RegStatus Registry::SaveDwordValue(Hive hive, const std::string& key, const std::string& name,
+                                   std::int32_t data) const {
   const auto value = static_cast<std::uint32_t>(data);
   const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value),
                                  static_cast<std::uint8_t>(value >> 8),
                                  static_cast<std::uint8_t>(value >> 16),
                                  static_cast<std::uint8_t>(value >> 24)};
-  api_.SetValue(handle.get(), name, regtype::kDword, bytes, sizeof bytes);
+  return Write(hive, key, name, ValueType::kDword, bytes);
 }
 
-std::string Registry::ValuePresence(std::uint32_t hive, const std::string& key,
-                                    const std::string& name) const {
-  ScopedKey handle(api_);
-  api_.OpenKey(hive, key, handle.out());
-  std::uint8_t bytes[4] = {};
-  std::uint32_t type = 0;
-  std::uint32_t size = sizeof bytes;
-  return api_.QueryValue(handle.get(), name, &type, bytes, &size) == regerr::kSuccess ? "No"
-                                                                                       : "Yes";
+Presence Registry::ValuePresence(Hive hive, const std::string& key,
+                                 const std::string& name) const {
+  return PresenceOf(Read(hive, key, name));
 }
 
-void Registry::DeleteValue(std::uint32_t hive, const std::string& key,
-                           const std::string& name) const {
-  ScopedKey handle(api_);
-  api_.OpenKey(hive, key, handle.out());
-  api_.DeleteValue(handle.get(), name);
+RegStatus Registry::DeleteValue(Hive hive, const std::string& key,
+                                const std::string& name) const {
+  RegistryKey own;
+  return ForRead(hive, key, &own).Delete(name);
 }
 
-void Registry::DeleteKey(std::uint32_t hive, const std::string& key) const {
-  api_.DeleteKey(hive, key);
+RegStatus Registry::DeleteKey(Hive hive, const std::string& key) const {
+  if (open_) open_->Forget(hive, key);
+  const long rc = api_.DeleteKey(hive, key);
+  return RegStatus(rc == regerr::kFileNotFound ? regerr::kSuccess : rc);
 }
 
-Registry::Stored Registry::ReadStored(std::uint32_t hive, const std::string& key,
-                                      const std::string& name) const {
-  ScopedKey handle(api_);
-  if (api_.OpenKey(hive, key, handle.out()) != regerr::kSuccess) return {};
-  return ReadStoredValue(api_, handle.get(), name);
+bool Registry::KeyExists(Hive hive, const std::string& key) const {
+  RegistryKey own;
+  return ForRead(hive, key, &own).is_open();
 }
 
-bool Registry::KeyExists(std::uint32_t hive, const std::string& key) const {
-  ScopedKey handle(api_);
-  return api_.OpenKey(hive, key, handle.out()) == regerr::kSuccess;
-}
-
-std::vector<std::string> Registry::ValueNames(std::uint32_t hive, const std::string& key) const {
-  ScopedKey handle(api_);
-  std::vector<std::string> names;
-  if (api_.OpenKey(hive, key, handle.out()) != regerr::kSuccess) return names;
-  std::string name;
-  for (std::uint32_t index = 0; api_.EnumValue(handle.get(), index, &name) == regerr::kSuccess;
-       ++index) {
-    names.push_back(name);
-  }
-  return names;
+std::vector<std::string> Registry::ValueNames(Hive hive, const std::string& key) const {
+  RegistryKey own;
+  return ForRead(hive, key, &own).ValueNames();
 }
 
 }  // namespace kdw

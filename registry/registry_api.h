@@ -18,14 +18,21 @@ enum Hive : std::uint32_t {
   HKU = 0x80000003u,
 };
 
+// A value's data type, as the registry keeps it. Types the program never
+// writes (REG_QWORD, REG_NONE, ...) still pass through as their numbers.
+enum class ValueType : std::uint32_t {
+  kNone = 0,
+  kSz = 1,
+  kExpandSz = 2,
+  kBinary = 3,
+  kDword = 4,
+  kMultiSz = 7,
+};
 namespace regtype {
-constexpr std::uint32_t kNone = 0;
-constexpr std::uint32_t kSz = 1;
-constexpr std::uint32_t kExpandSz = 2;
-constexpr std::uint32_t kBinary = 3;
-constexpr std::uint32_t kDword = 4;
-constexpr std::uint32_t kMultiSz = 7;
+using enum ValueType;
 }  // namespace regtype
+
+constexpr std::uint32_t TypeNumber(ValueType type) { return static_cast<std::uint32_t>(type); }
 
 namespace regerr {
 constexpr long kSuccess = 0;
@@ -38,6 +45,24 @@ constexpr long kNoMoreItems = 259;
 constexpr long kKeyDeleted = 1018;
 }  // namespace regerr
 
+// What a write or delete came to: success, or the Windows error code that
+// refused it. It has to be looked at: a write that fails in silence leaves a
+// page claiming a setting that is not in force.
+class [[nodiscard]] RegStatus {
+ public:
+  constexpr RegStatus() = default;
+  constexpr explicit RegStatus(long code) : code_(code) {}
+  constexpr bool ok() const { return code_ == regerr::kSuccess; }
+  constexpr long code() const { return code_; }
+  constexpr bool operator==(const RegStatus&) const = default;
+
+ private:
+  long code_ = regerr::kSuccess;
+};
+
+// Why Windows refused: "access is denied", in words that can follow a colon.
+std::string DescribeRegError(long code);
+
 class RegistryApi {
  public:
   virtual ~RegistryApi() = default;
@@ -45,11 +70,12 @@ class RegistryApi {
   virtual long OpenKey(RegKey parent, const std::string& path, RegKey* result) = 0;
   // RegCreateKeyA: opens the key, creating every missing part of the path.
   virtual long CreateKey(RegKey parent, const std::string& path, RegKey* result) = 0;
-  // RegQueryValueExA: data may be null to ask for type and size only.
-  virtual long QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+  // RegQueryValueExA: data may be null to ask for type and size only. When
+  // the buffer is too short the answer is ERROR_MORE_DATA with the size needed.
+  virtual long QueryValue(RegKey key, const std::string& name, ValueType* type,
                           std::uint8_t* data, std::uint32_t* size) = 0;
   // RegSetValueExA.
-  virtual long SetValue(RegKey key, const std::string& name, std::uint32_t type,
+  virtual long SetValue(RegKey key, const std::string& name, ValueType type,
                         const std::uint8_t* data, std::uint32_t size) = 0;
   // RegDeleteValueA.
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
@@ -60,23 +86,6 @@ class RegistryApi {
   // RegEnumValueA: the name of the key's value at that index;
   // ERROR_NO_MORE_ITEMS past the last.
   virtual long EnumValue(RegKey key, std::uint32_t index, std::string* name) = 0;
-};
-
-// A key handle that is closed when the operation ends, whatever happened.
-// A handle left at 0 by a failed open is closed too: that is harmless.
-class ScopedKey {
- public:
-  explicit ScopedKey(RegistryApi& api) : api_(api) {}
-  ~ScopedKey() { api_.CloseKey(key_); }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-
-  RegKey* out() { return &key_; }
-  RegKey get() const { return key_; }
-
- private:
-  RegistryApi& api_;
-  RegKey key_ = 0;
 };
 
 }  // namespace kdw

@@ -23,20 +23,20 @@ long Win32RegistryApi::CreateKey(RegKey parent, const std::string& path, RegKey*
   return rc;
 }
 
-long Win32RegistryApi::QueryValue(RegKey key, const std::string& name, std::uint32_t* type,
+long Win32RegistryApi::QueryValue(RegKey key, const std::string& name, ValueType* type,
                                   std::uint8_t* data, std::uint32_t* size) {
   DWORD win_type = 0;
   DWORD win_size = size ? *size : 0;
   const long rc = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &win_type, data,
                                    size ? &win_size : nullptr);
-  if (type) *type = win_type;
+  if (type) *type = static_cast<ValueType>(win_type);
   if (size) *size = win_size;
   return rc;
 }
 
-long Win32RegistryApi::SetValue(RegKey key, const std::string& name, std::uint32_t type,
+long Win32RegistryApi::SetValue(RegKey key, const std::string& name, ValueType type,
                                 const std::uint8_t* data, std::uint32_t size) {
-  return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, data, size);
+  return RegSetValueExA(ToHkey(key), name.c_str(), 0, TypeNumber(type), data, size);
 }
 
 long Win32RegistryApi::DeleteValue(RegKey key, const std::string& name) {

@@ -9,9 +9,9 @@ class Win32RegistryApi : public RegistryApi {
  public:
   long OpenKey(RegKey parent, const std::string& path, RegKey* result) override;
   long CreateKey(RegKey parent, const std::string& path, RegKey* result) override;
-  long QueryValue(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+  long QueryValue(RegKey key, const std::string& name, ValueType* type, std::uint8_t* data,
                   std::uint32_t* size) override;
-  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+  long SetValue(RegKey key, const std::string& name, ValueType type, const std::uint8_t* data,
                 std::uint32_t size) override;
   long DeleteValue(RegKey key, const std::string& name) override;
   long DeleteKey(RegKey parent, const std::string& path) override;

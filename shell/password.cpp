@@ -104,8 +104,7 @@ void CreateOrChangePassword(Context& context, WindowHandle owner) {
     }
     record = *made;
   }
-  registry.SaveStringValue(HKLM, kProductKey, kPassValue, record);
-  if (StoredPassword(registry) != record) {
+  if (!registry.SaveStringValue(HKLM, kProductKey, kPassValue, record).ok()) {
     context.messages.Show(owner,
                            "The password could not be stored. You need to be an administrator "
                            "to change it.\r\nThe old password stays in force.",

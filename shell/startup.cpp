@@ -22,7 +22,9 @@ bool Application::Main() {
     // An empty answer is stored too, so the question comes again next time.
     const std::string owner =
         context_.input.Ask(0, "Enter this program's owner name.", kTitle, "");
-    registry.SaveStringValue(HKLM, kProductKey, "Owner", owner);
+    // Refused (a limited account), nothing is stored: the question comes
+    // again at the next start, as after an empty answer.
+    static_cast<void>(registry.SaveStringValue(HKLM, kProductKey, "Owner", owner));
   }
   MarkStartupStep("owner check");
   const std::string product = registry.GetStringValue(

@@ -62,7 +62,7 @@ class DrivePanel : public SettingPage {
   explicit DrivePanel(Context& context) : SettingPage(context, kDrivePanelPage) {
     for (int i = 0; i < 26; ++i) {
       box(i).on_click = [this, i] {
-        if (!loading_) LetterClicked(i);
+        if (!loading() && !reverting_) LetterClicked(i);
       };
     }
     OnClick("Image2", [this] { Close(); });
@@ -70,8 +70,7 @@ class DrivePanel : public SettingPage {
 
   // Showing the mask writes nothing; only a stored mask the panel cannot
   // show is reset, after the user is told.
-  void Load() override {
-    loading_ = true;
+  void LoadPage() override {
     const std::int32_t mask = registry().GetDwordValue(HKCU, kExplorer, kNoDrives, 0);
     if (IsDriveMask(mask)) {
       for (int i = 0; i < 26; ++i) box(i).SetValue((mask >> i) & 1);
@@ -80,9 +79,8 @@ class DrivePanel : public SettingPage {
                               "Error - Kelmor Deskwarden will show all drives, after, you can "
                               "hide any drive you want.",
                               kTitle, mb::kOk | mb::kIconInformation);
-      registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, 0);
+      Wrote(registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, 0), kValues[0].caption);
     }
-    loading_ = false;
   }
 
  private:
@@ -96,10 +94,14 @@ class DrivePanel : public SettingPage {
     std::int32_t mask = registry().GetDwordValue(HKCU, kExplorer, kNoDrives, 0);
     const std::int32_t bit = std::int32_t{1} << letter;
     mask = box(letter).value() == 1 ? (mask | bit) : (mask & ~bit);
-    registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, mask);
+    if (!Wrote(registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, mask), kValues[0].caption)) {
+      reverting_ = true;
+      box(letter).SetValue(box(letter).value() == 1 ? 0 : 1);
+      reverting_ = false;
+    }
   }
 
-  bool loading_ = false;
+  bool reverting_ = false;
 };
 
 }  // namespace

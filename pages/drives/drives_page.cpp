@@ -134,7 +134,7 @@ class DrivesPage : public SettingPage {
     };
   }
 
-  void Load() override {
+  void LoadPage() override {
     form().control("List1").SetVisible(false);
     forms::ListControl& letters = form().list("List1");
     for (char letter = 'A'; letter <= 'Z'; ++letter) letters.AddItem(std::string(1, letter));
@@ -176,7 +176,11 @@ class DrivesPage : public SettingPage {
 
   // Only C: alone, or nothing: whatever mask was stored is replaced.
   void ShowAccess(std::int32_t mask) {
-    registry().SaveDwordValue(HKCU, kExplorer, "NoViewOnDrive", mask);
+    // Refused, the picture that was clicked stays: it still tells the truth.
+    if (!Wrote(registry().SaveDwordValue(HKCU, kExplorer, "NoViewOnDrive", mask),
+               kValues[0].caption)) {
+      return;
+    }
     ShowBlocked(mask != 0);
     // The button pressed has gone; the keyboard stays with its partner.
     const char* shown = mask != 0 ? "Image2" : "Image1";
@@ -204,41 +208,37 @@ class DrivesPage : public SettingPage {
     if (letter.empty()) return;
     const std::string title = form().text("Text1").text();
     const std::string icon = form().text("Text2").text();
-    registry().SaveStringValue(HKLM, LabelKey(letter), "", title);
-    registry().SaveStringValue(HKLM, IconKey(letter), "", icon);
-    // Success is claimed only for what the registry holds now.
-    if (Holds(LabelKey(letter), title) && Holds(IconKey(letter), icon)) {
+    RegStatus status = registry().SaveStringValue(HKLM, LabelKey(letter), "", title);
+    if (status.ok()) status = registry().SaveStringValue(HKLM, IconKey(letter), "", icon);
+    if (status.ok()) {
       Tell("Title and Icon were created successfully.");
       ClearFields();
     } else {
-      Refuse("The title and icon could not be saved.");
+      Refuse("The title and icon could not be saved", status);
     }
   }
 
   void Command2_Click() {
     const std::string letter = ChosenLetter();
     if (letter.empty()) return;
-    registry().DeleteKey(HKLM, LabelKey(letter));
-    registry().DeleteKey(HKLM, IconKey(letter));
     // A letter that had neither is a success too: neither is there now.
-    if (!registry().IsStored(HKLM, LabelKey(letter), "") &&
-        !registry().IsStored(HKLM, IconKey(letter), "")) {
+    RegStatus status = registry().DeleteKey(HKLM, LabelKey(letter));
+    if (status.ok()) status = registry().DeleteKey(HKLM, IconKey(letter));
+    if (status.ok()) {
       Tell("Title and Icon were deleted successfully.");
       ClearFields();
     } else {
-      Refuse("The title and icon could not be deleted.");
+      Refuse("The title and icon could not be deleted", status);
     }
   }
 
-  bool Holds(const std::string& key, const std::string& text) const {
-    return registry().ReadsWhole(HKLM, key, "", regtype::kSz) &&
-           registry().GetStringValue(HKLM, key, "") == text;
-  }
   void Tell(const char* text) {
     context().messages.Show(context().Owner(), text, kTitle, mb::kOk | mb::kIconInformation);
   }
-  void Refuse(const char* text) {
-    context().messages.Show(context().Owner(), text, kTitle, mb::kOk | mb::kIconStop);
+  void Refuse(const char* what, RegStatus status) {
+    context().messages.Show(context().Owner(),
+                            std::string(what) + ": " + DescribeRegError(status.code()) + ".",
+                            kTitle, mb::kOk | mb::kIconStop);
   }
   void ClearFields() {
     form().text("Text1").SetText("");

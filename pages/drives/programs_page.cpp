@@ -62,7 +62,7 @@ class ProgramsPage : public SettingPage {
     OnClick("Image1", [this] { Image1_Click(); });
   }
 
-  void Load() override {
+  void LoadPage() override {
     LoadRows(decl().rows);
     forms::ListControl& list = form().list("List1");
     for (int entry = 0; entry < kEntries; ++entry) list.AddItem(std::to_string(entry));
@@ -80,22 +80,25 @@ class ProgramsPage : public SettingPage {
   void List1_Click() {
     const std::string entry = Entry();
     if (entry.empty()) return;
-    const std::string program = registry().GetStringValue(HKCU, kDisallowRun, entry);
-    const bool whole = !registry().IsStored(HKCU, kDisallowRun, entry) ||
-                       registry().ReadsWhole(HKCU, kDisallowRun, entry, regtype::kSz);
-    if (whole) {
-      form().text("Text1").SetText(program);
-    } else {
-      showing_only_ = true;
-      form().text("Text1").SetText(program);
-      showing_only_ = false;
-    }
+    const StoredValue stored = registry().Read(HKCU, kDisallowRun, entry);
+    const bool whole = !stored.present || ReadsWhole(stored, ValueType::kSz);
+    ShowProgram(TextOf(stored, ValueType::kSz), !whole);
   }
 
+  void ShowProgram(const std::string& program, bool only) {
+    showing_only_ = only;
+    form().text("Text1").SetText(program);
+    showing_only_ = false;
+  }
+
+  // Refused, the box shows again the program the entry holds.
   void Text1_Change() {
     const std::string entry = Entry();
     if (showing_only_ || entry.empty()) return;
-    registry().SaveStringValue(HKCU, kDisallowRun, entry, form().text("Text1").text());
+    if (!Wrote(registry().SaveStringValue(HKCU, kDisallowRun, entry, form().text("Text1").text()),
+               std::string(kValues[0].caption) + " " + entry)) {
+      ShowProgram(registry().GetStringValue(HKCU, kDisallowRun, entry), true);
+    }
   }
 
   void Text1_KeyDown(int key) {

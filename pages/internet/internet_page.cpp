@@ -136,7 +136,7 @@ class InternetPage : public SettingPage {
   // The title ends absent, not empty: the browser then shows its own.
   void Image6_Click() {
     form().text("Text1").SetText("");
-    registry().DeleteValue(HKCU, kMain, "Window Title");
+    WroteTyped("Text1", registry().DeleteValue(HKCU, kMain, "Window Title"), "Window Title");
   }
 };
 

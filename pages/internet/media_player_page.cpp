@@ -115,13 +115,13 @@ class MediaPlayerPage : public SettingPage {
 
   // Every step stands alone: one that cannot be carried out leaves its
   // control as designed, writes nothing and the next step goes on.
-  void Load() override {
+  void LoadPage() override {
     LoadRows(decl().rows);  // a number that is no box state is left alone
-    const std::string skin = registry().GetStringValue(HKCU, kPolicies, "DefaultSkin");
-    form().text("Text3").SetText(skin);
+    const StoredValue skin = registry().Read(HKCU, kPolicies, "DefaultSkin");
+    form().text("Text3").SetText(TextOf(skin, ValueType::kSz));
     ListSkinFolder();
     ShowDvd(registry().GetStringValue(HKCU, kPlayerSettings, "EnableDVDUI") == "Yes");
-    if (!skin.empty()) SelectStoredSkin(skin);
+    SelectStoredSkin(skin);
     ApplyAccountRule();
   }
 
@@ -155,11 +155,13 @@ class MediaPlayerPage : public SettingPage {
 
   // Selecting stores the same name again; a stored name that reads only in
   // part (text after a NUL) is selected without that write.
-  void SelectStoredSkin(const std::string& skin) {
+  void SelectStoredSkin(const StoredValue& stored) {
+    const std::string skin = TextOf(stored, ValueType::kSz);
+    if (skin.empty()) return;
     const auto& names = Skins().items();
     for (int index = 0; index < static_cast<int>(names.size()); ++index) {
       if (names[index] != skin) continue;
-      refreshing_ = !registry().ReadsWhole(HKCU, kPolicies, "DefaultSkin", regtype::kSz);
+      refreshing_ = !ReadsWhole(stored, ValueType::kSz);
       Skins().SetListIndex(index);
       refreshing_ = false;
       return;
@@ -168,8 +170,17 @@ class MediaPlayerPage : public SettingPage {
 
   void File1_Click() {
     if (refreshing_ || Skins().list_index() < 0) return;
-    registry().SaveStringValue(HKCU, kPolicies, "DefaultSkin", FileNameOfPath(Skins().text()));
-    form().text("Text3").SetText(registry().GetStringValue(HKCU, kPolicies, "DefaultSkin"));
+    const std::string skin = FileNameOfPath(Skins().text());
+    if (Wrote(registry().SaveStringValue(HKCU, kPolicies, "DefaultSkin", skin),
+              kValues[0].caption)) {
+      form().text("Text3").SetText(skin);
+      return;
+    }
+    // Refused: the list shows the skin that is still stored, or none.
+    refreshing_ = true;
+    Skins().SetListIndex(-1);
+    refreshing_ = false;
+    SelectStoredSkin(registry().Read(HKCU, kPolicies, "DefaultSkin"));
   }
 
   void ShowDvd(bool enabled) {
@@ -181,8 +192,10 @@ class MediaPlayerPage : public SettingPage {
   // The caption says what a click does.
   void Command1_Click() {
     const bool enable = form().control("Command1").caption() == kEnableDvd;
-    registry().SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", enable ? "Yes" : "No");
-    ShowDvd(enable);
+    if (Wrote(registry().SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", enable ? "Yes" : "No"),
+              kValues[1].caption)) {
+      ShowDvd(enable);
+    }
   }
 
   void Image1_Click() {

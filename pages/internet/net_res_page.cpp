@@ -56,7 +56,7 @@ class NetResPage : public SettingPage {
   }
 
   // The browser's own policies first, then the zone's download action.
-  void Load() override {
+  void LoadPage() override {
     for (const SettingRow& row : decl().rows) {
       if (&row != &kDownload) LoadRow(row);
     }

@@ -110,8 +110,8 @@ class AccessPage : public OfficeDialog {
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
-  void Load() override {
-    OfficeDialog::Load();
+  void LoadPage() override {
+    OfficeDialog::LoadPage();
     // Typing goes on at the end of the title bar text.
     forms::TextBox& title = form().text("Text1");
     title.PlaceCaret(title.text().size());
@@ -128,7 +128,7 @@ class AccessPage : public OfficeDialog {
   // Back to Access's own undo level: no value, the slider at its start.
   void Image5_Click() {
     if (!has_version()) return;
-    registry().DeleteValue(HKCU, KeyOf(kSettings), kUndos);
+    if (!Wrote(registry().DeleteValue(HKCU, KeyOf(kSettings), kUndos), kUndos)) return;
     form().slider("Slider1").SetValue(form().slider("Slider1").min());
     ShowPosition();
   }

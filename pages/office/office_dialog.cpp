@@ -47,8 +47,8 @@ OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::st
   OnClick("Image1", [this] { Close(); });
 }
 
-void OfficeDialog::Load() {
-  SettingPage::Load();
+void OfficeDialog::LoadPage() {
+  SettingPage::LoadPage();
   ShowPosition();
 }
 

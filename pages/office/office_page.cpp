@@ -1,5 +1,6 @@
 #include "pages/office/office_page.h"
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -125,7 +126,7 @@ class OfficePage : public SettingPage {
     OnClick("Command3", [this] { Open(MakeWordDialog); });
   }
 
-  void Load() override {
+  void LoadPage() override {
     forms::ListControl& places = form().list("Combo1");
     for (int n = 1; n <= kPlaceCount; ++n) places.AddItem("Place" + std::to_string(n));
     forms::ListControl& versions = form().list("Combo2");
@@ -165,9 +166,20 @@ class OfficePage : public SettingPage {
     return WithVersion(kPlaces, ShownVersion()) + form().list("Combo1").text();
   }
 
+  // Refused, the list goes back to the version stored.
   void Combo2_Click() {
-    registry().SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue,
-                               form().list("Combo2").text());
+    if (reverting_) return;
+    forms::ListControl& versions = form().list("Combo2");
+    if (Wrote(registry().SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, versions.text()),
+              kValues[0].caption)) {
+      return;
+    }
+    const std::string stored = StoredOfficeVersion(registry());
+    const auto& items = versions.items();
+    const auto found = std::find(items.begin(), items.end(), stored);
+    reverting_ = true;
+    versions.SetListIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
+    reverting_ = false;
   }
 
   // Shows what the place holds. Showing stores nothing: a place is only
@@ -184,7 +196,8 @@ class OfficePage : public SettingPage {
   void PlaceChanged(const char* box, const char* value) {
     if (showing_ || !VersionChosen()) return;
     if (form().list("Combo1").list_index() < 0) return;
-    registry().SaveStringValue(HKCU, PlaceKey(), value, form().text(box).text());
+    WroteTyped(box, registry().SaveStringValue(HKCU, PlaceKey(), value, form().text(box).text()),
+               form().list("Combo1").text() + " " + value);
   }
 
   void Image3_Click() {
@@ -217,6 +230,7 @@ class OfficePage : public SettingPage {
   std::string version_;  // of this opening, for the switches
   VersionRows checks_;
   bool showing_ = false;
+  bool reverting_ = false;
 };
 
 }  // namespace

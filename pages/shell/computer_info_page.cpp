@@ -67,7 +67,7 @@ class ComputerInfoPage : public SettingPage {
  public:
   explicit ComputerInfoPage(Context& context) : SettingPage(context, kComputerInfoPage) {}
 
-  void Load() override {
+  void LoadPage() override {
     LoadRows(decl().rows);
     for (const InfoLine& line : kInfoLines) {
       const std::string text = line.multi ? registry().GetMultiStringValue(HKLM, line.key, line.value)

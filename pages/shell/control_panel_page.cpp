@@ -119,7 +119,7 @@ class ControlPanelPage : public SettingPage {
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
-  void Load() override {
+  void LoadPage() override {
     LoadRows(decl().rows);
     form().list("List1").SetListIndex(0);
     ApplyAccountRule();
@@ -133,7 +133,10 @@ class ControlPanelPage : public SettingPage {
   }
   // Gives the Control Panel view back to the user's own choice; Check2 shows
   // the change the next time the page opens.
-  void Image5_Click() { registry().DeleteValue(HKCU, kExplorer, "ForceClassicControlPanel"); }
+  void Image5_Click() {
+    Wrote(registry().DeleteValue(HKCU, kExplorer, "ForceClassicControlPanel"),
+          "Classic View in Control Panel");
+  }
 };
 
 }  // namespace

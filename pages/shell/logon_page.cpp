@@ -129,7 +129,12 @@ class LogonPage : public SettingPage {
   // next keystroke in it would store it again.
   void Image2_Click() {
     Quietly([this] { form().text("Text2").SetText(""); });
-    registry().SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "");
+    const SettingRow& password = *RowOf("Text2");
+    // Refused, the box shows again the password that is still stored.
+    if (!Wrote(registry().SaveStringValue(HKLM, kWinlogon, "DefaultPassword", ""),
+               NameOf(password))) {
+      Quietly([&] { LoadRow(password); });
+    }
   }
 };
 

@@ -192,7 +192,7 @@ class OtherFunctionsPage : public SettingPage {
     OnClick("Image2", [this] { Image2_Click(); });
   }
 
-  void Load() override {
+  void LoadPage() override {
     LoadRows(decl().rows);
     forms::ListControl& list = form().list("Combo1");
     for (const SpecialFolder& folder : kFolders) list.AddItem(folder.item);
@@ -235,8 +235,10 @@ class OtherFunctionsPage : public SettingPage {
   }
 
   void StorePath(const SpecialFolder& folder, const std::string& path) {
-    registry().SaveExpandStringValue(HKCU, kShellFolders, folder.value, path);
-    form().text("Text1").SetText(path);
+    if (Wrote(registry().SaveExpandStringValue(HKCU, kShellFolders, folder.value, path),
+              folder.item)) {
+      form().text("Text1").SetText(path);
+    }
   }
 
   // Where %USERPROFILE% points: the system drive, the profiles folder and

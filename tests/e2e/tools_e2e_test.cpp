@@ -60,9 +60,9 @@ DWORD RunToEnd(const std::string& command_line, std::string* error = nullptr) {
 // Every catalogued setting as stored: a value's type and bytes, whether a
 // key is there, a list key's every value.
 struct State {
-  std::vector<Registry::Stored> values;
+  std::vector<StoredValue> values;
   std::vector<bool> keys;
-  std::vector<std::vector<std::pair<std::string, Registry::Stored>>> lists;
+  std::vector<std::vector<std::pair<std::string, StoredValue>>> lists;
   bool operator==(const State&) const = default;
 };
 
@@ -87,16 +87,16 @@ class ExportImport : public Kdw3Test {
     for (const IndexedSetting& s : settings_) {
       switch (s.shape) {
         case IndexedSetting::kValue:
-          state.values.push_back(direct_.ReadStored(s.hive, s.key, s.value));
+          state.values.push_back(direct_.Read(s.hive, s.key, s.value));
           break;
         case IndexedSetting::kKey:
           state.keys.push_back(direct_.KeyExists(s.hive, s.key));
-          state.values.push_back(direct_.ReadStored(s.hive, s.key, s.value));
+          state.values.push_back(direct_.Read(s.hive, s.key, s.value));
           break;
         case IndexedSetting::kAllValues: {
-          std::vector<std::pair<std::string, Registry::Stored>> list;
+          std::vector<std::pair<std::string, StoredValue>> list;
           for (const std::string& name : direct_.ValueNames(s.hive, s.key))
-            list.emplace_back(name, direct_.ReadStored(s.hive, s.key, name));
+            list.emplace_back(name, direct_.Read(s.hive, s.key, name));
           state.lists.push_back(std::move(list));
           break;
         }
@@ -126,7 +126,7 @@ class ExportImport : public Kdw3Test {
         for (const auto& [name, stored] : wanted) Put(s, name, stored);
         continue;
       }
-      const Registry::Stored& stored = state.values[value++];
+      const StoredValue& stored = state.values[value++];
       if (s.shape == IndexedSetting::kKey && !direct_.KeyExists(s.hive, s.key)) continue;
       Put(s, s.value, stored);
     }
@@ -142,7 +142,7 @@ class ExportImport : public Kdw3Test {
     HKEY handle;
     if (RegCreateKeyA(Root(hive), key.c_str(), &handle) == ERROR_SUCCESS) RegCloseKey(handle);
   }
-  static void Put(const IndexedSetting& s, const std::string& name, const Registry::Stored& stored) {
+  static void Put(const IndexedSetting& s, const std::string& name, const StoredValue& stored) {
     if (!stored.present) {
       HKEY handle;
       if (RegOpenKeyExA(Root(s.hive), s.key.c_str(), 0, KEY_WRITE, &handle) != ERROR_SUCCESS)
@@ -153,7 +153,7 @@ class ExportImport : public Kdw3Test {
     }
     HKEY handle;
     RegCreateKeyA(Root(s.hive), s.key.c_str(), &handle);
-    RegSetValueExA(handle, name.c_str(), 0, stored.type, stored.data.data(),
+    RegSetValueExA(handle, name.c_str(), 0, TypeNumber(stored.type), stored.data.data(),
                    static_cast<DWORD>(stored.data.size()));
     RegCloseKey(handle);
   }
@@ -168,7 +168,7 @@ class ExportImport : public Kdw3Test {
       ++n;
       if (s.shape == IndexedSetting::kAllValues) {
         auto& entries = state.lists[list++];
-        if (entries.empty()) entries.emplace_back("3", Text(1, "game \"three\".exe"));
+        if (entries.empty()) entries.emplace_back("3", Text(ValueType::kSz, "game \"three\".exe"));
         continue;
       }
       if (s.shape == IndexedSetting::kKey) {
@@ -176,21 +176,21 @@ class ExportImport : public Kdw3Test {
         if (n % 2) state.keys[key] = true;
         ++key;
       }
-      Registry::Stored& stored = state.values[value++];
+      StoredValue& stored = state.values[value++];
       if (stored.present) continue;
       switch (n % 5) {
-        case 0: stored = Text(1, "text with \\ and \" of " + std::to_string(n)); break;
-        case 1: stored = Text(2, "%SystemRoot%\\" + std::to_string(n)); break;
-        case 2: stored = {true, REG_DWORD, {static_cast<std::uint8_t>(n), 0, 0, 0x80}}; break;
-        case 3: stored = {true, REG_BINARY, {0, 1, 0xfe, static_cast<std::uint8_t>(n)}}; break;
+        case 0: stored = Text(ValueType::kSz, "text with \\ and \" of " + std::to_string(n)); break;
+        case 1: stored = Text(ValueType::kExpandSz, "%SystemRoot%\\" + std::to_string(n)); break;
+        case 2: stored = {true, ValueType::kDword, {static_cast<std::uint8_t>(n), 0, 0, 0x80}}; break;
+        case 3: stored = {true, ValueType::kBinary, {0, 1, 0xfe, static_cast<std::uint8_t>(n)}}; break;
         case 4: break;  // stays absent
       }
     }
     Apply(state);
   }
 
-  static Registry::Stored Text(DWORD type, const std::string& text) {
-    Registry::Stored stored{true, type, std::vector<std::uint8_t>(text.begin(), text.end())};
+  static StoredValue Text(ValueType type, const std::string& text) {
+    StoredValue stored{true, type, std::vector<std::uint8_t>(text.begin(), text.end())};
     stored.data.push_back(0);
     return stored;
   }
@@ -199,12 +199,12 @@ class ExportImport : public Kdw3Test {
   void Scramble() {
     State state = Snapshot();
     for (auto& stored : state.values) {
-      stored = stored.present ? Registry::Stored{}
-                              : Registry::Stored{true, REG_DWORD, {0x39, 0x30, 0, 0}};
+      stored = stored.present ? StoredValue{}
+                              : StoredValue{true, ValueType::kDword, {0x39, 0x30, 0, 0}};
     }
     for (std::size_t i = 0; i < state.keys.size(); ++i) state.keys[i] = !state.keys[i];
     for (auto& entries : state.lists) {
-      entries = {{"7", Text(1, "other.exe")}};
+      entries = {{"7", Text(ValueType::kSz, "other.exe")}};
     }
     Apply(state);
   }
@@ -310,15 +310,19 @@ class Tools : public Kdw3Test {
     Kdw3Test::SetUp();
     Touch(HKEY_CURRENT_USER, kPolicies, "NoRun");
   }
+
+  // Opens the Start Menu page from the keyboard; its "Hide Run" box, or null.
+  HWND OpenRunBox() {
+    HWND main = StartToMainWindow();
+    if (!main || !BringToFront(main)) return nullptr;
+    Press(VK_F4);
+    if (!program.WaitFor("frmStart")) return nullptr;
+    return InForm("frmStart", "Check14");
+  }
 };
 
 TEST_F(Tools, ACheckBoxClickIsUndoneWithCtrlZ) {
-  HWND main = StartToMainWindow();
-  ASSERT_NE(nullptr, main);
-  ASSERT_TRUE(BringToFront(main));
-  Press(VK_F4);
-  ASSERT_NE(nullptr, program.WaitFor("frmStart"));
-  HWND box = InForm("frmStart", "Check14");
+  HWND box = OpenRunBox();
   ASSERT_NE(nullptr, box);
   ASSERT_TRUE(ClickAt(box));
   ASSERT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
@@ -361,6 +365,82 @@ TEST_F(Tools, CtrlFTypingAndEnterPutTheFocusOnTheSetting) {
   // The keyboard works the box from there.
   Press(VK_SPACE);
   EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
+}
+
+
+// A key whose permissions deny setting values, as a domain's policy keys
+// often are: for everyone, setting values and making subkeys are denied and
+// all else allowed. Put back to allow everything when the test ends.
+class DeniedKey {
+ public:
+  DeniedKey(HKEY hive, const char* path) : hive_(hive), path_(path) { Apply(true); }
+  ~DeniedKey() { Apply(false); }
+  DeniedKey(const DeniedKey&) = delete;
+  DeniedKey& operator=(const DeniedKey&) = delete;
+  void Lift() { Apply(false); }
+
+ private:
+  void Apply(bool deny) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(hive_, path_.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    alignas(DWORD) BYTE acl_bytes[256];
+    auto* acl = reinterpret_cast<PACL>(acl_bytes);
+    InitializeAcl(acl, sizeof acl_bytes, ACL_REVISION);
+    if (deny) AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    FreeSid(everyone);
+    RegCloseKey(key);
+  }
+
+  HKEY hive_;
+  std::string path_;
+};
+
+// The text of a message box: its one static control that holds text.
+std::string MessageText(HWND box) {
+  for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
+       child = FindWindowExA(box, child, "Static", nullptr)) {
+    const std::string text = Text(child);
+    if (!text.empty()) return text;
+  }
+  return "";
+}
+
+TEST_F(Tools, ARefusedClickIsToldAndTheBoxShowsWhatIsStored) {
+  DeniedKey denied(HKEY_CURRENT_USER, kPolicies);
+  {
+    // The permissions hold here as they will for the program.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_ACCESS_DENIED,
+              RegOpenKeyExA(HKEY_CURRENT_USER, kPolicies, 0, KEY_SET_VALUE, &key));
+  }
+  HWND box = OpenRunBox();
+  ASSERT_NE(nullptr, box);
+  ASSERT_TRUE(ClickAt(box));
+  HWND told = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, told);
+  EXPECT_EQ("Kelmor Deskwarden could not change \"Hide Run from Start Menu\": access is denied.",
+            Until([&] { return MessageText(told); },
+                  "Kelmor Deskwarden could not change \"Hide Run from Start Menu\": access is denied."));
+  Click(ButtonOf(told, "OK"));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(told); }));
+  EXPECT_EQ(BST_UNCHECKED, Until(CheckOf(box), BST_UNCHECKED));
+  EXPECT_FALSE(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun")());
+
+  // Allowed again, the same click stores the value.
+  denied.Lift();
+  ASSERT_TRUE(ClickAt(box));
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
+  EXPECT_EQ(BST_CHECKED, Until(CheckOf(box), BST_CHECKED));
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ class InstallerTest : public ::testing::Test {
     fs_.SetProgramFolder("C:\\Setup");
     fs_.SetProgramName("kdwsetup");
     fs_.AddFolder(kSystem);
-    registry_.SaveStringValue(HKLM, kWindowsKey, kSystemRootValue, "C:\\WINDOWS");
+    EXPECT_TRUE(registry_.SaveStringValue(HKLM, kWindowsKey, kSystemRootValue, "C:\\WINDOWS").ok());
   }
 
   void Package(const Bytes& package) { fs_.AddFile(kPackagePath, package); }
@@ -118,7 +118,7 @@ TEST_F(InstallerTest, ShippedPackageCopiesBothFilesLastAppendedFirst) {
   EXPECT_EQ(comdlg, Installed("COMDLG32.OCX"));
   ExpectOnlyMessage(kInstalled, mb::kIconInformation);
   // The account probe leaves nothing behind.
-  EXPECT_EQ("Yes", registry_.ValuePresence(HKLM, "Software\\Kelmor", "Account"));
+  EXPECT_EQ(Presence::kMissing, registry_.ValuePresence(HKLM, "Software\\Kelmor", "Account"));
 }
 
 TEST_F(InstallerTest, LimitedAccountIsToldAndThePackageIsNeverOpened) {
@@ -240,7 +240,7 @@ TEST_F(InstallerTest, AbortEndsAtOnceAndLeavesTheOldFileWhole) {
 // Without SystemRoot there is no destination: the step fails, and a copy
 // that goes on after Ignore fails for want of it and asks again.
 TEST_F(InstallerTest, NoWindowsFolderMeansNoDestination) {
-  registry_.DeleteValue(HKLM, kWindowsKey, kSystemRootValue);
+  EXPECT_TRUE(registry_.DeleteValue(HKLM, kWindowsKey, kSystemRootValue).ok());
   PackageTwo();
   messages_.QueueAnswer(mb::kIdIgnore);
   messages_.QueueAnswer(mb::kIdAbort);

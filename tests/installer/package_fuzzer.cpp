@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   MemoryRegistry api;
   const Registry registry(api);
-  registry.SaveStringValue(HKLM, kWindowsKey, kSystemRootValue, "C:\\WINDOWS");
+  static_cast<void>(registry.SaveStringValue(HKLM, kWindowsKey, kSystemRootValue, "C:\\WINDOWS"));
   FakeFileSystem files;
   files.SetProgramFolder("C:\\Setup");
   files.SetProgramName("kdwsetup");

@@ -50,29 +50,33 @@ class ShadowRegistry : public MemoryRegistry {
     return rc;
   }
   long CreateKey(RegKey parent, const std::string& path, RegKey* result) override {
+    if (refuse) return *result = 0, regerr::kAccessDenied;
     const long rc = MemoryRegistry::CreateKey(parent, path, result);
     if (rc == regerr::kSuccess) keys_[*result] = PathOf(static_cast<std::uint32_t>(parent), path, "");
     return rc;
   }
-  long SetValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+  long SetValue(RegKey key, const std::string& name, ValueType type, const std::uint8_t* data,
                 std::uint32_t size) override {
-    const long rc = MemoryRegistry::SetValue(key, name, type, data, size);
+    const long rc =
+        refuse ? regerr::kAccessDenied : MemoryRegistry::SetValue(key, name, type, data, size);
     const std::string place = keys_[key] + Lower(name);
     touched.push_back(place);
     if (rc == regerr::kSuccess) {
-      values[place] = std::to_string(type) + ":" + std::string(reinterpret_cast<const char*>(data), size);
+      values[place] = std::to_string(TypeNumber(type)) + ":" + std::string(reinterpret_cast<const char*>(data), size);
     }
     return rc;
   }
   long DeleteValue(RegKey key, const std::string& name) override {
     const std::string place = keys_[key] + Lower(name);
     touched.push_back(place);
+    if (refuse) return regerr::kAccessDenied;
     values.erase(place);
     return MemoryRegistry::DeleteValue(key, name);
   }
   long DeleteKey(RegKey parent, const std::string& path) override {
     const std::string place = PathOf(static_cast<std::uint32_t>(parent), path, "");
     touched.push_back(place);
+    if (refuse) return regerr::kAccessDenied;
     const long rc = MemoryRegistry::DeleteKey(parent, path);
     if (rc == regerr::kSuccess) {
       for (auto it = values.lower_bound(place); it != values.end() && it->first.starts_with(place);)
@@ -83,6 +87,8 @@ class ShadowRegistry : public MemoryRegistry {
 
   std::map<std::string, std::string> values;
   std::vector<std::string> touched;
+  // Every change refused, as Windows refuses a key whose permissions deny it.
+  bool refuse = false;
 
  private:
   std::map<RegKey, std::string> keys_;
@@ -150,6 +156,14 @@ class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
     } else {
       form.check(row.control).UserClick();
     }
+  }
+
+  // What the row's control shows, as text.
+  std::string Shown(forms::Form& form, const SettingRow& row) {
+    if (row.load == LoadRule::kText) return form.text(row.control).text();
+    if (row.load == LoadRule::kPosition) return std::to_string(form.slider(row.control).value());
+    if (row.list_item) return std::to_string(form.list(row.control).checked(ItemIndex(row)));
+    return std::to_string(form.check(row.control).value());
   }
 
   ShadowRegistry api_;
@@ -226,12 +240,50 @@ TEST_P(PageChecks, AChangeWritesItsOwnValueAndNoOther) {
   }
 }
 
+// Whatever Windows refuses, the control shows again what is stored and one
+// message names the setting and the reason; a text box keeps what was typed
+// and says so once, however many keystrokes follow, until a write goes
+// through again.
+TEST_P(PageChecks, ARefusedChangeShowsWhatIsStoredAndIsToldOnce) {
+  for (const SettingRow& row : decl().rows) {
+    forms::Form& form = Open();
+    const std::string before = Shown(form, row);
+    fakes_.messages.Clear();
+    api_.refuse = true;
+    UserChanges(form, row);
+    const bool text = row.load == LoadRule::kText;
+    if (text) UserChanges(form, row);
+    api_.refuse = false;
+    const std::string what = row.control + std::string(" ") + NameOf(row);
+    if (text) {
+      EXPECT_EQ(Shown(form, row), before + "xx") << what;
+    } else {
+      EXPECT_EQ(Shown(form, row), before) << what;
+    }
+    ASSERT_EQ(fakes_.messages.shown().size(), 1u) << what;
+    const auto& message = fakes_.messages.shown()[0];
+    EXPECT_EQ(message.text, "Kelmor Deskwarden could not change \"" + NameOf(row) +
+                                "\": access is denied.") << what;
+    EXPECT_EQ(message.title, "Kelmor Deskwarden");
+    EXPECT_EQ(message.icon(), mb::kIconExclamation);
+    EXPECT_EQ(message.buttons(), mb::kOk);
+    if (text) {
+      // Once a write goes through, the next refusal is told again.
+      UserChanges(form, row);
+      api_.refuse = true;
+      UserChanges(form, row);
+      api_.refuse = false;
+      EXPECT_EQ(fakes_.messages.shown().size(), 2u) << what;
+    }
+  }
+}
+
 // What a page writes is what search and export know of it: opening with an
 // Office version stored (so that the version rows are bound) writes only
 // settings the index gives the page, and each version row writes its own
 // value for that version.
 TEST_P(PageChecks, WithAnOfficeVersionEveryWriteIsAnIndexedSetting) {
-  reg_.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003").ok());
   std::vector<IndexedSetting> own;
   for (IndexedSetting& setting : IndexSettings(reg_)) {
     if (setting.page == GetParam()) own.push_back(std::move(setting));
@@ -261,7 +313,7 @@ TEST_P(PageChecks, HostileStoredDataLoadsAndStaysAsItIs) {
   const std::uint8_t all_ones[4] = {0xff, 0xff, 0xff, 0xff};
   struct Hostile {
     const char* what;
-    std::uint32_t type;
+    ValueType type;
     std::string data;
   };
   const Hostile hostile[] = {
@@ -288,7 +340,8 @@ TEST_P(PageChecks, HostileStoredDataLoadsAndStaysAsItIs) {
       EXPECT_EQ(api_.values.at(place), stored)
           << row.control << " " << row.caption << " changed " << data.what;
     }
-    reg_.DeleteKey(row.hive, row.key);
+    // Keys with subkeys stay; the next row's data replaces what is left.
+    static_cast<void>(reg_.DeleteKey(row.hive, row.key));
   }
 }
 
@@ -361,7 +414,9 @@ TEST(CatalogueTest, EverySettingHasACaptionAndAPlaceOfItsOwn) {
   MemoryRegistry api;
   Registry reg{api};
   for (const char* version : {"", "Office 2007"}) {
-    if (*version) reg.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, version);
+    if (*version) {
+      EXPECT_TRUE(reg.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, version).ok());
+    }
     std::set<std::string> seen;
     int unresolved = 0;
     for (const IndexedSetting& setting : IndexSettings(reg)) {
@@ -389,7 +444,7 @@ TEST(CatalogueTest, EverySettingHasACaptionAndAPlaceOfItsOwn) {
 TEST(CatalogueTest, ThePagesOwnValuesAreIndexed) {
   MemoryRegistry api;
   Registry reg{api};
-  reg.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003");
+  EXPECT_TRUE(reg.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003").ok());
   const std::vector<IndexedSetting> settings = IndexSettings(reg);
   constexpr const char* kExplorer =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";

@@ -81,7 +81,7 @@ class SettingPageTest : public ::testing::Test {
   }
   forms::CheckBox& Box(const char* name) { return page_->form().check(name); }
   int Number(const char* name) { return reg_.GetDwordValue(HKCU, kKey, name, -99); }
-  std::string Text(std::uint32_t hive, const char* key, const char* name) {
+  std::string Text(Hive hive, const char* key, const char* name) {
     return reg_.GetStringValue(hive, key, name, "<none>");
   }
 
@@ -89,7 +89,10 @@ class SettingPageTest : public ::testing::Test {
   Registry reg_{api_};
   forms::FakeHost host_;
   // Each look at the account type writes its probe once.
-  long AccountChecks() const { return std::count(api_.writes.begin(), api_.writes.end(), "set Account"); }
+  // Each probe opens its key for writing, whether or not the write is let through.
+  long AccountChecks() const {
+    return std::count(api_.created.begin(), api_.created.end(), std::string(kProbeKey));
+  }
   kdw::test::FakePlatform fakes_;
   Context context_ = fakes_.ContextFor(reg_, host_);
   PageSpec spec_{};
@@ -100,8 +103,8 @@ class SettingPageTest : public ::testing::Test {
 // (absent checks) both write on an empty registry; present their data so the
 // other rows can be watched alone.
 void QuietenSelfCheckingRows(const Registry& reg) {
-  reg.SaveDwordValue(HKLM, kKey, "Inverted", 1);
-  reg.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "");
+  EXPECT_TRUE(reg.SaveDwordValue(HKLM, kKey, "Inverted", 1).ok());
+  EXPECT_TRUE(reg.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "").ok());
 }
 
 TEST_F(SettingPageTest, NumberRowShowsTheStoredStateAndWritesItBack) {
@@ -112,7 +115,7 @@ TEST_F(SettingPageTest, NumberRowShowsTheStoredStateAndWritesItBack) {
   EXPECT_TRUE(api_.writes.empty()) << "an absent number must stay absent";
 
   for (int stored : {1, 2}) {
-    reg_.SaveDwordValue(HKCU, kKey, "Number", stored);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Number", stored).ok());
     api_.writes.clear();
     Open();
     EXPECT_EQ(Box("Check1").value(), stored);
@@ -126,7 +129,7 @@ TEST_F(SettingPageTest, NumberRowShowsTheStoredStateAndWritesItBack) {
   EXPECT_EQ(Number("Number"), 0);
 
   // A REG_SZ "1" is no number: unchecked, and left as it is.
-  reg_.SaveStringValue(HKCU, kKey, "Number", "1");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Number", "1").ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(Box("Check1").value(), 0);
@@ -136,7 +139,7 @@ TEST_F(SettingPageTest, NumberRowShowsTheStoredStateAndWritesItBack) {
 TEST_F(SettingPageTest, OutOfRangeNumberShowsCheckedAndWaitsForTheUser) {
   QuietenSelfCheckingRows(reg_);
   for (std::int32_t stored : {5, static_cast<std::int32_t>(0xFFFFFFFFu)}) {
-    reg_.SaveDwordValue(HKCU, kKey, "Number", stored);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Number", stored).ok());
     api_.writes.clear();
     Open();
     EXPECT_EQ(Box("Check1").value(), 1) << stored;
@@ -148,8 +151,8 @@ TEST_F(SettingPageTest, OutOfRangeNumberShowsCheckedAndWaitsForTheUser) {
   EXPECT_EQ(Number("Number"), 1);
 
   // A page that leaves such boxes alone shows them unchecked, writing nothing.
-  reg_.SaveDwordValue(HKCU, kKey, "Number", 7);
-  reg_.SaveStringValue(HKCU, kKey, "Maximized", "9");
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Number", 7).ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Maximized", "9").ok());
   api_.writes.clear();
   Open(InvalidNumber::kLeaveAlone);
   EXPECT_EQ(Box("Check1").value(), 0);
@@ -164,13 +167,13 @@ TEST_F(SettingPageTest, FixedNumberRows) {
   EXPECT_EQ(reg_.GetDwordValue(HKLM, kKey, "Inverted", -99), 0);
   Box("Check2").UserClick();
   EXPECT_EQ(reg_.GetDwordValue(HKLM, kKey, "Inverted", -99), 1);
-  reg_.SaveDwordValue(HKLM, kKey, "Inverted", 5);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKLM, kKey, "Inverted", 5).ok());
   Open();
   EXPECT_EQ(Box("Check2").value(), 0);
   EXPECT_EQ(reg_.GetDwordValue(HKLM, kKey, "Inverted", -99), 5);
 
   // Equal to a number: only 3 checks; unchecking writes 1, never 0.
-  reg_.SaveDwordValue(HKCU, kKey, "Zone", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Zone", 1).ok());
   Open();
   EXPECT_EQ(Box("Check4").value(), 0);
   Box("Check4").UserClick();
@@ -180,7 +183,7 @@ TEST_F(SettingPageTest, FixedNumberRows) {
 
   // Non-zero checks and is rewritten as the checked number; so is a grayed
   // state set in code.
-  reg_.SaveDwordValue(HKCU, kKey, "Download", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Download", 1).ok());
   Open();
   EXPECT_EQ(Box("Check5").value(), 1);
   EXPECT_EQ(Number("Download"), 3);
@@ -192,7 +195,7 @@ TEST_F(SettingPageTest, FixedNumberRows) {
   // opening; the checked number itself is not written again either.
   QuietenSelfCheckingRows(reg_);
   for (std::int32_t stored : {3, 7, static_cast<std::int32_t>(0xFFFFFFFFu)}) {
-    reg_.SaveDwordValue(HKCU, kKey, "Download", stored);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Download", stored).ok());
     api_.writes.clear();
     Open();
     EXPECT_EQ(Box("Check5").value(), 1) << stored;
@@ -202,20 +205,20 @@ TEST_F(SettingPageTest, FixedNumberRows) {
 }
 
 TEST_F(SettingPageTest, StringRowsCompareExactlyAndWriteTheirWords) {
-  reg_.SaveStringValue(HKCU, kKey, "Word", "Yes");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Word", "Yes").ok());
   Open();
   EXPECT_EQ(Box("Check3").value(), 0) << "the comparison is case-sensitive";
-  reg_.SaveStringValue(HKCU, kKey, "Word", "yes");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Word", "yes").ok());
   Open();
   EXPECT_EQ(Box("Check3").value(), 1);
   Box("Check3").UserClick();
   EXPECT_EQ(Text(HKCU, kKey, "Word"), "no");
 
   // The expand-string row reads only REG_EXPAND_SZ and writes it.
-  reg_.SaveStringValue(HKCR, kClsid, "LocalizedString", "%USERNAME% on %COMPUTERNAME%");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, kClsid, "LocalizedString", "%USERNAME% on %COMPUTERNAME%").ok());
   Open();
   EXPECT_EQ(Box("Check8").value(), 0);
-  reg_.SaveExpandStringValue(HKCR, kClsid, "LocalizedString", "%USERNAME% on %COMPUTERNAME%");
+  EXPECT_TRUE(reg_.SaveExpandStringValue(HKCR, kClsid, "LocalizedString", "%USERNAME% on %COMPUTERNAME%").ok());
   Open();
   EXPECT_EQ(Box("Check8").value(), 1);
   Box("Check8").UserClick();
@@ -224,16 +227,16 @@ TEST_F(SettingPageTest, StringRowsCompareExactlyAndWriteTheirWords) {
 
   // The state as decimal text: "2" loads grayed and is written back as text;
   // text that is no number, or a REG_DWORD, leaves the box unchecked.
-  reg_.SaveStringValue(HKCU, kKey, "Maximized", "2");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Maximized", "2").ok());
   Open();
   EXPECT_EQ(Box("Check9").value(), 2);
   Box("Check9").UserClick();
   EXPECT_EQ(Text(HKCU, kKey, "Maximized"), "1");
-  reg_.SaveStringValue(HKCU, kKey, "Maximized", "abc");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Maximized", "abc").ok());
   Open();
   EXPECT_EQ(Box("Check9").value(), 0);
   EXPECT_EQ(Text(HKCU, kKey, "Maximized"), "abc");
-  reg_.SaveDwordValue(HKCU, kKey, "Maximized", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Maximized", 1).ok());
   Open();
   EXPECT_EQ(Box("Check9").value(), 0);
 }
@@ -241,7 +244,7 @@ TEST_F(SettingPageTest, StringRowsCompareExactlyAndWriteTheirWords) {
 TEST_F(SettingPageTest, ValuePresenceRowsAndListItems) {
   // Absent checks the box (its write-back deletes the absent value again);
   // unchecking recreates it empty, checking deletes it.
-  reg_.SaveDwordValue(HKCU, kDontLoad, "desk.cpl", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kDontLoad, "desk.cpl", 1).ok());
   Open();
   EXPECT_EQ(Box("Check6").value(), 1);
   Box("Check6").UserClick();
@@ -249,7 +252,7 @@ TEST_F(SettingPageTest, ValuePresenceRowsAndListItems) {
   Open();
   EXPECT_EQ(Box("Check6").value(), 0);
   Box("Check6").UserClick();
-  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), Presence::kMissing);
 
   // List marks show presence without writing: the number another tool stored
   // stays a number until the user toggles the item.
@@ -261,7 +264,7 @@ TEST_F(SettingPageTest, ValuePresenceRowsAndListItems) {
   list.UserToggle(0);
   EXPECT_EQ(reg_.GetStringValue(HKCU, kDontLoad, "access.cpl"), "No");
   list.UserToggle(1);
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kDontLoad, "desk.cpl"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kDontLoad, "desk.cpl"), Presence::kMissing);
 }
 
 TEST_F(SettingPageTest, KeyRowCreatesAndDeletesWholeKeys) {
@@ -274,11 +277,11 @@ TEST_F(SettingPageTest, KeyRowCreatesAndDeletesWholeKeys) {
   EXPECT_EQ(Box("Check7").value(), 1);
 
   // The child goes first; a parent that has other subkeys stays, silently.
-  reg_.SaveStringValue(HKCR, std::string(kEditText) + "\\other", "", "x");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, std::string(kEditText) + "\\other", "", "x").ok());
   Box("Check7").UserClick();
   EXPECT_FALSE(api_.KeyExists(HKCR, kCommand));
   EXPECT_TRUE(api_.KeyExists(HKCR, kEditText));
-  reg_.DeleteKey(HKCR, std::string(kEditText) + "\\other");
+  EXPECT_TRUE(reg_.DeleteKey(HKCR, std::string(kEditText) + "\\other").ok());
   Box("Check7").UserClick();
   Box("Check7").UserClick();
   EXPECT_FALSE(api_.KeyExists(HKCR, kEditText));
@@ -294,10 +297,10 @@ TEST_F(SettingPageTest, TextRowsWriteTheWholeTextOnEveryChange) {
   owner.UserEdit("Ab");
   EXPECT_EQ(api_.writes, (std::vector<std::string>{"set Owner", "set Owner"}));
   owner.UserEdit("");
-  EXPECT_EQ(reg_.ValuePresence(HKLM, kKey, "Owner"), "No");
+  EXPECT_EQ(reg_.ValuePresence(HKLM, kKey, "Owner"), Presence::kThere);
 
-  reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann");
-  reg_.SaveExpandStringValue(HKCU, kKey, "Folder", "%USERPROFILE%\\Desktop");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann").ok());
+  EXPECT_TRUE(reg_.SaveExpandStringValue(HKCU, kKey, "Folder", "%USERPROFILE%\\Desktop").ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(page_->form().text("Text1").text(), "Ann");
@@ -316,8 +319,8 @@ TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoadin
 
   api_.SetMachineWideReadOnly(false);
   QuietenSelfCheckingRows(reg_);
-  reg_.SaveDwordValue(HKLM, kKey, "Inverted", 0);
-  reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann");
+  EXPECT_TRUE(reg_.SaveDwordValue(HKLM, kKey, "Inverted", 0).ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann").ok());
   api_.SetMachineWideReadOnly(true);
   api_.writes.clear();
   Open(InvalidNumber::kShowChecked, kMachineWide);
@@ -327,13 +330,14 @@ TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoadin
   EXPECT_FALSE(page_->form().text("Text1").enabled());
   EXPECT_EQ(page_->form().text("Text1").text(), "Ann");
 
-  // The rest works; a machine-wide write that is refused fails silently and
-  // the box keeps the state the user gave it.
+  // The rest works; a machine-wide write that is refused is told, and the
+  // box shows again what is stored.
   Box("Check1").UserClick();
   EXPECT_EQ(Number("Number"), 1);
   Box("Check6").UserClick();
-  EXPECT_EQ(Box("Check6").value(), 1);
-  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "No");
+  EXPECT_EQ(Box("Check6").value(), 0);
+  EXPECT_EQ(fakes_.messages.shown().size(), 1u);
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), Presence::kThere);
 
   api_.SetMachineWideReadOnly(false);
   Open(InvalidNumber::kShowChecked, kMachineWide);
@@ -362,7 +366,7 @@ TEST_F(SettingPageTest, RowsBuiltAtRunTime) {
   // Keys that depend on a version chosen elsewhere.
   const std::string key = std::string(kKey) + "\\" + "11.0";
   const SettingRow rows[] = {pages::Number("Check1", "Versioned", HKCU, key.c_str(), "Number")};
-  reg_.SaveDwordValue(HKCU, key, "Number", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, key, "Number", 1).ok());
   constexpr ControlSpec kBox[] = {{"Check1", ControlKind::kCheckBox, "", {}}};
   const PageSpec empty{.name = "frmTest", .caption = "Test", .width = 6000, .height = 5000,
                        .rows = {}, .controls = kBox};
@@ -386,7 +390,7 @@ TEST_F(SettingPageTest, SliderRowsShowTheNearestEndAndWriteOnlyOnTheUsersScroll)
     page->Load();
     return page;
   };
-  reg_.SaveDwordValue(HKCU, kKey, "Cache", 2000);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kKey, "Cache", 2000).ok());
   auto page = open();
   forms::Slider& slider = page->form().slider("Slider1");
   EXPECT_EQ(slider.value(), 1024);
@@ -398,7 +402,7 @@ TEST_F(SettingPageTest, SliderRowsShowTheNearestEndAndWriteOnlyOnTheUsersScroll)
   EXPECT_EQ(Number("Cache"), 1024);
 
   // Absent, or stored as text: read as 0, shown at the start, left as it is.
-  reg_.SaveStringValue(HKCU, kKey, "Cache", "512");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kKey, "Cache", "512").ok());
   page = open();
   EXPECT_EQ(page->form().slider("Slider1").value(), 64);
   EXPECT_TRUE(api_.writes.empty());

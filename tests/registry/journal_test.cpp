@@ -26,8 +26,8 @@ class JournalTest : public ::testing::Test {
     SetRaw(HKLM, "Software\\Policy", "Machine", regtype::kDword, {1, 0, 0, 0});
   }
 
-  void SetRaw(std::uint32_t hive, const std::string& key, const std::string& name,
-              std::uint32_t type, std::vector<std::uint8_t> data) {
+  void SetRaw(Hive hive, const std::string& key, const std::string& name, ValueType type,
+              std::vector<std::uint8_t> data) {
     RegKey handle = 0;
     memory.CreateKey(hive, key, &handle);
     memory.SetValue(handle, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
@@ -36,17 +36,17 @@ class JournalTest : public ::testing::Test {
 
   // Everything the tests touch, as stored, read around the journal.
   struct State {
-    std::vector<Registry::Stored> values;
+    std::vector<StoredValue> values;
     std::vector<bool> keys;
     bool operator==(const State&) const = default;
   };
   State Snapshot() const {
     State state;
     for (const char* name : {"Number", "Blob", "Text", "Wrong", "New"})
-      state.values.push_back(direct.ReadStored(HKCU, kKey, name));
-    state.values.push_back(direct.ReadStored(HKCU, "Software\\Journal\\Leaf", "Kept"));
-    state.values.push_back(direct.ReadStored(HKCU, "Software\\Made\\Deeper", "Inner"));
-    state.values.push_back(direct.ReadStored(HKLM, "Software\\Policy", "Machine"));
+      state.values.push_back(direct.Read(HKCU, kKey, name));
+    state.values.push_back(direct.Read(HKCU, "Software\\Journal\\Leaf", "Kept"));
+    state.values.push_back(direct.Read(HKCU, "Software\\Made\\Deeper", "Inner"));
+    state.values.push_back(direct.Read(HKLM, "Software\\Policy", "Machine"));
     for (const char* key : {"Software\\Journal\\Leaf", "Software\\Made", "Software\\Made\\Deeper"})
       state.keys.push_back(direct.KeyExists(HKCU, key));
     return state;
@@ -60,18 +60,18 @@ class JournalTest : public ::testing::Test {
 
 TEST_F(JournalTest, UndoPutsEveryKindOfChangeBackExactly) {
   const State before = Snapshot();
-  registry.SaveDwordValue(HKCU, kKey, "Number", 1);
-  registry.SaveDwordValue(HKCU, kKey, "Number", 2);  // only the first change is noted
-  registry.DeleteValue(HKCU, kKey, "Blob");
-  registry.SaveStringValue(HKCU, kKey, "Text", "plain");
-  registry.SaveDwordValue(HKCU, kKey, "Wrong", 1);
-  registry.SaveStringValue(HKCU, kKey, "New", "made now");
-  registry.SaveStringValue(HKCU, "Software\\Made\\Deeper", "Inner", "two keys made");
-  registry.DeleteValue(HKCU, "Software\\Journal\\Leaf", "Kept");
-  registry.SaveDwordValue(HKLM, "Software\\Policy", "Machine", 0);
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 1).ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 2).ok());  // only the first change is noted
+  EXPECT_TRUE(registry.DeleteValue(HKCU, kKey, "Blob").ok());
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, kKey, "Text", "plain").ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Wrong", 1).ok());
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, kKey, "New", "made now").ok());
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, "Software\\Made\\Deeper", "Inner", "two keys made").ok());
+  EXPECT_TRUE(registry.DeleteValue(HKCU, "Software\\Journal\\Leaf", "Kept").ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKLM, "Software\\Policy", "Machine", 0).ok());
   // A key removed with a value the program never touched: both come back.
   SetRaw(HKCU, "Software\\Journal\\Leaf", "Kept", regtype::kMultiSz, {'x', 0, 'y', 0, 0});
-  registry.DeleteKey(HKCU, "Software\\Journal\\Leaf");
+  EXPECT_TRUE(registry.DeleteKey(HKCU, "Software\\Journal\\Leaf").ok());
   ASSERT_NE(Snapshot(), before);
 
   EXPECT_EQ(journal.Changed(), 11);  // 8 values, the two keys made and the one removed
@@ -82,24 +82,24 @@ TEST_F(JournalTest, UndoPutsEveryKindOfChangeBackExactly) {
   EXPECT_EQ(memory.OpenHandleCount(), 0u);
 
   // Noted states stay the first ones: a later change is undone to them too.
-  registry.SaveDwordValue(HKCU, kKey, "Number", 9);
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 9).ok());
   journal.Undo();
   EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(JournalTest, WritingBackTheSameDataIsNoChange) {
-  registry.SaveDwordValue(HKCU, kKey, "Number", 7);
-  registry.SaveDwordValue(HKCU, kKey, "Number", 3);
-  registry.SaveDwordValue(HKCU, kKey, "Number", 7);  // changed and changed back
-  registry.DeleteValue(HKCU, kKey, "Absent");
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 7).ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 3).ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 7).ok());  // changed and changed back
+  EXPECT_TRUE(registry.DeleteValue(HKCU, kKey, "Absent").ok());
   EXPECT_EQ(journal.Changed(), 0);
   const RegistryJournal::UndoResult result = journal.Undo();
   EXPECT_EQ(result.values + result.keys, 0);
 }
 
 TEST_F(JournalTest, WhatCannotBePutBackIsNamedAndTheRestIsRestored) {
-  registry.SaveDwordValue(HKCU, kKey, "Number", 1);
-  registry.SaveDwordValue(HKLM, "Software\\Policy", "Machine", 0);
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 1).ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKLM, "Software\\Policy", "Machine", 0).ok());
   memory.SetMachineWideReadOnly(true);
 
   const RegistryJournal::UndoResult result = journal.Undo();
@@ -111,11 +111,11 @@ TEST_F(JournalTest, WhatCannotBePutBackIsNamedAndTheRestIsRestored) {
 }
 
 TEST_F(JournalTest, AKeyMadeInThisRunThatNowHoldsOthersValuesStays) {
-  registry.SaveStringValue(HKCU, "Software\\Made", "Mine", "x");
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, "Software\\Made", "Mine", "x").ok());
   SetRaw(HKCU, "Software\\Made", "Theirs", regtype::kSz, {'y', 0});
   const RegistryJournal::UndoResult result = journal.Undo();
-  EXPECT_FALSE(direct.IsStored(HKCU, "Software\\Made", "Mine"));
-  EXPECT_TRUE(direct.IsStored(HKCU, "Software\\Made", "Theirs"));
+  EXPECT_FALSE(direct.Read(HKCU, "Software\\Made", "Mine").present);
+  EXPECT_TRUE(direct.Read(HKCU, "Software\\Made", "Theirs").present);
   ASSERT_EQ(result.failed.size(), 1u);
   EXPECT_EQ(result.failed[0], "HKEY_CURRENT_USER\\Software\\Made");
 }
@@ -123,17 +123,19 @@ TEST_F(JournalTest, AKeyMadeInThisRunThatNowHoldsOthersValuesStays) {
 TEST_F(JournalTest, WhileHeldNothingReachesTheRegistryAndNothingIsNoted) {
   {
     RegistryJournal::Hold hold(journal);
-    registry.SaveDwordValue(HKCU, kKey, "Number", 1);
-    registry.SaveStringValue(HKCU, "Software\\Made", "Mine", "x");
-    registry.DeleteValue(HKCU, kKey, "Blob");
-    registry.DeleteKey(HKCU, "Software\\Journal\\Leaf");
+    // Each refusal reaches the caller.
+    const RegStatus refused(regerr::kAccessDenied);
+    EXPECT_EQ(registry.SaveDwordValue(HKCU, kKey, "Number", 1), refused);
+    EXPECT_EQ(registry.SaveStringValue(HKCU, "Software\\Made", "Mine", "x"), refused);
+    EXPECT_EQ(registry.DeleteValue(HKCU, kKey, "Blob"), refused);
+    EXPECT_EQ(registry.DeleteKey(HKCU, "Software\\Journal\\Leaf"), refused);
   }
   EXPECT_EQ(direct.GetDwordValue(HKCU, kKey, "Number"), 7);
   EXPECT_FALSE(direct.KeyExists(HKCU, "Software\\Made"));
-  EXPECT_TRUE(direct.IsStored(HKCU, kKey, "Blob"));
+  EXPECT_TRUE(direct.Read(HKCU, kKey, "Blob").present);
   EXPECT_TRUE(direct.KeyExists(HKCU, "Software\\Journal\\Leaf"));
   EXPECT_TRUE(journal.entries().empty());
-  registry.SaveDwordValue(HKCU, kKey, "Number", 1);
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 1).ok());
   EXPECT_EQ(direct.GetDwordValue(HKCU, kKey, "Number"), 1);
 }
 
@@ -146,7 +148,7 @@ TEST_F(JournalTest, KeysOpenedByHandleAndOddPathsAreTheSameKey) {
   journal.SetValue(child, "number", regtype::kDword, data, 4);
   journal.CloseKey(child);
   journal.CloseKey(parent);
-  registry.SaveDwordValue(HKCU, kKey, "Number", 6);
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kKey, "Number", 6).ok());
   ASSERT_EQ(journal.entries().size(), 1u);
   journal.Undo();
   EXPECT_EQ(direct.GetDwordValue(HKCU, kKey, "Number"), 7);

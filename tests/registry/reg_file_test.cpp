@@ -40,11 +40,15 @@ Bytes Counting(int first, int count) {
   return out;
 }
 
-RegFileValue Value(const std::string& name, std::uint32_t type, Bytes data) {
+RegFileValue Value(const std::string& name, ValueType type, Bytes data) {
   return RegFileValue{name, true, type, std::move(data)};
 }
+// Types the program never writes, by their numbers.
+RegFileValue Value(const std::string& name, std::uint32_t type, Bytes data) {
+  return Value(name, static_cast<ValueType>(type), std::move(data));
+}
 
-RegFileValue Deleted(const std::string& name) { return RegFileValue{name, false, 0, {}}; }
+RegFileValue Deleted(const std::string& name) { return RegFileValue{name, false, ValueType::kNone, {}}; }
 
 std::string ReadGolden(const std::string& name) {
   std::ifstream in(std::string(KDW_REG_GOLDEN_DIR) + "/" + name, std::ios::binary);
@@ -304,7 +308,7 @@ class Generator {
       return value;
     }
     static constexpr std::uint32_t kTypes[] = {0, 1, 1, 1, 2, 3, 3, 4, 4, 4, 7, 11};
-    value.type = Below(8) == 0 ? static_cast<std::uint32_t>(random_()) : kTypes[Below(12)];
+    value.type = static_cast<ValueType>(Below(8) == 0 ? static_cast<std::uint32_t>(random_()) : kTypes[Below(12)]);
     if (value.type == regtype::kSz && Below(2) == 0) {
       // Text, with or without its NUL; now and then a NUL, CR or LF in it.
       const std::size_t length = Below(120);

@@ -146,7 +146,7 @@ RegFileValue ReadValue(const std::vector<std::string>& lines, std::size_t& index
   } else if (data.rfind("hex(", 0) == 0) {
     const std::size_t close = data.find("):");
     if (close == std::string::npos) Fail(index, "hex( without ):");
-    value.type = ParseHexNumber(data.substr(4, close - 4), index);
+    value.type = static_cast<ValueType>(ParseHexNumber(data.substr(4, close - 4), index));
     value.data = ReadHexBytes(lines, index, data.substr(close + 2));
   } else {
     Fail(index, "unknown data '" + data + "'");

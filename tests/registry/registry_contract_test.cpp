@@ -20,7 +20,7 @@ class RegistryContract : public ::testing::Test {
   Registry reg() { return Registry(api()); }
 
   // Stores raw bytes exactly as another program might have.
-  void Raw(const std::string& name, std::uint32_t type, const std::string& bytes,
+  void Raw(const std::string& name, ValueType type, const std::string& bytes,
            const std::string& subkey = "") {
     RegKey key = 0;
     ASSERT_EQ(0, api().CreateKey(HKCU, Path(subkey), &key));
@@ -31,14 +31,15 @@ class RegistryContract : public ::testing::Test {
   }
 
   // Type and size of a stored value as the ANSI query reports them.
-  std::pair<std::uint32_t, std::uint32_t> Probe(const std::string& name,
+  std::pair<ValueType, std::uint32_t> Probe(const std::string& name,
                                                 const std::string& subkey = "") {
     RegKey key = 0;
     api().OpenKey(HKCU, Path(subkey), &key);
-    std::uint32_t type = 0, size = 0;
+    ValueType type = ValueType::kNone;
+    std::uint32_t size = 0;
     const long rc = api().QueryValue(key, name, &type, nullptr, &size);
     api().CloseKey(key);
-    return rc == 0 ? std::make_pair(type, size) : std::make_pair(0u, 0u);
+    return rc == 0 ? std::make_pair(type, size) : std::make_pair(ValueType::kNone, 0u);
   }
 
   bool KeyExists(const std::string& subkey) {
@@ -56,22 +57,22 @@ class RegistryContract : public ::testing::Test {
 };
 
 TEST_F(RegistryContract, TextWrittenWithoutTerminatorReadsBackWhole) {
-  reg().SaveStringValue(HKCU, kScratch, "abc", "abc");
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "abc", "abc").ok());
   EXPECT_EQ("abc", reg().GetStringValue(HKCU, kScratch, "abc"));
   // Written as three bytes; the ANSI call stores a terminator of its own.
   EXPECT_EQ(std::make_pair(regtype::kSz, 4u), Probe("abc"));
 
-  reg().SaveStringValue(HKCU, kScratch, "empty", "");
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "empty", "").ok());
   EXPECT_EQ(std::make_pair(regtype::kSz, 0u), Probe("empty"));
   EXPECT_EQ("", reg().GetStringValue(HKCU, kScratch, "empty", "default"));
-  EXPECT_EQ("No", reg().ValuePresence(HKCU, kScratch, "empty"));
+  EXPECT_EQ(Presence::kThere, reg().ValuePresence(HKCU, kScratch, "empty"));
 
-  reg().SaveExpandStringValue(HKCU, kScratch, "path", "%SystemRoot%\\x");
+  EXPECT_TRUE(reg().SaveExpandStringValue(HKCU, kScratch, "path", "%SystemRoot%\\x").ok());
   EXPECT_EQ("%SystemRoot%\\x", reg().GetExpandStringValue(HKCU, kScratch, "path"));
 
   // Text with high code-page bytes is stored byte for byte.
   const std::string accented = "Caf\xe9 \xc4rger";
-  reg().SaveStringValue(HKCU, kScratch, "accented", accented);
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "accented", accented).ok());
   EXPECT_EQ(accented, reg().GetStringValue(HKCU, kScratch, "accented"));
 }
 
@@ -87,11 +88,11 @@ TEST_F(RegistryContract, TextReadersCutAtFirstNulAndAcceptOnlyTheirType) {
   EXPECT_EQ("%TEMP%\\a", reg().GetExpandStringValue(HKCU, kScratch, "expand"));
   EXPECT_EQ("d", reg().GetStringValue(HKCU, kScratch, "expand", "d"));
 
-  reg().SaveStringValue(HKCU, kScratch, "plain", "x");
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "plain", "x").ok());
   EXPECT_EQ("d", reg().GetExpandStringValue(HKCU, kScratch, "plain", "d"));
   EXPECT_EQ("d", reg().GetMultiStringValue(HKCU, kScratch, "plain", "d"));
 
-  reg().SaveDwordValue(HKCU, kScratch, "number", 1);
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "number", 1).ok());
   EXPECT_EQ("d", reg().GetStringValue(HKCU, kScratch, "number", "d"));
 
   EXPECT_EQ("d", reg().GetStringValue(HKCU, kScratch, "missing", "d"));
@@ -101,9 +102,9 @@ TEST_F(RegistryContract, TextReadersCutAtFirstNulAndAcceptOnlyTheirType) {
 }
 
 TEST_F(RegistryContract, DwordReadsTheNumberOrTheDefault) {
-  reg().SaveDwordValue(HKCU, kScratch, "one", 1);
-  reg().SaveDwordValue(HKCU, kScratch, "minus", -1);
-  reg().SaveDwordValue(HKCU, kScratch, "big", 0x12345678);
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "one", 1).ok());
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "minus", -1).ok());
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "big", 0x12345678).ok());
   EXPECT_EQ(1, reg().GetDwordValue(HKCU, kScratch, "one", 7));
   EXPECT_EQ(-1, reg().GetDwordValue(HKCU, kScratch, "minus", 7));
   EXPECT_EQ(0x12345678, reg().GetDwordValue(HKCU, kScratch, "big", 7));
@@ -112,7 +113,7 @@ TEST_F(RegistryContract, DwordReadsTheNumberOrTheDefault) {
   EXPECT_EQ(7, reg().GetDwordValue(HKCU, kScratch, "missing", 7));
   EXPECT_EQ(7, reg().GetDwordValue(HKCU, kScratch + "\\NoSuchKey", "one", 7));
   EXPECT_EQ(0, reg().GetDwordValue(HKCU, kScratch, "missing"));
-  reg().SaveStringValue(HKCU, kScratch, "text", "1");
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "text", "1").ok());
   EXPECT_EQ(7, reg().GetDwordValue(HKCU, kScratch, "text", 7));
   Raw("binary", regtype::kBinary, std::string("\x01\0\0\0", 4));
   EXPECT_EQ(7, reg().GetDwordValue(HKCU, kScratch, "binary", 7));
@@ -122,35 +123,35 @@ TEST_F(RegistryContract, DwordReadsTheNumberOrTheDefault) {
 }
 
 TEST_F(RegistryContract, ValuePresenceTellsMissingFromShortData) {
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch + "\\NoSuchKey", "v"));
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch, "missing"));
-  reg().SaveDwordValue(HKCU, kScratch, "dword", 0);
-  EXPECT_EQ("No", reg().ValuePresence(HKCU, kScratch, "dword"));
-  reg().SaveStringValue(HKCU, kScratch, "no", "No");
-  EXPECT_EQ("No", reg().ValuePresence(HKCU, kScratch, "no"));
-  reg().SaveStringValue(HKCU, kScratch, "five", "abcde");
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch, "five"));
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch + "\\NoSuchKey", "v"));
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch, "missing"));
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "dword", 0).ok());
+  EXPECT_EQ(Presence::kThere, reg().ValuePresence(HKCU, kScratch, "dword"));
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "no", "No").ok());
+  EXPECT_EQ(Presence::kThere, reg().ValuePresence(HKCU, kScratch, "no"));
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "five", "abcde").ok());
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch, "five"));
   // The four-byte edge: three letters and the stored terminator fit, four do not.
-  reg().SaveStringValue(HKCU, kScratch, "three", "abc");
-  EXPECT_EQ("No", reg().ValuePresence(HKCU, kScratch, "three"));
-  reg().SaveStringValue(HKCU, kScratch, "four", "abcd");
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch, "four"));
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "three", "abc").ok());
+  EXPECT_EQ(Presence::kThere, reg().ValuePresence(HKCU, kScratch, "three"));
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "four", "abcd").ok());
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch, "four"));
   Raw("bin4", regtype::kBinary, std::string("\x01\x02\x03\x04", 4));
-  EXPECT_EQ("No", reg().ValuePresence(HKCU, kScratch, "bin4"));
+  EXPECT_EQ(Presence::kThere, reg().ValuePresence(HKCU, kScratch, "bin4"));
   Raw("bin5", regtype::kBinary, std::string("\x01\x02\x03\x04\x05", 5));
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch, "bin5"));
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch, "bin5"));
 }
 
 TEST_F(RegistryContract, WritersCreatePathsReadersCreateNothing) {
   EXPECT_EQ("", reg().GetStringValue(HKCU, kScratch + "\\a\\b", "v"));
   EXPECT_EQ(0, reg().GetDwordValue(HKCU, kScratch + "\\a\\b", "v"));
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch + "\\a\\b", "v"));
-  reg().DeleteValue(HKCU, kScratch + "\\a\\b", "v");
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch + "\\a\\b", "v"));
+  EXPECT_TRUE(reg().DeleteValue(HKCU, kScratch + "\\a\\b", "v").ok());
   EXPECT_FALSE(KeyExists(""));
 
-  reg().SaveStringValue(HKCU, kScratch + "\\s1\\s2", "v", "x");
-  reg().SaveExpandStringValue(HKCU, kScratch + "\\e1\\e2", "v", "x");
-  reg().SaveDwordValue(HKCU, kScratch + "\\d1\\d2", "v", 3);
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch + "\\s1\\s2", "v", "x").ok());
+  EXPECT_TRUE(reg().SaveExpandStringValue(HKCU, kScratch + "\\e1\\e2", "v", "x").ok());
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch + "\\d1\\d2", "v", 3).ok());
   EXPECT_TRUE(KeyExists("s1\\s2"));
   EXPECT_TRUE(KeyExists("e1\\e2"));
   EXPECT_EQ(3, reg().GetDwordValue(HKCU, kScratch + "\\d1\\d2", "v"));
@@ -158,29 +159,71 @@ TEST_F(RegistryContract, WritersCreatePathsReadersCreateNothing) {
   // Key and value names are compared without regard to case.
   EXPECT_EQ("x", reg().GetStringValue(HKCU, "SOFTWARE\\kdwcontractscratch\\S1\\s2", "V"));
   // The unnamed value.
-  reg().SaveStringValue(HKCU, kScratch, "", "default");
+  EXPECT_TRUE(reg().SaveStringValue(HKCU, kScratch, "", "default").ok());
   EXPECT_EQ("default", reg().GetStringValue(HKCU, kScratch, ""));
 }
 
 TEST_F(RegistryContract, DeletesRemoveOnlyWhatTheySay) {
-  reg().SaveDwordValue(HKCU, kScratch + "\\parent\\child", "v", 1);
-  reg().SaveDwordValue(HKCU, kScratch + "\\parent", "v", 1);
-  reg().DeleteKey(HKCU, kScratch + "\\parent");
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch + "\\parent\\child", "v", 1).ok());
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch + "\\parent", "v", 1).ok());
+  // A key with subkeys stays, and the caller is told.
+  EXPECT_EQ(RegStatus(regerr::kAccessDenied), reg().DeleteKey(HKCU, kScratch + "\\parent"));
   EXPECT_TRUE(KeyExists("parent\\child"));
   EXPECT_EQ(1, reg().GetDwordValue(HKCU, kScratch + "\\parent", "v"));
 
-  reg().DeleteKey(HKCU, kScratch + "\\parent\\child");
+  EXPECT_TRUE(reg().DeleteKey(HKCU, kScratch + "\\parent\\child").ok());
   EXPECT_FALSE(KeyExists("parent\\child"));
-  reg().DeleteKey(HKCU, kScratch + "\\parent");
+  EXPECT_TRUE(reg().DeleteKey(HKCU, kScratch + "\\parent").ok());
   EXPECT_FALSE(KeyExists("parent"));
-  reg().DeleteKey(HKCU, kScratch + "\\parent");  // already gone: nothing happens
+  EXPECT_TRUE(reg().DeleteKey(HKCU, kScratch + "\\parent").ok());  // already gone: nothing happens
 
-  reg().SaveDwordValue(HKCU, kScratch, "a", 1);
-  reg().SaveDwordValue(HKCU, kScratch, "b", 2);
-  reg().DeleteValue(HKCU, kScratch, "A");
-  reg().DeleteValue(HKCU, kScratch, "missing");
-  EXPECT_EQ("Yes", reg().ValuePresence(HKCU, kScratch, "a"));
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "a", 1).ok());
+  EXPECT_TRUE(reg().SaveDwordValue(HKCU, kScratch, "b", 2).ok());
+  EXPECT_TRUE(reg().DeleteValue(HKCU, kScratch, "A").ok());
+  EXPECT_TRUE(reg().DeleteValue(HKCU, kScratch, "missing").ok());
+  EXPECT_EQ(Presence::kMissing, reg().ValuePresence(HKCU, kScratch, "a"));
   EXPECT_EQ(2, reg().GetDwordValue(HKCU, kScratch, "b"));
+}
+
+TEST_F(RegistryContract, PrimitivesReadWholeAndReportWhatWindowsAnswers) {
+  // 64 KiB of data, far past the first buffer: read whole, type and bytes.
+  std::string big(65536, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + 1);
+  Raw("big", regtype::kBinary, big);
+  const StoredValue stored = reg().Read(HKCU, kScratch, "big");
+  ASSERT_TRUE(stored.present);
+  EXPECT_EQ(regtype::kBinary, stored.type);
+  EXPECT_EQ(big, std::string(stored.data.begin(), stored.data.end()));
+  // Empty data is there, and empty.
+  Raw("empty", regtype::kBinary, "");
+  EXPECT_TRUE(reg().Read(HKCU, kScratch, "empty").present);
+  EXPECT_TRUE(reg().Read(HKCU, kScratch, "empty").data.empty());
+  EXPECT_FALSE(reg().Read(HKCU, kScratch, "missing").present);
+  EXPECT_FALSE(reg().Read(HKCU, kScratch + "\\NoSuchKey", "v").present);
+
+  // A refused write comes back with Windows' code, and stores nothing.
+  EXPECT_EQ(RegStatus(regerr::kBadPathname), reg().SaveDwordValue(HKCU, "\\Software", "v", 1));
+  // What is not there counts as removed.
+  EXPECT_TRUE(reg().DeleteValue(HKCU, kScratch, "missing").ok());
+  EXPECT_TRUE(reg().DeleteValue(HKCU, kScratch + "\\NoSuchKey", "v").ok());
+  EXPECT_TRUE(reg().DeleteKey(HKCU, kScratch + "\\NoSuchKey").ok());
+
+  // Keys kept open: writes and reads through one handle see each other, a
+  // key made on the way is used from then on, and a removed one is opened
+  // again rather than answered through a handle to a deleted key.
+  const Registry registry(api());
+  {
+    const Registry::KeepKeysOpen keep(registry);
+    EXPECT_FALSE(registry.Read(HKCU, kScratch + "\\kept", "v").present);
+    EXPECT_TRUE(registry.SaveDwordValue(HKCU, kScratch + "\\kept", "v", 5).ok());
+    EXPECT_EQ(5, registry.GetDwordValue(HKCU, kScratch + "\\KEPT", "v"));
+    EXPECT_TRUE(registry.DeleteValue(HKCU, kScratch + "\\kept", "v").ok());
+    EXPECT_TRUE(registry.DeleteKey(HKCU, kScratch + "\\kept").ok());
+    EXPECT_FALSE(registry.KeyExists(HKCU, kScratch + "\\kept"));
+    EXPECT_TRUE(registry.SaveDwordValue(HKCU, kScratch + "\\kept", "v", 6).ok());
+    EXPECT_EQ(6, registry.GetDwordValue(HKCU, kScratch + "\\kept", "v"));
+  }
+  EXPECT_EQ(6, reg().GetDwordValue(HKCU, kScratch + "\\kept", "v"));
 }
 
 TEST_F(RegistryContract, PlatformCallsAnswerAsWindowsDoes) {
@@ -188,7 +231,8 @@ TEST_F(RegistryContract, PlatformCallsAnswerAsWindowsDoes) {
   EXPECT_EQ(regerr::kFileNotFound, api().OpenKey(HKCU, kScratch + "\\none", &key));
   EXPECT_EQ(0u, key);
   EXPECT_EQ(regerr::kInvalidHandle, api().CloseKey(0));
-  std::uint32_t type = 0, size = 0;
+  ValueType type = ValueType::kNone;
+  std::uint32_t size = 0;
   EXPECT_EQ(regerr::kInvalidHandle, api().QueryValue(0, "v", &type, nullptr, &size));
   EXPECT_EQ(regerr::kInvalidHandle, api().SetValue(0, "v", regtype::kDword, nullptr, 0));
   EXPECT_EQ(regerr::kBadPathname, api().OpenKey(HKCU, "\\Software", &key));
@@ -220,9 +264,9 @@ TEST_F(RegistryContract, PlatformCallsAnswerAsWindowsDoes) {
 
 TEST_F(RegistryContract, ClassesRootIsAViewOfMachineClasses) {
   const std::string cls = "KdwContractScratchClass";
-  reg().SaveStringValue(HKCR, cls, "v", "x");
+  EXPECT_TRUE(reg().SaveStringValue(HKCR, cls, "v", "x").ok());
   EXPECT_EQ("x", reg().GetStringValue(HKLM, "Software\\Classes\\" + cls, "v"));
-  reg().DeleteKey(HKLM, "Software\\Classes\\" + cls);
+  EXPECT_TRUE(reg().DeleteKey(HKLM, "Software\\Classes\\" + cls).ok());
   EXPECT_EQ("", reg().GetStringValue(HKCR, cls, "v"));
 }
 

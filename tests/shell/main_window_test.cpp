@@ -112,8 +112,8 @@ TEST(PictureHolderTest, LoadsWhenFirstAskedSizedToImage3AndShapedWithWhite) {
 }
 
 TEST_F(MainWindowTest, MenuCaptionIsTheLoggedOnUser) {
-  registry.SaveStringValue(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                           "Logon User Name", "jane");
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                           "Logon User Name", "jane").ok());
   Application other(context);
   other.Main();
   EXPECT_EQ("jane", other.main_window()->form().menu("menu").caption());
@@ -244,8 +244,8 @@ TEST_F(MainWindowTest, HelpStartsTheHelpProgramOrExplainsItsAbsence) {
 }
 
 TEST_F(MainWindowTest, UpdatesStartTheQuotedBrowserAndReportAFailure) {
-  registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion",
-                           "ProgramFilesDir", "C:\\Program Files");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion",
+                           "ProgramFilesDir", "C:\\Program Files").ok());
   main().form().menu("menuUpdates").UserClick();
   ASSERT_EQ(1u, processes.started().size());
   EXPECT_EQ("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" " + std::string(kWebSite) +

@@ -9,8 +9,8 @@ class PasswordTest : public ShellTest {
  protected:
   std::string Stored() { return registry.GetStringValue(HKLM, kProductKey, "Pass"); }
   void SetPassword(const std::string& password) {
-    registry.SaveStringValue(HKLM, kProductKey, "Pass",
-                             *MakePasswordRecord(crypto, password));
+    EXPECT_TRUE(registry.SaveStringValue(HKLM, kProductKey, "Pass",
+                             *MakePasswordRecord(crypto, password)).ok());
   }
   PasswordPrompt& Prompt() {
     EXPECT_TRUE(Start());
@@ -66,7 +66,7 @@ TEST_F(PasswordTest, EscapeCancelAndTheCloseBoxEndTheProgram) {
 }
 
 TEST_F(PasswordTest, PlainTextPasswordOfAnEarlierVersionStillOpens) {
-  registry.SaveStringValue(HKLM, kProductKey, "Pass", "legacy");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, kProductKey, "Pass", "legacy").ok());
   auto& prompt = Prompt();
   Type(prompt, "legacy");
   prompt.Command1_Click();
@@ -92,7 +92,7 @@ TEST_F(PasswordTest, CreatingStoresAHashNeverThePassword) {
 // opens the prompt here, and one set here is checked there.
 TEST_F(PasswordTest, RecordsAreTheSameWithTheBundledHash) {
   OpenSslCrypto bundled(Sha256Source::kBundled);
-  registry.SaveStringValue(HKLM, kProductKey, "Pass", *MakePasswordRecord(bundled, "Old XP"));
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, kProductKey, "Pass", *MakePasswordRecord(bundled, "Old XP")).ok());
   auto& prompt = Prompt();
   Type(prompt, "Old XP");
   prompt.Command1_Click();
@@ -114,11 +114,11 @@ TEST_F(PasswordTest, MismatchStoresNothing) {
   EXPECT_EQ("Password confirmation does not match with your new password.\r\nPlease try again.",
             LastMessage().text);
   EXPECT_EQ(mb::kIconStop, LastMessage().icon());
-  EXPECT_EQ("Yes", registry.ValuePresence(HKLM, kProductKey, "Pass"));
+  EXPECT_EQ(Presence::kMissing, registry.ValuePresence(HKLM, kProductKey, "Pass"));
 }
 
 TEST_F(PasswordTest, ChangingNeedsTheOldPasswordAndUpgradesPlainText) {
-  registry.SaveStringValue(HKLM, kProductKey, "Pass", "old");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, kProductKey, "Pass", "old").ok());
   input.QueueAnswer("OLD");
   Dialogue();
   EXPECT_EQ(1u, input.asked().size());
@@ -143,7 +143,7 @@ TEST_F(PasswordTest, EnteringNothingTwiceRemovesThePassword) {
   input.QueueCancel();
   Dialogue();
   EXPECT_EQ("Password created", LastMessage().text);
-  EXPECT_EQ("No", registry.ValuePresence(HKLM, kProductKey, "Pass"));
+  EXPECT_EQ(Presence::kThere, registry.ValuePresence(HKLM, kProductKey, "Pass"));
   EXPECT_EQ("", Stored());
   Application next(context);
   next.Main();

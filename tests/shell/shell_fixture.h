@@ -24,9 +24,9 @@ class ShellTest : public ::testing::Test {
     context.journal = &journal;
     context.probe_registry = &direct;
     // The machine as it was before the program started.
-    direct.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                           "ProductName", "Microsoft Windows XP");
-    direct.SaveStringValue(HKLM, kProductKey, "Owner", "Jane Owner");
+    EXPECT_TRUE(direct.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                           "ProductName", "Microsoft Windows XP").ok());
+    EXPECT_TRUE(direct.SaveStringValue(HKLM, kProductKey, "Owner", "Jane Owner").ok());
   }
 
   // Starts the program as far as its first window.

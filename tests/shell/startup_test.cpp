@@ -4,7 +4,7 @@ namespace kdw::shell {
 namespace {
 
 TEST_F(ShellTest, FirstStartAsksForTheOwnerThenOpensTheMainWindow) {
-  registry.DeleteValue(HKLM, kProductKey, "Owner");
+  EXPECT_TRUE(registry.DeleteValue(HKLM, kProductKey, "Owner").ok());
   input.QueueAnswer("Sam");
   ASSERT_TRUE(Start());
   ASSERT_EQ(1u, input.asked().size());
@@ -17,10 +17,10 @@ TEST_F(ShellTest, FirstStartAsksForTheOwnerThenOpensTheMainWindow) {
 }
 
 TEST_F(ShellTest, CancelledOwnerQuestionIsStoredEmptyAndAskedAgain) {
-  registry.DeleteValue(HKLM, kProductKey, "Owner");
+  EXPECT_TRUE(registry.DeleteValue(HKLM, kProductKey, "Owner").ok());
   input.QueueCancel();
   ASSERT_TRUE(Start());
-  EXPECT_EQ("No", registry.ValuePresence(HKLM, kProductKey, "Owner"));
+  EXPECT_EQ(Presence::kThere, registry.ValuePresence(HKLM, kProductKey, "Owner"));
   Application again(context);
   input.QueueAnswer("Later");
   again.Main();
@@ -29,8 +29,8 @@ TEST_F(ShellTest, CancelledOwnerQuestionIsStoredEmptyAndAskedAgain) {
 
 TEST_F(ShellTest, AnythingButWindowsXpIsRefusedAndTheProgramEnds) {
   for (const char* product : {"Microsoft Windows XP Professional", "microsoft windows xp", ""}) {
-    registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                             "ProductName", product);
+    EXPECT_TRUE(registry.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                             "ProductName", product).ok());
     Application application(context);
     EXPECT_FALSE(application.Main()) << product;
     EXPECT_EQ("Sorry, this application is only for Microsoft Windows XP", LastMessage().text);
@@ -43,11 +43,11 @@ TEST_F(ShellTest, AnythingButWindowsXpIsRefusedAndTheProgramEnds) {
 }
 
 TEST_F(ShellTest, AnEmptyPasswordOpensTheMainWindowASetOneThePrompt) {
-  registry.SaveStringValue(HKLM, kProductKey, "Pass", "");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, kProductKey, "Pass", "").ok());
   ASSERT_TRUE(Start());
   EXPECT_EQ("frmMain", host.shown.at(0));
 
-  registry.SaveStringValue(HKLM, kProductKey, "Pass", "secret");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, kProductKey, "Pass", "secret").ok());
   Application locked(context);
   host.shown.clear();
   ASSERT_TRUE(locked.Main());
@@ -58,11 +58,11 @@ TEST_F(ShellTest, AnEmptyPasswordOpensTheMainWindowASetOneThePrompt) {
 TEST_F(ShellTest, AccountDetectionLeavesNoProbeAndIgnoresALeftoverOne) {
   EXPECT_EQ(AccountType::kAdministrator, DetectAccountType(registry));
   EXPECT_STREQ("Administrator", AccountTypeName(context.Account()));
-  EXPECT_EQ("Yes", registry.ValuePresence(HKLM, kProbeKey, kProbeValue));
+  EXPECT_EQ(Presence::kMissing, registry.ValuePresence(HKLM, kProbeKey, kProbeValue));
   EXPECT_TRUE(memory.KeyExists(HKLM, kProbeKey));
 
   // A probe left behind by a program that stopped half-way.
-  registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, "Admin");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, kProbeKey, kProbeValue, "Admin").ok());
   memory.SetMachineWideReadOnly(true);
   EXPECT_EQ(AccountType::kLimited, DetectAccountType(registry));
   EXPECT_STREQ("Limited", AccountTypeName(context.Account()));

@@ -24,7 +24,7 @@ void Import(const test::ReadRegFile& read, MemoryRegistry& into) {
   for (const RegFileKey& file_key : read.keys) {
     if (file_key.remove) {
       // Deepest first is not needed here: no removed key has subkeys left.
-      target.DeleteKey(file_key.hive, file_key.path);
+      EXPECT_TRUE(target.DeleteKey(static_cast<Hive>(file_key.hive), file_key.path).ok());
       continue;
     }
     RegKey handle = 0;
@@ -93,7 +93,7 @@ TEST_F(ToolsTest, EnterOpensTheSectionWithTheFocusOnTheSettingsControl) {
   EXPECT_EQ(main().form().control("Label2").caption(), "Start Menu");
 
   // A dialog's row: the button on the page that opens the dialog.
-  registry.SaveStringValue(HKLM, "Software\\Kelmor\\Deskwarden", "Office", "Office 2003");
+  EXPECT_TRUE(registry.SaveStringValue(HKLM, "Software\\Kelmor\\Deskwarden", "Office", "Office 2003").ok());
   FindAndEnter("NoPromptToForkDocuments");
   EXPECT_EQ(Child().name(), "frmOffice");
   EXPECT_EQ(host.focused, "Command3");
@@ -120,10 +120,10 @@ TEST_F(ToolsTest, ALimitedAccountIsToldWhenTheSettingIsTheMachines) {
 TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
   // A state of many shapes: numbers, texts, odd types, absent values, the
   // verb keys there.
-  registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1);
-  registry.SaveStringValue(HKCU, kPolicies, "NoClose", "text \"quoted\" \\ here");
-  registry.SaveStringValue(HKCR, "*\\shell\\EditText", "", "Edit with Notepad");
-  registry.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "3", "game.exe");
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1).ok());
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, kPolicies, "NoClose", "text \"quoted\" \\ here").ok());
+  EXPECT_TRUE(registry.SaveStringValue(HKCR, "*\\shell\\EditText", "", "Edit with Notepad").ok());
+  EXPECT_TRUE(registry.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "3", "game.exe").ok());
   const std::uint8_t odd[] = {1, 2, 3};
   RegKey key = 0;
   memory.CreateKey(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", &key);
@@ -140,10 +140,10 @@ TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
   // Another machine, with everything different: then the file is imported.
   MemoryRegistry other;
   Registry target(other);
-  target.SaveDwordValue(HKCU, kPolicies, "NoRun", 0);
-  target.SaveDwordValue(HKCU, kPolicies, "NoDesktop", 1);  // absent here
-  target.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "7", "other.exe");
-  target.SaveStringValue(HKCR, "*\\shell\\EditText\\command", "", "notepad.exe %1");
+  EXPECT_TRUE(target.SaveDwordValue(HKCU, kPolicies, "NoRun", 0).ok());
+  EXPECT_TRUE(target.SaveDwordValue(HKCU, kPolicies, "NoDesktop", 1).ok());  // absent here
+  EXPECT_TRUE(target.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "7", "other.exe").ok());
+  EXPECT_TRUE(target.SaveStringValue(HKCR, "*\\shell\\EditText\\command", "", "notepad.exe %1").ok());
   Import(read, other);
   for (const pages::IndexedSetting& setting : pages::IndexSettings(direct)) {
     if (setting.unresolved) continue;
@@ -158,8 +158,8 @@ TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
           << where;
       continue;
     }
-    EXPECT_EQ(target.ReadStored(setting.hive, setting.key, setting.value),
-              direct.ReadStored(setting.hive, setting.key, setting.value))
+    EXPECT_EQ(target.Read(setting.hive, setting.key, setting.value),
+              direct.Read(setting.hive, setting.key, setting.value))
         << where;
   }
 }
@@ -205,7 +205,7 @@ TEST_F(ToolsTest, TheCommandLineExportsWithoutAWindow) {
   EXPECT_FALSE(quoted.with_secrets);
 
   // "/with-secrets", in any case and on either side of the file name.
-  direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2");
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2").ok());
   for (const char* line : {"/export /with-secrets \"C:\\My Files\\lab.reg\"",
                            "/Export \"C:\\My Files\\lab.reg\" -WITH-SECRETS"}) {
     const CommandLine with = ParseCommandLine(line);
@@ -228,7 +228,7 @@ TEST_F(ToolsTest, SecretsShowTheirPlaceButNeverTheirData) {
   for (const pages::IndexedSetting& setting : pages::IndexSettings(direct)) {
     if (!setting.secret) continue;
     secrets.push_back(setting);
-    direct.SaveStringValue(setting.hive, setting.key, setting.value, sentinel);
+    EXPECT_TRUE(direct.SaveStringValue(setting.hive, setting.key, setting.value, sentinel).ok());
   }
   // The automatic logon password, and nothing else.
   ASSERT_EQ(secrets.size(), 1u);
@@ -276,8 +276,8 @@ TEST_F(ToolsTest, TheLogonPasswordIsExportedOnlyWhenTheUserSaysYes) {
   EXPECT_EQ(messages.shown().size(), shown + 1);  // only "exported to"
   EXPECT_EQ(text.find("DefaultPassword"), std::string::npos);
 
-  direct.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "kiosk");
-  direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2");
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "kiosk").ok());
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2").ok());
   shown = messages.shown().size();
   text = export_answering(0);  // Enter: the default button
   ASSERT_EQ(messages.shown().size(), shown + 2);
@@ -302,12 +302,12 @@ TEST_F(ToolsTest, TheLogonPasswordIsExportedOnlyWhenTheUserSaysYes) {
 }
 
 TEST_F(ToolsTest, AFileWithoutTheSecretLeavesTheStoredOneAlone) {
-  direct.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "kiosk");
-  direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2");
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "kiosk").ok());
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2").ok());
   MemoryRegistry other;
   Registry target(other);
-  target.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "someone");
-  target.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "theirs");
+  EXPECT_TRUE(target.SaveStringValue(HKLM, kWinlogon, "DefaultUserName", "someone").ok());
+  EXPECT_TRUE(target.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "theirs").ok());
 
   const test::ReadRegFile without = test::ReadRegText(pages::ExportSettings(direct));
   ASSERT_TRUE(without.error.empty()) << without.error;
@@ -315,9 +315,9 @@ TEST_F(ToolsTest, AFileWithoutTheSecretLeavesTheStoredOneAlone) {
   EXPECT_EQ(target.GetStringValue(HKLM, kWinlogon, "DefaultUserName"), "kiosk");
   EXPECT_EQ(target.GetStringValue(HKLM, kWinlogon, "DefaultPassword"), "theirs");
   // Nor is an absent one deleted or made.
-  target.DeleteValue(HKLM, kWinlogon, "DefaultPassword");
+  EXPECT_TRUE(target.DeleteValue(HKLM, kWinlogon, "DefaultPassword").ok());
   Import(without, other);
-  EXPECT_EQ(target.ValuePresence(HKLM, kWinlogon, "DefaultPassword"), "Yes");
+  EXPECT_EQ(target.ValuePresence(HKLM, kWinlogon, "DefaultPassword"), Presence::kMissing);
 
   // With it, the file carries the password across.
   Import(test::ReadRegText(pages::ExportSettings(direct, pages::Secrets::kIncluded)), other);
@@ -341,7 +341,7 @@ TEST_F(ToolsTest, UndoPutsTheSessionBackAndShowsIt) {
   const auto& asked = messages.shown()[messages.shown().size() - 2];
   EXPECT_EQ(asked.text, "Undo every change made since Kelmor Deskwarden was started?");
   EXPECT_EQ(asked.style, mb::kIconQuestion | mb::kYesNo);
-  EXPECT_FALSE(direct.IsStored(HKCU, kPolicies, "NoRun"));
+  EXPECT_FALSE(direct.Read(HKCU, kPolicies, "NoRun").present);
   EXPECT_EQ(LastMessage().text.rfind("1 value was restored", 0), 0u) << LastMessage().text;
   // The page is open again, showing what is stored, and wrote nothing back.
   EXPECT_EQ(Child().name(), "frmStart");
@@ -350,15 +350,15 @@ TEST_F(ToolsTest, UndoPutsTheSessionBackAndShowsIt) {
 }
 
 TEST_F(ToolsTest, UndoNamesWhatItCouldNotPutBack) {
-  registry.SaveDwordValue(HKLM, "Software\\Policies\\Test", "Machine", 1);
-  registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1);
+  EXPECT_TRUE(registry.SaveDwordValue(HKLM, "Software\\Policies\\Test", "Machine", 1).ok());
+  EXPECT_TRUE(registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1).ok());
   memory.SetMachineWideReadOnly(true);
   messages.QueueAnswer(mb::kIdYes);
   main().menuUndo_Click();
   EXPECT_NE(LastMessage().text.find("HKEY_LOCAL_MACHINE\\Software\\Policies\\Test\\Machine"),
             std::string::npos);
   EXPECT_EQ(LastMessage().style & mb::kIconMask, mb::kIconExclamation);
-  EXPECT_FALSE(direct.IsStored(HKCU, kPolicies, "NoRun"));
+  EXPECT_FALSE(direct.Read(HKCU, kPolicies, "NoRun").present);
 }
 
 TEST_F(ToolsTest, TheAccountProbeIsNoChange) {

@@ -112,7 +112,7 @@ TEST_F(DrivesPageTest, LoadListsEveryLetterWithItsPictureAndReportsReadableDrive
 }
 
 TEST_F(DrivesPageTest, MyComputerNameIsAnExpandableStringAndAnyOtherStateWritesWindowsOwn) {
-  reg_.SaveExpandStringValue(HKCR, kMyComputer, "LocalizedString", "%USERNAME% on %COMPUTERNAME%");
+  EXPECT_TRUE(reg_.SaveExpandStringValue(HKCR, kMyComputer, "LocalizedString", "%USERNAME% on %COMPUTERNAME%").ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.check("Check2").value(), 1);
   EXPECT_EQ(test::TypeOf(api_, HKCR, kMyComputer, "LocalizedString"), regtype::kExpandSz);
@@ -120,12 +120,12 @@ TEST_F(DrivesPageTest, MyComputerNameIsAnExpandableStringAndAnyOtherStateWritesW
   EXPECT_EQ(reg_.GetExpandStringValue(HKCR, kMyComputer, "LocalizedString"),
             "@%SystemRoot%\\system32\\SHELL32.dll,-9216");
   // Case counts.
-  reg_.SaveExpandStringValue(HKCR, kMyComputer, "LocalizedString", "%username% on %computername%");
+  EXPECT_TRUE(reg_.SaveExpandStringValue(HKCR, kMyComputer, "LocalizedString", "%username% on %computername%").ok());
   EXPECT_EQ(Open().check("Check2").value(), 0);
 }
 
 TEST_F(DrivesPageTest, ExactlyOneAccessPictureShowsAndEachWritesItsMask) {
-  reg_.SaveDwordValue(HKCU, kExplorer, "NoViewOnDrive", 12);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "NoViewOnDrive", 12).ok());
   Open();
   EXPECT_FALSE(Picture("Image1").visible());
   EXPECT_TRUE(Picture("Image2").visible());
@@ -140,14 +140,14 @@ TEST_F(DrivesPageTest, ExactlyOneAccessPictureShowsAndEachWritesItsMask) {
   EXPECT_EQ(reg_.GetDwordValue(HKCU, kExplorer, "NoViewOnDrive"), 4);
   EXPECT_TRUE(Picture("Image2").visible());
 
-  reg_.DeleteValue(HKCU, kExplorer, "NoViewOnDrive");
+  EXPECT_TRUE(reg_.DeleteValue(HKCU, kExplorer, "NoViewOnDrive").ok());
   Open();
   EXPECT_TRUE(Picture("Image1").visible());
   EXPECT_FALSE(Picture("Image2").visible());
 }
 
 TEST_F(DrivesPageTest, ChoosingALetterShowsItsTitleAndIconAndCreateAndDeleteStoreThem) {
-  reg_.SaveStringValue(HKLM, kLabelOfE, "", "Backup");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kLabelOfE, "", "Backup").ok());
   forms::Form& form = Open();
   Choose('E');
   EXPECT_EQ(form.text("Text1").text(), "Backup");
@@ -183,13 +183,13 @@ TEST_F(DrivesPageTest, ChoosingALetterShowsItsTitleAndIconAndCreateAndDeleteStor
   form.text("Text2").UserKeyDown(46);
   EXPECT_EQ(form.text("Text2").text(), "");
   form.control("Command1").UserClick();
-  EXPECT_TRUE(reg_.IsStored(HKLM, kIconOfE, ""));
+  EXPECT_TRUE(reg_.Read(HKLM, kIconOfE, "").present);
   EXPECT_EQ(reg_.GetStringValue(HKLM, kIconOfE, "", "missing"), "");
 
   Choose('E');
   form.control("Command2").UserClick();
-  EXPECT_FALSE(reg_.IsStored(HKLM, kLabelOfE, ""));
-  EXPECT_FALSE(reg_.IsStored(HKLM, kIconOfE, ""));
+  EXPECT_FALSE(reg_.Read(HKLM, kLabelOfE, "").present);
+  EXPECT_FALSE(reg_.Read(HKLM, kIconOfE, "").present);
   EXPECT_EQ(LastMessage().text, "Title and Icon were deleted successfully.");
   // Deleting what is not there is no failure.
   Choose('E');
@@ -211,17 +211,17 @@ TEST_F(DrivesPageTest, CreateAndDeleteWithoutALetterOrWithoutTheirWriteSaySo) {
   EXPECT_TRUE(api_.writes.empty());
 
   // The registry refuses: no success is claimed and the fields stay.
-  reg_.SaveStringValue(HKLM, kLabelOfE, "", "Old");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kLabelOfE, "", "Old").ok());
   Choose('E');
   form.text("Text1").UserEdit("New");
   api_.SetMachineWideReadOnly(true);
   form.control("Command1").UserClick();
-  EXPECT_EQ(LastMessage().text, "The title and icon could not be saved.");
+  EXPECT_EQ(LastMessage().text, "The title and icon could not be saved: access is denied.");
   EXPECT_EQ(LastMessage().icon(), mb::kIconStop);
   EXPECT_EQ(form.text("Text1").text(), "New");
   EXPECT_EQ(Combo().text(), "E");
   form.control("Command2").UserClick();
-  EXPECT_EQ(LastMessage().text, "The title and icon could not be deleted.");
+  EXPECT_EQ(LastMessage().text, "The title and icon could not be deleted: access is denied.");
   EXPECT_EQ(reg_.GetStringValue(HKLM, kLabelOfE, ""), "Old");
 }
 
@@ -285,7 +285,7 @@ TEST_F(DrivePanelTest, ValidMasksShowTheirLettersAndOpeningWritesNothing) {
   };
   for (const Case& c : {Case{4, "C"}, Case{0x3FFFFFF, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
                         Case{0x2000001, "AZ"}, Case{0x1800000, "XY"}, Case{0, ""}}) {
-    reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", c.mask);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", c.mask).ok());
     api_.writes.clear();
     Open();
     EXPECT_EQ(Checked(), c.letters) << c.mask;
@@ -296,7 +296,7 @@ TEST_F(DrivePanelTest, ValidMasksShowTheirLettersAndOpeningWritesNothing) {
 
 TEST_F(DrivePanelTest, AMaskWithHigherBitsIsReportedOnceAndReset) {
   for (std::int32_t mask : {0x4000000, -1}) {
-    reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", mask);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", mask).ok());
     fakes_.messages.Clear();
     Open();
     ASSERT_EQ(fakes_.messages.shown().size(), 1u) << mask;
@@ -312,14 +312,14 @@ TEST_F(DrivePanelTest, AMaskWithHigherBitsIsReportedOnceAndReset) {
 }
 
 TEST_F(DrivePanelTest, EachClickRereadsTheMaskAndChangesOnlyItsOwnBit) {
-  reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", 4);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", 4).ok());
   Open();
   ClickBox('C');
   EXPECT_EQ(Mask(), 0);
   ClickBox('D');
   EXPECT_EQ(Mask(), 8);
   // Another program hides Z: meanwhile: that survives the next click.
-  reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", 8 | 0x2000000);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "NoDrives", 8 | 0x2000000).ok());
   ClickBox('A');
   EXPECT_EQ(Mask(), 1 | 8 | 0x2000000);
   ClickBox('D');

@@ -28,7 +28,7 @@ class ProgramsPageTest : public test::PageTest {
   std::string Stored(const std::string& entry) {
     return reg_.GetStringValue(HKCU, kDisallowRun, entry, "<none>");
   }
-  void StoreRaw(const char* name, std::uint32_t type, const std::string& data) {
+  void StoreRaw(const char* name, ValueType type, const std::string& data) {
     RegKey handle = 0;
     api_.CreateKey(HKCU, kDisallowRun, &handle);
     api_.SetValue(handle, name, type, reinterpret_cast<const std::uint8_t*>(data.data()),
@@ -38,7 +38,7 @@ class ProgramsPageTest : public test::PageTest {
 };
 
 TEST_F(ProgramsPageTest, OpensWithTheSwitchAndTheHundredAndOneEntriesNoneSelected) {
-  reg_.SaveStringValue(HKCU, kDisallowRun, "1", "notepad.exe");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kDisallowRun, "1", "notepad.exe").ok());
   api_.writes.clear();
   forms::Form& form = Open();
   EXPECT_EQ(form.caption(), "Programs Restriction");
@@ -52,7 +52,7 @@ TEST_F(ProgramsPageTest, OpensWithTheSwitchAndTheHundredAndOneEntriesNoneSelecte
   EXPECT_TRUE(api_.writes.empty()) << "an absent switch and no selection write nothing";
 
   // The switch is the common number row; the list is left alone by it.
-  reg_.SaveDwordValue(HKCU, kExplorer, "DisallowRun", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "DisallowRun", 1).ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(page_->form().check("Check1").value(), 1);
@@ -64,9 +64,9 @@ TEST_F(ProgramsPageTest, OpensWithTheSwitchAndTheHundredAndOneEntriesNoneSelecte
 }
 
 TEST_F(ProgramsPageTest, SelectingAnEntryShowsItsProgramAndWritesWhatIsShownUnderIt) {
-  reg_.SaveStringValue(HKCU, kDisallowRun, "1", "notepad.exe");
-  reg_.SaveStringValue(HKCU, kDisallowRun, "2", "calc.exe");
-  reg_.SaveStringValue(HKCU, kDisallowRun, "Other", "keep.exe");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kDisallowRun, "1", "notepad.exe").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kDisallowRun, "2", "calc.exe").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kDisallowRun, "Other", "keep.exe").ok());
   Open();
   Choose("1");
   EXPECT_EQ(Program().text(), "notepad.exe");
@@ -93,7 +93,7 @@ TEST_F(ProgramsPageTest, AnEntryStoredInAnotherShapeIsShownWithoutBeingReplaced)
   StoreRaw("3", regtype::kExpandSz, "%windir%\\notepad.exe");
   StoreRaw("4", regtype::kDword, std::string("\x01\0\0\0", 4));
   StoreRaw("7", regtype::kSz, std::string("game.exe\0more", 13));
-  reg_.SaveStringValue(HKCU, kDisallowRun, "2", "calc.exe");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kDisallowRun, "2", "calc.exe").ok());
   Open();
   for (const char* entry : {"3", "4", "7"}) {
     Choose("2");
@@ -103,7 +103,7 @@ TEST_F(ProgramsPageTest, AnEntryStoredInAnotherShapeIsShownWithoutBeingReplaced)
   EXPECT_EQ(Program().text(), "game.exe");
   EXPECT_EQ(TypeOf(api_, HKCU, kDisallowRun, "3"), regtype::kExpandSz);
   EXPECT_EQ(TypeOf(api_, HKCU, kDisallowRun, "4"), regtype::kDword);
-  EXPECT_FALSE(reg_.ReadsWhole(HKCU, kDisallowRun, "7", regtype::kSz))
+  EXPECT_FALSE(ReadsWhole(reg_.Read(HKCU, kDisallowRun, "7"), regtype::kSz))
       << "the text after the NUL is still there";
 
   // The user's own change replaces it, as any change does.
@@ -113,7 +113,7 @@ TEST_F(ProgramsPageTest, AnEntryStoredInAnotherShapeIsShownWithoutBeingReplaced)
 }
 
 TEST_F(ProgramsPageTest, DeleteKeyEmptiesTheEntryAndOtherKeysDoNothing) {
-  reg_.SaveStringValue(HKCU, kDisallowRun, "1", "notepad.exe");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kDisallowRun, "1", "notepad.exe").ok());
   Open();
   Program().UserKeyDown(kDeleteKey);  // no entry selected: nothing to empty
   EXPECT_EQ(Stored("1"), "notepad.exe");

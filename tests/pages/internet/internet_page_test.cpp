@@ -55,9 +55,9 @@ TEST_F(InternetPageTest, NothingStoredOpensEmptyAndWritesNothing) {
 
 TEST_F(InternetPageTest, WordSwitchesLoadOnlyAnExactYesAndWriteByTheirOwnRules) {
   // Any other capitalisation is not "yes": unchecked, and left as stored.
-  reg_.SaveStringValue(HKCU, kMain, "Anchor Underline", "Yes");
-  reg_.SaveStringValue(HKCU, kMain, "FullScreen", "YES");
-  reg_.SaveStringValue(HKCU, kMain, "ShowGoButton", "yes");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kMain, "Anchor Underline", "Yes").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kMain, "FullScreen", "YES").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kMain, "ShowGoButton", "yes").ok());
   forms::Form& form = OpenFresh();
   EXPECT_EQ(form.check("Check1").value(), 0);
   EXPECT_EQ(form.check("Check2").value(), 0);
@@ -82,7 +82,7 @@ TEST_F(InternetPageTest, WordSwitchesLoadOnlyAnExactYesAndWriteByTheirOwnRules) 
 
 TEST_F(InternetPageTest, ActiveXZoneSwitchNeverWritesZero) {
   for (int stored : {0, 1}) {
-    reg_.SaveDwordValue(HKCU, kZone, "1001", stored);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kZone, "1001", stored).ok());
     api_.writes.clear();
     forms::Form& form = Open();
     EXPECT_EQ(form.check("Check4").value(), 0) << stored;
@@ -95,13 +95,13 @@ TEST_F(InternetPageTest, ActiveXZoneSwitchNeverWritesZero) {
     form.check("Check4").SetValue(2);
     EXPECT_EQ(Zone(), 1);
   }
-  reg_.SaveDwordValue(HKCU, kZone, "1001", 3);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kZone, "1001", 3).ok());
   EXPECT_EQ(Open().check("Check4").value(), 1);
 }
 
 TEST_F(InternetPageTest, TextsLoadAndWriteWhereTheyLive) {
-  reg_.SaveStringValue(HKCU, kMain, "Start Page", "http://example.org/");
-  reg_.SaveStringValue(HKLM, kSettings, "ActiveXCache", "C:\\WINDOWS\\Downloaded Program Files");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kMain, "Start Page", "http://example.org/").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kSettings, "ActiveXCache", "C:\\WINDOWS\\Downloaded Program Files").ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.text("Text2").text(), "http://example.org/");
   EXPECT_EQ(form.text("Text5").text(), "C:\\WINDOWS\\Downloaded Program Files");
@@ -110,13 +110,13 @@ TEST_F(InternetPageTest, TextsLoadAndWriteWhereTheyLive) {
   form.text("Text4").UserEdit("D");
   form.text("Text4").UserEdit("D:");
   EXPECT_EQ(reg_.GetStringValue(HKCU, kBrowser, "Download Directory"), "D:");
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kMain, "Download Directory"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kMain, "Download Directory"), Presence::kMissing);
   form.text("Text3").UserEdit("E:\\Saved");
   EXPECT_EQ(Word("Save Directory"), "E:\\Saved");
 }
 
 TEST_F(InternetPageTest, FolderDialogsFillTheirBoxesAndCancelChangesNothing) {
-  reg_.SaveStringValue(HKCU, kMain, "Save Directory", "C:\\Old");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kMain, "Save Directory", "C:\\Old").ok());
   forms::Form& form = OpenFresh();
   form.control("Image2").UserClick();  // cancelled: nothing queued
   EXPECT_EQ(form.text("Text3").text(), "C:\\Old");
@@ -140,18 +140,18 @@ TEST_F(InternetPageTest, FolderDialogsFillTheirBoxesAndCancelChangesNothing) {
 }
 
 TEST_F(InternetPageTest, ClearingTheTitleLeavesNoValue) {
-  reg_.SaveStringValue(HKCU, kMain, "Window Title", "Kiosk");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kMain, "Window Title", "Kiosk").ok());
   forms::Form& form = OpenFresh();
   EXPECT_EQ(form.text("Text1").text(), "Kiosk");
   form.control("Image6").UserClick();
   EXPECT_EQ(form.text("Text1").text(), "");
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kMain, "Window Title"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kMain, "Window Title"), Presence::kMissing);
   EXPECT_EQ(TypeOf(api_, HKCU, kMain, "Window Title"), regtype::kNone);
 }
 
 TEST_F(InternetPageTest, BrowserStartsQuotedAtTheHomePageAsTyped) {
-  reg_.SaveStringValue(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
-                       "C:\\Program Files");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                       "C:\\Program Files").ok());
   forms::Form& form = Open();
   form.control("Image1").UserClick();
   form.text("Text2").UserEdit("www.example.org");
@@ -177,7 +177,7 @@ TEST_F(InternetPageTest, TheButtonsOpenTheDialogsModallyOverTheMainWindow) {
                                       9735, 6510, {}};
   forms::Form main(kMainSpec);
   context_.main_form = &main;
-  reg_.SaveDwordValue(HKCU, kZone, "1803", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kZone, "1803", 1).ok());
   host_.on_modal = [&](forms::Form& dialog) {
     // Loaded before it shows.
     if (dialog.name() == "frmNetRes") {
@@ -205,7 +205,7 @@ TEST_F(InternetPageTest, StaysMaximized) {
 }
 
 TEST_F(InternetPageTest, LimitedAccountLosesOnlyTheActiveXFolder) {
-  reg_.SaveStringValue(HKLM, kSettings, "ActiveXCache", "C:\\Cache");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kSettings, "ActiveXCache", "C:\\Cache").ok());
   api_.SetMachineWideReadOnly(true);
   forms::Form& form = Open();
   for (const char* name : {"Label5", "Text5", "Image4"}) {

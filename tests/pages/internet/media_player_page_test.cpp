@@ -24,7 +24,7 @@ constexpr const char* kSkins = "C:\\Program Files\\Windows Media Player\\Skins";
 class MediaPlayerPageTest : public test::PageTest {
  protected:
   MediaPlayerPageTest() : PageTest(MakeMediaPlayerPage) {
-    reg_.SaveStringValue(HKLM, kCurrentVersion, "ProgramFilesDir", "C:\\Program Files");
+    EXPECT_TRUE(reg_.SaveStringValue(HKLM, kCurrentVersion, "ProgramFilesDir", "C:\\Program Files").ok());
     fakes_.files.AddFile(std::string(kSkins) + "\\Classic.wmz", "classic");
     fakes_.files.AddFile(std::string(kSkins) + "\\Revert.wmz", "revert");
     fakes_.files.AddFile(std::string(kSkins) + "\\readme.txt", "not a skin");
@@ -39,7 +39,7 @@ class MediaPlayerPageTest : public test::PageTest {
     for (const std::string& write : api_.writes) count += write == "set " + name;
     return count;
   }
-  void StoreRaw(const char* key, const char* name, std::uint32_t type, const std::string& data) {
+  void StoreRaw(const char* key, const char* name, ValueType type, const std::string& data) {
     RegKey handle = 0;
     api_.CreateKey(HKCU, key, &handle);
     api_.SetValue(handle, name, type, reinterpret_cast<const std::uint8_t*>(data.data()),
@@ -56,7 +56,7 @@ class MediaPlayerPageTest : public test::PageTest {
 };
 
 TEST_F(MediaPlayerPageTest, MaximizedIsTextAndABadValueLeavesItsBoxAloneUnwritten) {
-  reg_.SaveStringValue(HKCU, kPreferences, "Maximized", "1");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPreferences, "Maximized", "1").ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(form().caption(), "Windows Media Player");
@@ -70,12 +70,12 @@ TEST_F(MediaPlayerPageTest, MaximizedIsTextAndABadValueLeavesItsBoxAloneUnwritte
 
   // A number where the text belongs, text that is no number, numbers that
   // are no box state: each step fails alone and the next ones still load.
-  reg_.SaveStringValue(HKCU, kPolicies, "TitleBar", "My Player");
-  reg_.SaveDwordValue(HKCU, kPolicies, "SetAndLockSkin", 1);
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPolicies, "TitleBar", "My Player").ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kPolicies, "SetAndLockSkin", 1).ok());
   struct Bad {
     const char* key;
     const char* name;
-    std::uint32_t type;
+    ValueType type;
     std::string data;
   };
   const Bad bad[] = {
@@ -88,7 +88,7 @@ TEST_F(MediaPlayerPageTest, MaximizedIsTextAndABadValueLeavesItsBoxAloneUnwritte
       {kPolicies, "PreventCodecDownload", regtype::kDword, std::string("\xff\xff\xff\xff", 4)},
   };
   for (const Bad& value : bad) {
-    reg_.DeleteValue(HKCU, kPreferences, "Maximized");
+    EXPECT_TRUE(reg_.DeleteValue(HKCU, kPreferences, "Maximized").ok());
     StoreRaw(value.key, value.name, value.type, value.data);
     api_.writes.clear();
     Open();
@@ -100,7 +100,7 @@ TEST_F(MediaPlayerPageTest, MaximizedIsTextAndABadValueLeavesItsBoxAloneUnwritte
     EXPECT_EQ(TypeOf(api_, HKCU, value.key, value.name), value.type);
     EXPECT_EQ(form().check("Check4").value(), 1);
     EXPECT_EQ(form().text("Text1").text(), "My Player");
-    reg_.DeleteValue(HKCU, value.key, value.name);
+    EXPECT_TRUE(reg_.DeleteValue(HKCU, value.key, value.name).ok());
   }
 }
 
@@ -110,7 +110,7 @@ TEST_F(MediaPlayerPageTest, DvdButtonFollowsAnExactYesAndTogglesByItsCaption) {
   EXPECT_EQ(Dvd().picture(), "ADD02");
   EXPECT_EQ(WritesOf("EnableDVDUI"), 0);
 
-  reg_.SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", "yes");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", "yes").ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(Dvd().caption(), "Enable DVD Play") << "only \"Yes\" exactly is on";
@@ -124,14 +124,14 @@ TEST_F(MediaPlayerPageTest, DvdButtonFollowsAnExactYesAndTogglesByItsCaption) {
   EXPECT_EQ(Dvd().caption(), "Enable DVD Play");
   EXPECT_EQ(Dvd().picture(), "ADD02");
 
-  reg_.SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", "Yes");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", "Yes").ok());
   Open();
   EXPECT_EQ(Dvd().caption(), "Disable DVD Play");
   EXPECT_EQ(Dvd().picture(), "ADD01");
 }
 
 TEST_F(MediaPlayerPageTest, SkinListShowsTheFolderAndTheStoredSkinIsSelected) {
-  reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "Revert.wmz");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "Revert.wmz").ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(Skins().path(), kSkins);
@@ -150,7 +150,7 @@ TEST_F(MediaPlayerPageTest, SkinListShowsTheFolderAndTheStoredSkinIsSelected) {
 
   // A name that matches no file (letter case counts) selects nothing and
   // is left as it is.
-  reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "classic.wmz");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "classic.wmz").ok());
   api_.writes.clear();
   Open();
   EXPECT_EQ(Skins().list_index(), -1);
@@ -166,10 +166,10 @@ TEST_F(MediaPlayerPageTest, SkinListShowsTheFolderAndTheStoredSkinIsSelected) {
 }
 
 TEST_F(MediaPlayerPageTest, NoSkinFolderLeavesTheListEmptyAndTheRestLoads) {
-  reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "Classic.wmz");
-  reg_.SaveDwordValue(HKCU, kPreferences, "CDAutoPlay", 1);
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "Classic.wmz").ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kPreferences, "CDAutoPlay", 1).ok());
   for (const char* programs : {"", "D:\\Nowhere"}) {
-    reg_.SaveStringValue(HKLM, kCurrentVersion, "ProgramFilesDir", programs);
+    EXPECT_TRUE(reg_.SaveStringValue(HKLM, kCurrentVersion, "ProgramFilesDir", programs).ok());
     api_.writes.clear();
     Open();
     EXPECT_EQ(Skins().path(), "") << programs;
@@ -204,9 +204,9 @@ TEST_F(MediaPlayerPageTest, MusicLibraryBrowseAndTheTitleWriteTheirTexts) {
 
 TEST_F(MediaPlayerPageTest, AddingASkinCopiesItUnderTheNameGivenAndListsIt) {
   fakes_.files.AddFile("C:\\Downloads\\blue skin.wmz", "blue bytes");
-  reg_.SaveStringValue(HKCU, kShellFolders, "AppData", "C:\\Users\\Ann\\Application Data");
-  reg_.SaveStringValue(HKCU, kShellFolders, "Personal", "C:\\Users\\Ann\\My Documents");
-  reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "Revert.wmz");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kShellFolders, "AppData", "C:\\Users\\Ann\\Application Data").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kShellFolders, "Personal", "C:\\Users\\Ann\\My Documents").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kPolicies, "DefaultSkin", "Revert.wmz").ok());
   Open();
   api_.writes.clear();
 

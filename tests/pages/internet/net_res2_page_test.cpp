@@ -44,8 +44,8 @@ TEST_F(NetRes2PageTest, EachBoxWritesItsOwnValueNameExactly) {
 }
 
 TEST_F(NetRes2PageTest, StoredStatesLoadInOrderAndUncheckingStoresZero) {
-  reg_.SaveDwordValue(HKCU, kControlPanel, "Wallet", 2);
-  reg_.SaveDwordValue(HKCU, kControlPanel, "GeneralTab", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kControlPanel, "Wallet", 2).ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kControlPanel, "GeneralTab", 1).ok());
   api_.writes.clear();
   forms::Form& form = Open();
   EXPECT_EQ(api_.writes, (std::vector<std::string>{"set GeneralTab", "set Wallet"}));

@@ -29,9 +29,9 @@ TEST_F(NetResPageTest, OpensBorderlessAndEmptyWithoutWriting) {
 }
 
 TEST_F(NetResPageTest, PoliciesLoadFirstAndTheDownloadActionLast) {
-  reg_.SaveDwordValue(HKCU, kRestrictions, "NoFileNew", 1);
-  reg_.SaveDwordValue(HKCU, kRestrictions, "NoBrowserClose", 2);
-  reg_.SaveDwordValue(HKCU, kZone, "1803", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kRestrictions, "NoFileNew", 1).ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kRestrictions, "NoBrowserClose", 2).ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kZone, "1803", 1).ok());
   api_.writes.clear();
   forms::Form& form = Open();
   EXPECT_EQ(api_.writes, (std::vector<std::string>{"set NoFileNew", "set NoBrowserClose", "set 1803"}));
@@ -42,7 +42,7 @@ TEST_F(NetResPageTest, PoliciesLoadFirstAndTheDownloadActionLast) {
 }
 
 TEST_F(NetResPageTest, PolicyUncheckedStaysPresentAsZero) {
-  reg_.SaveDwordValue(HKCU, kRestrictions, "NoPrinting", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kRestrictions, "NoPrinting", 1).ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.check("Check4").caption(), "Disable \"Print\"");
   EXPECT_EQ(form.check("Check4").value(), 1);
@@ -51,7 +51,7 @@ TEST_F(NetResPageTest, PolicyUncheckedStaysPresentAsZero) {
 }
 
 TEST_F(NetResPageTest, DownloadSwitchWritesThreeOrZero) {
-  reg_.SaveDwordValue(HKCU, kZone, "1803", 0);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kZone, "1803", 0).ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.check("Check6").value(), 0);
   form.check("Check6").UserClick();
@@ -62,7 +62,7 @@ TEST_F(NetResPageTest, DownloadSwitchWritesThreeOrZero) {
   EXPECT_EQ(Download(), 3);
   // Any other action (a number no box state) shows checked and is kept
   // until the user clicks.
-  reg_.SaveDwordValue(HKCU, kZone, "1803", 0x10000);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kZone, "1803", 0x10000).ok());
   api_.writes.clear();
   EXPECT_EQ(Open().check("Check6").value(), 1);
   EXPECT_TRUE(api_.writes.empty());

@@ -25,8 +25,8 @@ class AccessPageTest : public test::PageTest {
 };
 
 TEST_F(AccessPageTest, TheTextsLiveInTheMachinesRunTimeOptions) {
-  reg_.SaveStringValue(HKLM, kRunTime, "Titlebar", "Orders");
-  reg_.SaveStringValue(HKLM, kRunTime, "Icon", "C:\\orders.ico");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kRunTime, "Titlebar", "Orders").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kRunTime, "Icon", "C:\\orders.ico").ok());
   Open();
   EXPECT_EQ(form().text("Text1").text(), "Orders");
   EXPECT_EQ(form().text("Text3").text(), "C:\\orders.ico");
@@ -66,18 +66,18 @@ TEST_F(AccessPageTest, TheUndoSliderAndItsReset) {
   EXPECT_EQ(form().control("Label6").caption(), "20");
 
   form().control("Image5").UserClick();
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kSettings, "Number of Undos"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kSettings, "Number of Undos"), Presence::kMissing);
   EXPECT_EQ(slider.value(), 1);
   EXPECT_EQ(form().control("Label6").caption(), "1");
 
   // Absent again: the slider at its start, nothing written for it.
   Open();
   EXPECT_EQ(form().slider("Slider1").value(), 1);
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kSettings, "Number of Undos"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kSettings, "Number of Undos"), Presence::kMissing);
 }
 
 TEST_F(AccessPageTest, WithoutAKnownVersionTheResetDeletesNothing) {
-  reg_.SaveDwordValue(HKCU, "Software\\Microsoft\\Office\\\\Access\\Settings", "Number of Undos", 7);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, "Software\\Microsoft\\Office\\\\Access\\Settings", "Number of Undos", 7).ok());
   page_ = MakeAccessPage(context_);  // no choice stored
   page_->Load();
   api_.writes.clear();

@@ -27,7 +27,7 @@ class OfficePageTest : public test::PageTest {
  protected:
   OfficePageTest() : PageTest(MakeOfficePage) {}
   forms::Form& OpenWith(const std::string& version) {
-    reg_.SaveStringValue(HKLM, kChoice, "Office", version);
+    EXPECT_TRUE(reg_.SaveStringValue(HKLM, kChoice, "Office", version).ok());
     forms::Form& form = Open();
     api_.writes.clear();
     return form;
@@ -47,8 +47,8 @@ class OfficePageTest : public test::PageTest {
 };
 
 TEST_F(OfficePageTest, TheStoredVersionIsPickedAndItsSwitchesLoad) {
-  reg_.SaveDwordValue(HKCU, Office("11.0", "\\Common"), "BlockHTTPImages", 1);
-  reg_.SaveStringValue(HKLM, kChoice, "Office", "Office 2003");
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, Office("11.0", "\\Common"), "BlockHTTPImages", 1).ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kChoice, "Office", "Office 2003").ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.list("Combo2").text(), "Office 2003");
   EXPECT_EQ(form.list("Combo1").count(), 10);
@@ -95,8 +95,8 @@ TEST_F(OfficePageTest, ANewVersionMovesThePlacesAtOnceAndTheSwitchesAtTheNextOpe
 }
 
 TEST_F(OfficePageTest, APlaceShowsWhatItHoldsAndOnlyEditsWriteIt) {
-  reg_.SaveStringValue(HKCU, Place("10.0", "Place3"), "Name", "Projects");
-  reg_.SaveStringValue(HKCU, Place("10.0", "Place3"), "Path", "D:\\Projects");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, Place("10.0", "Place3"), "Name", "Projects").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, Place("10.0", "Place3"), "Path", "D:\\Projects").ok());
   OpenWith("Office XP");
   // Nothing picked yet: editing is ignored without a word.
   form().text("Text1").UserEdit("x");
@@ -157,7 +157,7 @@ TEST_F(OfficePageTest, WithoutAVersionNothingNamesAnOfficeThatIsNotThere) {
 TEST_F(OfficePageTest, TheButtonsOpenTheirDialogsForTheVersionShownNow) {
   OpenWith("Office 2003");
   form().list("Combo2").UserSelect(2);
-  reg_.SaveDwordValue(HKCU, Office("12.0", "\\Word\\Options"), "NoLiveScrolling", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, Office("12.0", "\\Word\\Options"), "NoLiveScrolling", 1).ok());
   int live_scrolling = -1;
   host_.on_modal = [&](forms::Form& dialog) {
     if (dialog.name() == "frmWord") live_scrolling = dialog.check("Check4").value();
@@ -175,7 +175,7 @@ TEST_F(OfficePageTest, TheButtonsOpenTheirDialogsForTheVersionShownNow) {
 }
 
 TEST_F(OfficePageTest, ALimitedAccountKeepsTheChoiceAndIsRefusedAccess) {
-  reg_.SaveStringValue(HKLM, kChoice, "Office", "Office 2003");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kChoice, "Office", "Office 2003").ok());
   api_.SetMachineWideReadOnly(true);
   forms::Form& form = Open();
   EXPECT_EQ(form.list("Combo2").text(), "Office 2003");

@@ -37,13 +37,13 @@ TEST_F(OutlookPageTest, AnEmptyRegistryOpensWithPasswordCachingDisabled) {
   EXPECT_EQ(api_.writes, std::vector<std::string>{"set EnableRememberPw"});
 
   // Remembered passwords allowed: unchecked, and checking stores 0 again.
-  reg_.SaveDwordValue(HKCU, kSecurityPolicy, "EnableRememberPw", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kSecurityPolicy, "EnableRememberPw", 1).ok());
   Open();
   EXPECT_EQ(form().check("Check1").value(), 0);
   form().check("Check1").UserClick();
   EXPECT_EQ(reg_.GetDwordValue(HKCU, kSecurityPolicy, "EnableRememberPw", -1), 0);
 
-  reg_.SaveDwordValue(HKCU, kPreferences, "MinToTray", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kPreferences, "MinToTray", 1).ok());
   Open();
   EXPECT_EQ(form().check("Check4").value(), 1);
   form().check("Check4").UserClick();

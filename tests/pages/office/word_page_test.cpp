@@ -18,14 +18,14 @@ class WordPageTest : public test::PageTest {
  protected:
   // On its own the dialog takes the version stored as the choice.
   WordPageTest() : PageTest(MakeWordPage) {
-    reg_.SaveStringValue(HKLM, "Software\\Kelmor\\Deskwarden", "Office", "Office 2007");
+    EXPECT_TRUE(reg_.SaveStringValue(HKLM, "Software\\Kelmor\\Deskwarden", "Office", "Office 2007").ok());
   }
   forms::Form& form() { return page_->form(); }
 };
 
 TEST_F(WordPageTest, TheSwitchesReadAndWriteUnderTheVersionsKeys) {
-  reg_.SaveStringValue(HKCU, kOptions, "NoWideTextPrinting", "1");
-  reg_.SaveStringValue(HKCU, kGeneral, "Use AutoComplete", "yes");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kOptions, "NoWideTextPrinting", "1").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kGeneral, "Use AutoComplete", "yes").ok());
   Open();
   EXPECT_EQ(form().name(), "frmWord");
   EXPECT_EQ(form().check("Check2").value(), 1);
@@ -67,7 +67,7 @@ TEST_F(WordPageTest, TheSliderRunsFrom64To1024AndOnlyTheUserWritesIt) {
   EXPECT_EQ(reg_.GetDwordValue(HKCU, kOptions, "CACHESIZE", -1), 64);
 
   // Beyond the right end: shown there, and kept until the user scrolls.
-  reg_.SaveDwordValue(HKCU, kOptions, "CACHESIZE", 4096);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kOptions, "CACHESIZE", 4096).ok());
   Open();
   EXPECT_EQ(form().slider("Slider1").value(), 1024);
   EXPECT_EQ(reg_.GetDwordValue(HKCU, kOptions, "CACHESIZE", -1), 4096);
@@ -85,7 +85,7 @@ TEST_F(WordPageTest, ClosingAndDragging) {
 }
 
 TEST_F(WordPageTest, WithoutAKnownVersionNothingIsReadOrWritten) {
-  reg_.SaveDwordValue(HKCU, "Software\\Microsoft\\Office\\\\Word\\Options", "NoLiveScrolling", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, "Software\\Microsoft\\Office\\\\Word\\Options", "NoLiveScrolling", 1).ok());
   page_ = MakeWordDialog(context_, "");
   page_->Load();
   api_.writes.clear();

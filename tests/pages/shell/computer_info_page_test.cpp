@@ -28,11 +28,11 @@ class ComputerInfoPageTest : public test::PageTest {
 };
 
 TEST_F(ComputerInfoPageTest, InformationLinesShowTheirPrefixAndTheFirstOfAList) {
-  reg_.SaveStringValue(HKLM, kProcessor, "Identifier", "x86 Family 6 Model 15 Stepping 11");
-  reg_.SaveStringValue(HKLM, kProcessor, "VendorIdentifier", "GenuineIntel");
-  reg_.SaveStringValue(HKLM, kSystem, "Identifier", "AT/AT COMPATIBLE");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kProcessor, "Identifier", "x86 Family 6 Model 15 Stepping 11").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kProcessor, "VendorIdentifier", "GenuineIntel").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kSystem, "Identifier", "AT/AT COMPATIBLE").ok());
   StoreMulti("SystemBiosVersion", std::string("DELL   - 27d70402\0Phoenix ROM BIOS\0\0", 36));
-  reg_.SaveStringValue(HKLM, kSystem, "SystemBiosDate", "02/15/07");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kSystem, "SystemBiosDate", "02/15/07").ok());
   StoreMulti("VideoBiosVersion", std::string("Version 1.0\0\0", 13));
   api_.writes.clear();
   forms::Form& form = Open();
@@ -53,20 +53,20 @@ TEST_F(ComputerInfoPageTest, InformationLinesShowTheirPrefixAndTheFirstOfAList) 
 }
 
 TEST_F(ComputerInfoPageTest, OwnerBoxesWriteEveryKeystrokeAndAnEmptyBoxStaysAValue) {
-  reg_.SaveStringValue(HKLM, kCurrentVersion, "RegisteredOwner", "Ann");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kCurrentVersion, "RegisteredOwner", "Ann").ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.text("Text1").text(), "Ann");
   form.text("Text2").UserEdit("K");
   form.text("Text2").UserEdit("Ke");
   EXPECT_EQ(reg_.GetStringValue(HKLM, kCurrentVersion, "RegisteredOrganization"), "Ke");
   form.text("Text1").UserEdit("");
-  EXPECT_EQ(reg_.ValuePresence(HKLM, kCurrentVersion, "RegisteredOwner"), "No");
+  EXPECT_EQ(reg_.ValuePresence(HKLM, kCurrentVersion, "RegisteredOwner"), Presence::kThere);
   EXPECT_EQ(reg_.GetStringValue(HKLM, kCurrentVersion, "RegisteredOwner", "<none>"), "");
 }
 
 TEST_F(ComputerInfoPageTest, LimitedAccountSeesTheOwnerButCannotChangeIt) {
-  reg_.SaveStringValue(HKLM, kCurrentVersion, "RegisteredOwner", "Ann");
-  reg_.SaveStringValue(HKLM, kProcessor, "ProcessorNameString", "Intel(R) Core(TM)2 CPU");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kCurrentVersion, "RegisteredOwner", "Ann").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kProcessor, "ProcessorNameString", "Intel(R) Core(TM)2 CPU").ok());
   api_.SetMachineWideReadOnly(true);
   forms::Form& form = Open();
   EXPECT_FALSE(form.text("Text1").enabled());

@@ -38,7 +38,7 @@ class ControlPanelPageTest : public test::PageTest {
 };
 
 TEST_F(ControlPanelPageTest, RegFileVerbIsComparedExactlyAndUncheckingLeavesItEmpty) {
-  reg_.SaveStringValue(HKCR, "regfile\\shell", "", "Edit");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, "regfile\\shell", "", "Edit").ok());
   api_.writes.clear();
   forms::Form& form = Open();
   EXPECT_EQ(form.check("Check13").caption(), "Avoid Accidental Registry Imports");
@@ -52,12 +52,12 @@ TEST_F(ControlPanelPageTest, RegFileVerbIsComparedExactlyAndUncheckingLeavesItEm
   Open();
   EXPECT_EQ(page_->form().check("Check13").value(), 1);
   page_->form().check("Check13").UserClick();
-  EXPECT_EQ(reg_.ValuePresence(HKCR, "regfile\\shell", ""), "No");
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "regfile\\shell", ""), Presence::kThere);
   EXPECT_EQ(reg_.GetStringValue(HKCR, "regfile\\shell", "", "<none>"), "");
 }
 
 TEST_F(ControlPanelPageTest, HiddenItemsListInItsOrderWithTheFirstCurrent) {
-  reg_.SaveDwordValue(HKCU, kDontLoad, "joy.cpl", 1);  // another tool's shape
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kDontLoad, "joy.cpl", 1).ok());  // another tool's shape
   api_.writes.clear();
   Open();
   ASSERT_EQ(List().count(), 19);
@@ -84,12 +84,12 @@ TEST_F(ControlPanelPageTest, CheckingAnItemStoresNoAndUncheckingDeletesIt) {
   EXPECT_EQ(reg_.GetStringValue(HKCU, kDontLoad, "desk.cpl"), "No");
   EXPECT_EQ(TypeOf(api_, HKCU, kDontLoad, "desk.cpl"), regtype::kSz);
   List().UserToggle(display);
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kDontLoad, "desk.cpl"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kDontLoad, "desk.cpl"), Presence::kMissing);
   EXPECT_TRUE(api_.KeyExists(HKCU, kDontLoad));
 }
 
 TEST_F(ControlPanelPageTest, PicturesOpenTheCurrentItemAndResetTheView) {
-  reg_.SaveDwordValue(HKCU, kExplorer, "ForceClassicControlPanel", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kExplorer, "ForceClassicControlPanel", 1).ok());
   forms::Form& form = Open();
   EXPECT_EQ(form.check("Check2").value(), 1);
 
@@ -104,12 +104,12 @@ TEST_F(ControlPanelPageTest, PicturesOpenTheCurrentItemAndResetTheView) {
   EXPECT_EQ(fakes_.processes.started()[1].show_command, sw::kShow);
 
   form.control("Image5").UserClick();
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kExplorer, "ForceClassicControlPanel"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kExplorer, "ForceClassicControlPanel"), Presence::kMissing);
   EXPECT_EQ(form.check("Check2").value(), 1) << "the box shows the change at the next open";
 }
 
 TEST_F(ControlPanelPageTest, LimitedAccountKeepsTheListButNotTheMachineWideBoxes) {
-  reg_.SaveDwordValue(HKLM, "SYSTEM\\CurrentControlSet\\Control\\Print", "BeepEnabled", 1);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKLM, "SYSTEM\\CurrentControlSet\\Control\\Print", "BeepEnabled", 1).ok());
   api_.SetMachineWideReadOnly(true);
   forms::Form& form = Open();
   EXPECT_FALSE(form.check("Check13").enabled());

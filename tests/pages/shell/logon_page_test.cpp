@@ -17,7 +17,7 @@ constexpr const char* kDefaultDesktop = ".DEFAULT\\Control Panel\\Desktop";
 class LogonPageTest : public test::PageTest {
  protected:
   LogonPageTest() : PageTest(MakeLogonPage) {}
-  void StoreRaw(std::uint32_t hive, const char* key, const char* name, std::uint32_t type,
+  void StoreRaw(std::uint32_t hive, const char* key, const char* name, ValueType type,
                 const std::string& data) {
     RegKey handle = 0;
     api_.CreateKey(hive, key, &handle);
@@ -33,7 +33,7 @@ class LogonPageTest : public test::PageTest {
 };
 
 TEST_F(LogonPageTest, TextsLoadAsStoredAndEveryKeystrokeWritesTheWholeText) {
-  reg_.SaveStringValue(HKLM, kWinlogon, "LegalNoticeText", "Line one\r\nLine two");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kWinlogon, "LegalNoticeText", "Line one\r\nLine two").ok());
   StoreRaw(HKU, kDefaultDesktop, "Wallpaper", regtype::kExpandSz, "%SystemRoot%\\logon.bmp");
   api_.writes.clear();
   forms::Form& form = Open();
@@ -68,7 +68,7 @@ TEST_F(LogonPageTest, SecureAttentionBoxIsInvertedAndAMissingValueIsStoredAsZero
   EXPECT_EQ(reg_.GetDwordValue(HKLM, kWinlogon, "DisableCAD", -1), 1);
 
   for (std::int32_t stored : {1, 5}) {
-    reg_.SaveDwordValue(HKLM, kWinlogon, "DisableCAD", stored);
+    EXPECT_TRUE(reg_.SaveDwordValue(HKLM, kWinlogon, "DisableCAD", stored).ok());
     api_.writes.clear();
     Open();
     EXPECT_EQ(page_->form().check("Check1").value(), 0) << stored;
@@ -77,7 +77,7 @@ TEST_F(LogonPageTest, SecureAttentionBoxIsInvertedAndAMissingValueIsStoredAsZero
 
   // Text where a number belongs reads as 0: the box shows the sequence
   // asked for, and the text stays as it is.
-  reg_.SaveStringValue(HKLM, kWinlogon, "DisableCAD", "1");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kWinlogon, "DisableCAD", "1").ok());
   Open();
   EXPECT_EQ(page_->form().check("Check1").value(), 1);
   EXPECT_EQ(TypeOf(api_, HKLM, kWinlogon, "DisableCAD"), regtype::kSz);
@@ -87,7 +87,7 @@ TEST_F(LogonPageTest, SecureAttentionBoxIsInvertedAndAMissingValueIsStoredAsZero
 
 TEST_F(LogonPageTest, AutoLogonIsCheckedOnlyByTheTextOne) {
   struct Case {
-    std::uint32_t type;
+    ValueType type;
     std::string data;
     int shown;
   };
@@ -118,7 +118,7 @@ TEST_F(LogonPageTest, AutoLogonIsCheckedOnlyByTheTextOne) {
 
 TEST_F(LogonPageTest, BrowseOffersBitmapsFromTheProgramFolderAndStoresTheChoice) {
   fakes_.files.SetProgramFolder("C:\\Tools\\Kelmor");
-  reg_.SaveStringValue(HKU, kDefaultDesktop, "Wallpaper", "C:\\old.bmp");
+  EXPECT_TRUE(reg_.SaveStringValue(HKU, kDefaultDesktop, "Wallpaper", "C:\\old.bmp").ok());
   forms::Form& form = Open();
   form.control("Command1").UserClick();  // cancelled
   EXPECT_EQ(form.text("Text4").text(), "C:\\old.bmp");
@@ -137,7 +137,7 @@ TEST_F(LogonPageTest, BrowseOffersBitmapsFromTheProgramFolderAndStoresTheChoice)
 }
 
 TEST_F(LogonPageTest, ClearPasswordEmptiesTheStoredValueAndTheBox) {
-  reg_.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "secret");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "secret").ok());
   forms::Form& form = Open();
   forms::TextBox& password = form.text("Text2");
   EXPECT_EQ(password.text(), "secret");
@@ -147,7 +147,7 @@ TEST_F(LogonPageTest, ClearPasswordEmptiesTheStoredValueAndTheBox) {
   api_.writes.clear();
   form.control("Image2").UserClick();
   EXPECT_EQ(WritesOf("DefaultPassword"), 1);
-  EXPECT_EQ(reg_.ValuePresence(HKLM, kWinlogon, "DefaultPassword"), "No");
+  EXPECT_EQ(reg_.ValuePresence(HKLM, kWinlogon, "DefaultPassword"), Presence::kThere);
   EXPECT_EQ(reg_.GetStringValue(HKLM, kWinlogon, "DefaultPassword", "<none>"), "");
   EXPECT_EQ(password.text(), "") << "the box shows what is stored";
   // Typing starts a new password instead of bringing the old one back.
@@ -155,7 +155,7 @@ TEST_F(LogonPageTest, ClearPasswordEmptiesTheStoredValueAndTheBox) {
   EXPECT_EQ(reg_.GetStringValue(HKLM, kWinlogon, "DefaultPassword"), "n");
 
   // With nothing stored, clearing leaves an empty value, as Windows expects.
-  reg_.DeleteValue(HKLM, kWinlogon, "DefaultPassword");
+  EXPECT_TRUE(reg_.DeleteValue(HKLM, kWinlogon, "DefaultPassword").ok());
   Open();
   page_->form().control("Image2").UserClick();
   EXPECT_EQ(reg_.GetStringValue(HKLM, kWinlogon, "DefaultPassword", "<none>"), "");

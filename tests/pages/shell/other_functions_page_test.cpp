@@ -34,26 +34,26 @@ class OtherFunctionsPageTest : public test::PageTest {
 };
 
 TEST_F(OtherFunctionsPageTest, ShortcutArrowRowDeletesTheValueAndPutsItBackEmpty) {
-  reg_.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "").ok());
   forms::Form& form = Open();
   forms::CheckBox& arrow = form.check("Check1");
   EXPECT_EQ(arrow.caption(), "Remove Shortcut Arrow");
   EXPECT_EQ(arrow.tooltip(), "Remove the little arrow displayed on shortcuts.");
   EXPECT_EQ(arrow.value(), 0);
   arrow.UserClick();
-  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), Presence::kMissing);
   arrow.UserClick();
   EXPECT_EQ(TypeOf(api_, HKCR, "lnkfile", "IsShortcut"), regtype::kSz);
   EXPECT_EQ(reg_.GetStringValue(HKCR, "lnkfile", "IsShortcut", "<none>"), "");
 
   // Absent: checked, and the write-back deletes nothing that is there.
-  reg_.DeleteValue(HKCR, "lnkfile", "IsShortcut");
+  EXPECT_TRUE(reg_.DeleteValue(HKCR, "lnkfile", "IsShortcut").ok());
   Open();
   EXPECT_EQ(page_->form().check("Check1").value(), 1);
 
   // A value with longer data is there all the same: the arrow shows, and
   // opening the page must not remove it.
-  reg_.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "arrow please");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, "lnkfile", "IsShortcut", "arrow please").ok());
   Open();
   EXPECT_EQ(page_->form().check("Check1").value(), 0);
   EXPECT_EQ(reg_.GetStringValue(HKCR, "lnkfile", "IsShortcut"), "arrow please");
@@ -62,9 +62,9 @@ TEST_F(OtherFunctionsPageTest, ShortcutArrowRowDeletesTheValueAndPutsItBackEmpty
 TEST_F(OtherFunctionsPageTest, HandlersAreMatchedExactlyAndUncheckingKeepsTheKey) {
   const std::string copy_to = std::string(kHandlers) + "Copy To";
   const std::string move_to = std::string(kHandlers) + "Move To";
-  reg_.SaveStringValue(HKCR, copy_to, "", "{C2FBB630-2971-11d1-A18C-00C04FD75D13}");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, copy_to, "", "{C2FBB630-2971-11d1-A18C-00C04FD75D13}").ok());
   // The right identifier, but with a capital D in its third group.
-  reg_.SaveStringValue(HKCR, move_to, "", "{C2FBB631-2971-11D1-A18C-00C04FD75D13}");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, move_to, "", "{C2FBB631-2971-11D1-A18C-00C04FD75D13}").ok());
   api_.writes.clear();
   forms::Form& form = Open();
   EXPECT_EQ(form.check("Check5").caption(), "Show \"Copy To...\"");
@@ -95,18 +95,19 @@ TEST_F(OtherFunctionsPageTest, NotepadVerbMakesBothKeysAndRemovesThemChildFirst)
                                                     std::string("delete key ") + kEditText}));
   EXPECT_FALSE(KeyThere(kEditText));
 
-  // A verb key that holds more than the command stays, and nothing is said.
+  // A verb key that holds more than the command stays, and the user is told
+  // that the verb is still there.
   page_->form().check("Check14").UserClick();
-  reg_.SaveStringValue(HKCR, std::string(kEditText) + "\\ddeexec", "", "open");
+  EXPECT_TRUE(reg_.SaveStringValue(HKCR, std::string(kEditText) + "\\ddeexec", "", "open").ok());
   page_->form().check("Check14").UserClick();
   EXPECT_FALSE(KeyThere(kEditCommand));
   EXPECT_TRUE(KeyThere(kEditText));
-  EXPECT_TRUE(fakes_.messages.shown().empty());
+  EXPECT_EQ(fakes_.messages.shown().size(), 1u);
 }
 
 TEST_F(OtherFunctionsPageTest, ChoosingAFolderShowsItsStoredPathAndStoresNothing) {
-  reg_.SaveExpandStringValue(HKCU, kShellFolders, "Personal", "%USERPROFILE%\\My Documents");
-  reg_.SaveStringValue(HKCU, kShellFolders, "Desktop", "C:\\Desk");
+  EXPECT_TRUE(reg_.SaveExpandStringValue(HKCU, kShellFolders, "Personal", "%USERPROFILE%\\My Documents").ok());
+  EXPECT_TRUE(reg_.SaveStringValue(HKCU, kShellFolders, "Desktop", "C:\\Desk").ok());
   OpenFresh();
   ASSERT_EQ(Folders().count(), 8);
   EXPECT_EQ(Folders().items()[1], "My Documents");
@@ -147,7 +148,7 @@ TEST_F(OtherFunctionsPageTest, ResetAndBrowseStoreExpandablePathsOfTheChosenFold
 
   Folders().UserSelect(1);
   form.control("Image2").UserClick();  // cancelled
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kShellFolders, "Personal"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kShellFolders, "Personal"), Presence::kMissing);
   fakes_.dialogs.QueueDirBoxResult("D:\\Docs");
   form.control("Image2").UserClick();
   ASSERT_EQ(fakes_.dialogs.dir_box_calls().size(), 2u);
@@ -155,7 +156,7 @@ TEST_F(OtherFunctionsPageTest, ResetAndBrowseStoreExpandablePathsOfTheChosenFold
   EXPECT_EQ(TypeOf(api_, HKCU, kShellFolders, "Personal"), regtype::kExpandSz);
   EXPECT_EQ(reg_.GetExpandStringValue(HKCU, kShellFolders, "Personal"), "D:\\Docs");
   EXPECT_EQ(Path(), "D:\\Docs");
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kShellFolders, "My Documents"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kShellFolders, "My Documents"), Presence::kMissing);
 }
 
 TEST_F(OtherFunctionsPageTest, ProfileLineNamesTheSystemDriveAndTheMainWindowsUser) {
@@ -169,14 +170,14 @@ TEST_F(OtherFunctionsPageTest, ProfileLineNamesTheSystemDriveAndTheMainWindowsUs
                                    .menus = kMenus});
   main.menu("menu").SetCaption("Ann");
   context_.main_form = &main;
-  reg_.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot",
-                       "D:\\WINNT");
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot",
+                       "D:\\WINNT").ok());
   Open();
   // The variable's name is spelt as the program has always shown it.
   EXPECT_EQ(page_->form().text("Text2").text(), " %USERPROFLE% = D:\\Documents and Settings\\Ann");
   EXPECT_TRUE(page_->form().text("Text2").flags() & forms::kReadOnly);
 
-  reg_.DeleteValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot");
+  EXPECT_TRUE(reg_.DeleteValue(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot").ok());
   context_.main_form = nullptr;
   Open();
   EXPECT_EQ(page_->form().text("Text2").text(), " %USERPROFLE% = Documents and Settings\\");
@@ -187,10 +188,14 @@ TEST_F(OtherFunctionsPageTest, LimitedAccountKeepsTheShortcutArrowAndTheFolders)
   forms::Form& form = Open();
   for (const char* name : {"Check5", "Check6", "Check7", "Check10", "Check14"})
     EXPECT_FALSE(form.control(name).enabled()) << name;
-  // The arrow row stays usable; its write under HKCR fails silently.
+  // The arrow row stays usable; its refused write under HKCR is told once,
+  // and the box shows again that the arrow is still removed.
   form.check("Check1").UserClick();
-  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), "Yes");
-  EXPECT_TRUE(fakes_.messages.shown().empty());
+  EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), Presence::kMissing);
+  ASSERT_EQ(fakes_.messages.shown().size(), 1u);
+  EXPECT_EQ(fakes_.messages.shown()[0].text,
+            "Kelmor Deskwarden could not change \"Remove Shortcut Arrow\": access is denied.");
+  EXPECT_EQ(form.check("Check1").value(), 1);
   Folders().UserSelect(6);
   form.control("Image1").UserClick();
   EXPECT_EQ(reg_.GetExpandStringValue(HKCU, kShellFolders, "Favorites"), "%USERPROFILE%\\Favorites");

@@ -58,10 +58,10 @@ TEST_F(StartMenuPageTest, EmptyPolicyKeyLoadsAllUncheckedAndWritesNothing) {
 TEST_F(StartMenuPageTest, EveryStoredStateIsShownAndWrittenBackUnchanged) {
   // Every row is under HKCU: a limited account is never asked about, and
   // every box stays enabled.
-  reg_.SaveDwordValue(HKCU, kPolicies, "NoRun", 1);
-  reg_.SaveDwordValue(HKCU, kPolicies, "LockTaskbar", 2);
-  reg_.SaveDwordValue(HKCU, kNonEnum, kMyComputer, 1);
-  reg_.SaveDwordValue(HKCU, kPolicies, "NoClose", 5);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kPolicies, "NoRun", 1).ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kPolicies, "LockTaskbar", 2).ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kNonEnum, kMyComputer, 1).ok());
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kPolicies, "NoClose", 5).ok());
   api_.SetMachineWideReadOnly(true);  // a limited account
   api_.writes.clear();
   Open();
@@ -96,11 +96,11 @@ TEST_F(StartMenuPageTest, RowsOutsideThePolicyKey) {
   Open();
   Box("Hide My Computer from Start Menu").UserClick();
   EXPECT_EQ(reg_.GetDwordValue(HKCU, kNonEnum, kMyComputer, -1), 1);
-  EXPECT_EQ(reg_.ValuePresence(HKCU, kNonEnum, "20D04FE0-3AEA-1069-A2D8-08002B30309D"), "Yes");
+  EXPECT_EQ(reg_.ValuePresence(HKCU, kNonEnum, "20D04FE0-3AEA-1069-A2D8-08002B30309D"), Presence::kMissing);
 
   // Balloon tips, direct sense: absent and 0 both show unchecked.
   EXPECT_EQ(Box("Enable Balloon Tips").value(), 0);
-  reg_.SaveDwordValue(HKCU, kAdvanced, "EnableBalloonTips", 0);
+  EXPECT_TRUE(reg_.SaveDwordValue(HKCU, kAdvanced, "EnableBalloonTips", 0).ok());
   Open();
   EXPECT_EQ(Box("Enable Balloon Tips").value(), 0);
   Box("Enable Balloon Tips").UserClick();
