@@ -36,6 +36,14 @@ struct ControlSpec {
   const char* picture = "";
   const char* tooltip = "";
   int interval = 0;  // timers only
+  // A setting of the whole machine: a limited account finds it disabled.
+  bool machine_wide = false;
+
+  constexpr ControlSpec MachineWide() const {
+    ControlSpec spec = *this;
+    spec.machine_wide = true;
+    return spec;
+  }
 };
 
 // Menu shortcut: a function key (F1..F12) or Ctrl with a letter.

@@ -115,17 +115,20 @@ void SettingPage::Load() {
   const Registry::KeepKeysOpen keep(context_.registry);
   ++loading_;
   try {
-    LoadPage();
+    BeforeRows();
+    for (const Bound& bound : bound_) {
+      if (!bound.row->loads_last) LoadRow(*bound.row);
+    }
+    for (const Bound& bound : bound_) {
+      if (bound.row->loads_last) LoadRow(*bound.row);
+    }
+    AfterRows();
+    ApplyAccountRule();
   } catch (...) {
     --loading_;
     throw;
   }
   --loading_;
-}
-
-void SettingPage::LoadPage() {
-  for (const Bound& bound : bound_) LoadRow(*bound.row);
-  ApplyAccountRule();
 }
 
 void SettingPage::LoadRows(std::span<const SettingRow> rows) {
@@ -233,7 +236,10 @@ void SettingPage::ShowNumber(forms::CheckBox& box, std::int32_t number) {
 }
 
 void SettingPage::ApplyAccountRule() {
-  std::vector<std::string> disabled(spec_.machine_wide.begin(), spec_.machine_wide.end());
+  std::vector<std::string> disabled;
+  for (const forms::ControlSpec& control : spec_.controls) {
+    if (control.machine_wide) disabled.push_back(control.name);
+  }
   for (const Bound& bound : bound_) {
     if (bound.row->machine_wide) disabled.push_back(bound.row->control);
   }

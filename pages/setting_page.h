@@ -31,6 +31,12 @@ enum class InvalidNumber {
   kLeaveAlone,
 };
 
+// A control bound to nothing that a limited account finds disabled, as it
+// does the rows marked MachineWide: `MachineWide({"Image4", ...})`.
+constexpr forms::ControlSpec MachineWide(forms::ControlSpec control) {
+  return control.MachineWide();
+}
+
 struct PageSpec {
   const char* name;     // the form: "frmPanel"
   const char* caption;  // its title: "Control Panel"
@@ -41,8 +47,6 @@ struct PageSpec {
   // The controls bound to nothing, each in its container.
   std::span<const forms::ControlSpec> controls = {};
   forms::FormStyle style = forms::FormStyle::kMdiChild;
-  // Unbound controls that a limited account finds disabled too.
-  std::span<const char* const> machine_wide = {};
   InvalidNumber invalid_number = InvalidNumber::kShowChecked;
   // Pressing the mouse on the page background drags the page.
   bool draggable = false;
@@ -79,17 +83,17 @@ class SettingPage : public forms::FormController {
 
   forms::Form& form() override { return form_; }
   const PageSpec& decl() const { return spec_; }
-  // Form_Load: keeps each key the page reads open while LoadPage runs, and
-  // tells a refused write-back from a refused change.
+  // Form_Load, the same for every page: the page's BeforeRows, every row
+  // (in table order, those marked LoadsLast after the others), the page's
+  // AfterRows, then the account rule over every machine-wide control, bound
+  // or not. Each key it reads is opened once; a refused write-back is told
+  // apart from a refused change.
   void Load() final;
-  // What loading does: every row in table order, then the account rule.
-  // Pages whose load does more in between put the pieces together themselves.
-  virtual void LoadPage();
 
-  // The pieces of Form_Load.
+  // Loads rows a page binds at run time (see AddRows); shows again what is
+  // stored for one row.
   void LoadRows(std::span<const SettingRow> rows);
   void LoadRow(const SettingRow& row);
-  void ApplyAccountRule();
 
   // Writes the row for its control's current state (a check box's Click, a
   // check-list item's ItemCheck, a text box's Change). When Windows refuses
@@ -141,6 +145,13 @@ class SettingPage : public forms::FormController {
     int item;  // -1 for a whole control
   };
 
+  // What a page does on loading beyond its rows: filling lists and reports
+  // the rows' states depend on, before them; showing what its own code
+  // reads, after them.
+  virtual void BeforeRows() {}
+  virtual void AfterRows() {}
+
+  void ApplyAccountRule();
   void Bind(const SettingRow& row);
   void ShowNumber(forms::CheckBox& box, std::int32_t number);
   RegStatus Store(const SettingRow& row);

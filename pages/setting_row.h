@@ -114,6 +114,8 @@ struct SettingRow {
   // Its data must not leave the machine unasked: exports leave it out unless
   // told otherwise, and listings show where it is, never what it holds.
   bool secret = false;
+  // Read after the page's other rows (its write-back comes last).
+  bool loads_last = false;
 
   constexpr SettingRow At(forms::Rect where) const {
     SettingRow row = *this;
@@ -148,6 +150,11 @@ struct SettingRow {
   constexpr SettingRow Secret() const {
     SettingRow row = *this;
     row.secret = true;
+    return row;
+  }
+  constexpr SettingRow LoadsLast() const {
+    SettingRow row = *this;
+    row.loads_last = true;
     return row;
   }
   constexpr SettingRow GrayedAsChecked() const {

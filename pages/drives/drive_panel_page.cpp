@@ -70,7 +70,7 @@ class DrivePanel : public SettingPage {
 
   // Showing the mask writes nothing; only a stored mask the panel cannot
   // show is reset, after the user is told.
-  void LoadPage() override {
+  void AfterRows() override {
     const std::int32_t mask = registry().GetDwordValue(HKCU, kExplorer, kNoDrives, 0);
     if (IsDriveMask(mask)) {
       for (int i = 0; i < 26; ++i) box(i).SetValue((mask >> i) & 1);

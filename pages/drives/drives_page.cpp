@@ -51,8 +51,8 @@ constexpr SettingRow kRows[] = {
     // Explorer expands the name; any state but checked gives Windows' own
     // text back.
     SettingRow{"Check2", "Show User and Computer Name", HKCR, kMyComputer, "LocalizedString",
-               ValueKind::kExpandSz, LoadRule::kStringEquals, StoreExpandString(kUserOnComputer),
-               StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"), kUserOnComputer}
+                   ValueKind::kExpandSz, LoadRule::kStringEquals, StoreExpandString(kUserOnComputer),
+                   StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"), kUserOnComputer}
         .At(kChecks.Line(1))
         .MachineWide(),
 };
@@ -72,27 +72,31 @@ constexpr forms::ControlSpec kControls[] = {
     {"Label5", ControlKind::kLabel, "Use this feature to prevent users from accessing the C:\\> drive.",
      {kMargin + 600, kFrameTop + 15, kLeftWidth - 600 - kMargin, 480}, "Frame2"},
 
+    // Titles and icons are the machine's: the whole frame is machine-wide.
     // Two trailing blanks: the frame's caption as it has always been.
-    {"Frame1", ControlKind::kFrame, "Drives Titles and Icons  ",
-     {kRightLeft, 60, kRightWidth, kTitlesHeight}},
-    {"Label2", ControlKind::kLabel, "Drive Letter:", {kMargin, kComboTop + 40, 1000, kLineHeight},
-     "Frame1"},
-    {"ImageCombo1", ControlKind::kImageCombo, "", {kMargin + 1020, kComboTop, 1200, 315}, "Frame1"},
-    {"Image3", ControlKind::kImage, "", {kRightWidth - kMargin - 480, kFrameTop - 30, 480, 480},
-     "Frame1", 0, "ADD05"},
-    {"Label3", ControlKind::kLabel, "Drive Title:", {kMargin, kTitleLabel, kInner, kLineHeight},
-     "Frame1"},
-    {"Text1", ControlKind::kTextBox, "", {kMargin, kTitleBox, kInner, kTextHeight}, "Frame1"},
-    {"Label4", ControlKind::kLabel, "Drive Icon:", {kMargin, kIconLabel, kInner, kLineHeight},
-     "Frame1"},
-    {"Text2", ControlKind::kTextBox, "", {kMargin, kIconBox, kInner - 420, kTextHeight}, "Frame1",
-     forms::kReadOnly, "", "Press Delete to empty"},
-    {"Command3", ControlKind::kCommandButton, "...",
-     {kMargin + kInner - 360, kIconBox, 360, kTextHeight}, "Frame1", 0, "",
-     "Choose an icon for your drive"},
-    {"Command1", ControlKind::kCommandButton, "Create", {kMargin, kButtonsTop, 1200, 360}, "Frame1"},
-    {"Command2", ControlKind::kCommandButton, "Delete", {kMargin + 1320, kButtonsTop, 1200, 360},
-     "Frame1"},
+    MachineWide({"Frame1", ControlKind::kFrame, "Drives Titles and Icons  ",
+                 {kRightLeft, 60, kRightWidth, kTitlesHeight}}),
+    MachineWide({"Label2", ControlKind::kLabel, "Drive Letter:",
+                 {kMargin, kComboTop + 40, 1000, kLineHeight}, "Frame1"}),
+    MachineWide({"ImageCombo1", ControlKind::kImageCombo, "", {kMargin + 1020, kComboTop, 1200, 315},
+                 "Frame1"}),
+    MachineWide({"Image3", ControlKind::kImage, "",
+                 {kRightWidth - kMargin - 480, kFrameTop - 30, 480, 480}, "Frame1", 0, "ADD05"}),
+    MachineWide({"Label3", ControlKind::kLabel, "Drive Title:",
+                 {kMargin, kTitleLabel, kInner, kLineHeight}, "Frame1"}),
+    MachineWide({"Text1", ControlKind::kTextBox, "", {kMargin, kTitleBox, kInner, kTextHeight},
+                 "Frame1"}),
+    MachineWide({"Label4", ControlKind::kLabel, "Drive Icon:", {kMargin, kIconLabel, kInner, kLineHeight},
+                 "Frame1"}),
+    MachineWide({"Text2", ControlKind::kTextBox, "", {kMargin, kIconBox, kInner - 420, kTextHeight},
+                 "Frame1", forms::kReadOnly, "", "Press Delete to empty"}),
+    MachineWide({"Command3", ControlKind::kCommandButton, "...",
+                 {kMargin + kInner - 360, kIconBox, 360, kTextHeight}, "Frame1", 0, "",
+                 "Choose an icon for your drive"}),
+    MachineWide({"Command1", ControlKind::kCommandButton, "Create", {kMargin, kButtonsTop, 1200, 360},
+                 "Frame1"}),
+    MachineWide({"Command2", ControlKind::kCommandButton, "Delete",
+                 {kMargin + 1320, kButtonsTop, 1200, 360}, "Frame1"}),
 
     {"Image4", ControlKind::kImage, "", {kRightLeft, kHideTop, 480, 480}, "", 0, "ADD08"},
     {"Command4", ControlKind::kCommandButton, "Hide Drives",
@@ -100,10 +104,6 @@ constexpr forms::ControlSpec kControls[] = {
     // The letters walked in order; never shown.
     {"List1", ControlKind::kListBox, "", {kRightLeft, kHideTop + 600, 600, 300}},
 };
-
-constexpr const char* kLimitedDisabled[] = {"ImageCombo1", "Text1",  "Text2",  "Command1",
-                                            "Command2",    "Command3", "Frame1", "Image3",
-                                            "Label2",      "Label3", "Label4"};
 
 // What the page's own code binds: the C: switch of the two pictures, and
 // each drive's title and icon, a key each, made by Create and removed by
@@ -117,7 +117,7 @@ constexpr PageValue kValues[] = {
 
 constexpr int kHeight = kAccessTop + kAccessHeight + 60 + kChromeHeight;
 static_assert(kHideTop + 600 + 300 + 60 + kChromeHeight <= kHeight,
-              "the right column fits beside the left one");
+                  "the right column fits beside the left one");
 
 class DrivesPage : public SettingPage {
  public:
@@ -134,7 +134,7 @@ class DrivesPage : public SettingPage {
     };
   }
 
-  void LoadPage() override {
+  void BeforeRows() override {
     form().control("List1").SetVisible(false);
     forms::ListControl& letters = form().list("List1");
     for (char letter = 'A'; letter <= 'Z'; ++letter) letters.AddItem(std::string(1, letter));
@@ -151,10 +151,10 @@ class DrivesPage : public SettingPage {
       report += DriveInfoText(context().drives, letter + ":\\");
     }
     form().text("Text3").SetText(report);
+  }
 
-    LoadRows(decl().rows);
+  void AfterRows() override {
     ShowBlocked(registry().GetDwordValue(HKCU, kExplorer, "NoViewOnDrive", 0) != 0);
-    ApplyAccountRule();
   }
 
  private:
@@ -178,7 +178,7 @@ class DrivesPage : public SettingPage {
   void ShowAccess(std::int32_t mask) {
     // Refused, the picture that was clicked stays: it still tells the truth.
     if (!Wrote(registry().SaveDwordValue(HKCU, kExplorer, "NoViewOnDrive", mask),
-               kValues[0].caption)) {
+                   kValues[0].caption)) {
       return;
     }
     ShowBlocked(mask != 0);
@@ -237,8 +237,8 @@ class DrivesPage : public SettingPage {
   }
   void Refuse(const char* what, RegStatus status) {
     context().messages.Show(context().Owner(),
-                            std::string(what) + ": " + DescribeRegError(status.code()) + ".",
-                            kTitle, mb::kOk | mb::kIconStop);
+                                    std::string(what) + ": " + DescribeRegError(status.code()) + ".",
+                                    kTitle, mb::kOk | mb::kIconStop);
   }
   void ClearFields() {
     form().text("Text1").SetText("");
@@ -265,7 +265,6 @@ const PageSpec kDrivesPage{
     .height = kHeight,
     .rows = kRows,
     .controls = kControls,
-    .machine_wide = kLimitedDisabled,
     .values = kValues,
 };
 

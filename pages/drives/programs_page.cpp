@@ -62,11 +62,9 @@ class ProgramsPage : public SettingPage {
     OnClick("Image1", [this] { Image1_Click(); });
   }
 
-  void LoadPage() override {
-    LoadRows(decl().rows);
+  void AfterRows() override {
     forms::ListControl& list = form().list("List1");
     for (int entry = 0; entry < kEntries; ++entry) list.AddItem(std::to_string(entry));
-    ApplyAccountRule();
   }
 
  private:

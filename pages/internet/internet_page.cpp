@@ -74,12 +74,13 @@ constexpr forms::ControlSpec kControls[] = {
     {"Label2", ControlKind::kLabel, "Home Page:", LabelAt(1)},
     {"Label3", ControlKind::kLabel, "Saving Directory:", LabelAt(2)},
     {"Label4", ControlKind::kLabel, "Download Directory:", LabelAt(3)},
-    {"Label5", ControlKind::kLabel, "ActiveX Directory:", LabelAt(4)},
+    // The ActiveX folder is the machine's, like its box.
+    MachineWide({"Label5", ControlKind::kLabel, "ActiveX Directory:", LabelAt(4)}),
     {"Image6", ControlKind::kCommandButton, "Clear", ButtonAt(0), "", 0, "BTN_CANCEL"},
     {"Image1", ControlKind::kCommandButton, "Open", ButtonAt(1), "", 0, "ADD06"},
     {"Image2", ControlKind::kCommandButton, "Browse", ButtonAt(2), "", 0, "ADD05"},
     {"Image3", ControlKind::kCommandButton, "Browse", ButtonAt(3), "", 0, "ADD05"},
-    {"Image4", ControlKind::kCommandButton, "Browse", ButtonAt(4), "", 0, "ADD05"},
+    MachineWide({"Image4", ControlKind::kCommandButton, "Browse", ButtonAt(4), "", 0, "ADD05"}),
     // The buttons' captions are spelt as the program has always shown them.
     {"Command1", ControlKind::kCommandButton, "Browser Restricions",
      {kMargin, kCommandsTop + 30, kCommandWidth, 420}},
@@ -88,8 +89,6 @@ constexpr forms::ControlSpec kControls[] = {
     {"Image5", ControlKind::kImage, "", {kButtonLeft, kCommandsTop, kButton, kButton}, "", 0,
      "ADD06"},
 };
-
-constexpr const char* kMachineWide[] = {"Label5", "Image4"};
 
 class InternetPage : public SettingPage {
  public:
@@ -149,7 +148,6 @@ const PageSpec kInternetPage{
     .height = kHeight + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
-    .machine_wide = kMachineWide,
 };
 
 std::unique_ptr<forms::FormController> MakeInternetPage(Context& context) {

@@ -86,15 +86,15 @@ constexpr forms::ControlSpec kControls[] = {
     {"Label4", ControlKind::kLabel, "Choose a skin to lock:",
      {kMargin, kListLabel, kInner, kLineHeight}, "Frame1"},
     {"File1", ControlKind::kFileList, "", {kMargin, kListTop, kListWidth, kListHeight}, "Frame1"},
-    {"Image2", ControlKind::kCommandButton, "...", {kButtonsLeft, kListTop, kButton, kTextHeight},
-     "Frame1", 0, "", "Browse for a Media Player's skin"},
+    // Skins are copied into the player's folder, which is the machine's.
+    MachineWide({"Image2", ControlKind::kCommandButton, "...",
+                 {kButtonsLeft, kListTop, kButton, kTextHeight}, "Frame1", 0, "",
+                 "Browse for a Media Player's skin"}),
     {"Image3", ControlKind::kImage, "",
      {kButtonsLeft, kListTop + kListHeight - kPicture, kPicture, kPicture}, "Frame1", 0, "ADD12"},
 };
 
 // Adding a skin copies a file into the skin folder under Program Files.
-constexpr const char* kMachineWide[] = {"Image2"};
-
 // What the page's own code binds: the skin chosen in the list, and the DVD
 // switch the button turns ("Yes" or "No").
 constexpr PageValue kValues[] = {
@@ -115,14 +115,12 @@ class MediaPlayerPage : public SettingPage {
 
   // Every step stands alone: one that cannot be carried out leaves its
   // control as designed, writes nothing and the next step goes on.
-  void LoadPage() override {
-    LoadRows(decl().rows);  // a number that is no box state is left alone
+  void AfterRows() override {
     const StoredValue skin = registry().Read(HKCU, kPolicies, "DefaultSkin");
     form().text("Text3").SetText(TextOf(skin, ValueType::kSz));
     ListSkinFolder();
     ShowDvd(registry().GetStringValue(HKCU, kPlayerSettings, "EnableDVDUI") == "Yes");
     SelectStoredSkin(skin);
-    ApplyAccountRule();
   }
 
  private:
@@ -277,7 +275,6 @@ const PageSpec kMediaPlayerPage{
     .height = kBottom + 60 + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
-    .machine_wide = kMachineWide,
     .invalid_number = InvalidNumber::kLeaveAlone,
     .values = kValues,
 };

@@ -32,8 +32,11 @@ constexpr SettingRow kRows[] = {
     Policy("Check4", "Disable \"Print\"", "NoPrinting", kLeft.Line(3)),
     Policy("Check5", "Disable Navigation Buttons", "NoNavButtons", kLeft.Line(4)),
     // The Internet zone's file download action: 3 disables, 0 enables; a
-    // prompt (1) counts as disabled and is made so when the dialog opens.
-    NonZero("Check6", "Disable Download", HKCU, kInternetZone, "1803", 3).At(kLeft.Line(5)),
+    // prompt (1) counts as disabled and is made so when the dialog opens,
+    // after the browser's own policies.
+    NonZero("Check6", "Disable Download", HKCU, kInternetZone, "1803", 3)
+        .At(kLeft.Line(5))
+        .LoadsLast(),
     Policy("Check7", "Disable Options", "NoBrowserOptions", kRight.Line(0)),
     Policy("Check8", "Disable Full Screen", "NoTheaterMode", kRight.Line(1)),
     Policy("Check9", "Disable \"Mail and News\"", "RestGoMenu", kRight.Line(2)),
@@ -41,7 +44,6 @@ constexpr SettingRow kRows[] = {
     Policy("Check11", "Disable Favorites", "NoFavorites", kRight.Line(4)),
     Policy("Check12", "Disable Close", "NoBrowserClose", kRight.Line(5)),
 };
-constexpr const SettingRow& kDownload = kRows[5];
 
 constexpr forms::ControlSpec kControls[] = {
     {"Image2", ControlKind::kImage, "", {kMargin, 60, kButton, kButton}, "", 0, "ADD06"},
@@ -53,15 +55,6 @@ class NetResPage : public SettingPage {
  public:
   explicit NetResPage(Context& context) : SettingPage(context, kNetResPage) {
     OnClick("Image1", [this] { Close(); });
-  }
-
-  // The browser's own policies first, then the zone's download action.
-  void LoadPage() override {
-    for (const SettingRow& row : decl().rows) {
-      if (&row != &kDownload) LoadRow(row);
-    }
-    LoadRow(kDownload);
-    ApplyAccountRule();
   }
 };
 

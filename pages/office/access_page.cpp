@@ -110,8 +110,8 @@ class AccessPage : public OfficeDialog {
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
-  void LoadPage() override {
-    OfficeDialog::LoadPage();
+  void AfterRows() override {
+    OfficeDialog::AfterRows();
     // Typing goes on at the end of the title bar text.
     forms::TextBox& title = form().text("Text1");
     title.PlaceCaret(title.text().size());

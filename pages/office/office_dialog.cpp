@@ -47,8 +47,7 @@ OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::st
   OnClick("Image1", [this] { Close(); });
 }
 
-void OfficeDialog::LoadPage() {
-  SettingPage::LoadPage();
+void OfficeDialog::AfterRows() {
   ShowPosition();
 }
 

@@ -45,7 +45,7 @@ class OfficeDialog : public SettingPage {
   // none is: nothing is read or written under a key that names no Office.
   OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text);
 
-  void LoadPage() override;
+  void AfterRows() override;
 
  protected:
   bool has_version() const { return !number_.empty(); }

@@ -60,8 +60,9 @@ constexpr SettingRow kChecksRows[] = {
 };
 
 constexpr forms::ControlSpec kVersionLine[] = {
-    {"Label3", ControlKind::kLabel, "Office Version:", {kMargin, 165, 1320, kLineHeight}},
-    {"Combo2", ControlKind::kComboBox, "", {kMargin + 1380, 120, 2400, 315}},
+    // The version is chosen for every user of the machine.
+    MachineWide({"Label3", ControlKind::kLabel, "Office Version:", {kMargin, 165, 1320, kLineHeight}}),
+    MachineWide({"Combo2", ControlKind::kComboBox, "", {kMargin + 1380, 120, 2400, 315}}),
 };
 
 constexpr forms::ControlSpec kPlacesAndButtons[] = {
@@ -95,8 +96,6 @@ std::vector<forms::ControlSpec> Controls() {
 const std::vector<forms::ControlSpec> kControls = Controls();
 
 // Only an administrator may store the version choice (HKLM).
-constexpr const char* kMachineWide[] = {"Combo2", "Label3"};
-
 constexpr const char* kCheckNames[] = {"Check1", "Check2", "Check3"};
 
 // What the page's own code binds: the version choice, and each place's name
@@ -126,7 +125,7 @@ class OfficePage : public SettingPage {
     OnClick("Command3", [this] { Open(MakeWordDialog); });
   }
 
-  void LoadPage() override {
+  void AfterRows() override {
     forms::ListControl& places = form().list("Combo1");
     for (int n = 1; n <= kPlaceCount; ++n) places.AddItem("Place" + std::to_string(n));
     forms::ListControl& versions = form().list("Combo2");
@@ -139,7 +138,6 @@ class OfficePage : public SettingPage {
         if (versions.items()[i] == stored) versions.SetListIndex(i);
       }
     }
-    ApplyAccountRule();
     // The switches keep the version of this opening: a new choice reaches
     // them when the page is opened again. With none stored they would name
     // no Office at all, so they wait for one.
@@ -242,7 +240,6 @@ const PageSpec kOfficePage{
     .height = kHeight + kChromeHeight,
     .rows = {},
     .controls = kControls,
-    .machine_wide = kMachineWide,
     .version_rows = kChecksRows,
     .values = kValues,
 };

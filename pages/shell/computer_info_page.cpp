@@ -67,14 +67,12 @@ class ComputerInfoPage : public SettingPage {
  public:
   explicit ComputerInfoPage(Context& context) : SettingPage(context, kComputerInfoPage) {}
 
-  void LoadPage() override {
-    LoadRows(decl().rows);
+  void AfterRows() override {
     for (const InfoLine& line : kInfoLines) {
       const std::string text = line.multi ? registry().GetMultiStringValue(HKLM, line.key, line.value)
                                           : registry().GetStringValue(HKLM, line.key, line.value);
       form().control(line.label).SetCaption(line.prefix + text);
     }
-    ApplyAccountRule();
   }
 };
 

@@ -119,11 +119,7 @@ class ControlPanelPage : public SettingPage {
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
-  void LoadPage() override {
-    LoadRows(decl().rows);
-    form().list("List1").SetListIndex(0);
-    ApplyAccountRule();
-  }
+  void AfterRows() override { form().list("List1").SetListIndex(0); }
 
  private:
   // Opens the current item of the list.

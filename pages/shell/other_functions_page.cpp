@@ -192,12 +192,10 @@ class OtherFunctionsPage : public SettingPage {
     OnClick("Image2", [this] { Image2_Click(); });
   }
 
-  void LoadPage() override {
-    LoadRows(decl().rows);
+  void AfterRows() override {
     forms::ListControl& list = form().list("Combo1");
     for (const SpecialFolder& folder : kFolders) list.AddItem(folder.item);
     form().text("Text2").SetText(ProfileLine());
-    ApplyAccountRule();
   }
 
  private:

@@ -60,19 +60,32 @@ constexpr ControlSpec kControls[] = {
     {"Image1", ControlKind::kImage, "", {}},
 };
 
-constexpr const char* kMachineWide[] = {"Check2", "Text1"};
+// The same page with two rows and a picture marked machine-wide.
+constexpr auto kMachineWideRows = [] {
+  std::array<SettingRow, std::size(kRows)> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::string_view name = kRows[i].control;
+    rows[i] = name == "Check2" || name == "Text1" ? kRows[i].MachineWide() : kRows[i];
+  }
+  return rows;
+}();
+constexpr ControlSpec kMachineWideControls[] = {
+    kControls[0],
+    kControls[1].MachineWide(),
+};
 
 class SettingPageTest : public ::testing::Test {
  protected:
   SettingPage& Open(InvalidNumber invalid = InvalidNumber::kShowChecked,
-                    std::span<const char* const> machine_wide = {}, bool draggable = false) {
+                    bool machine_wide = false, bool draggable = false) {
     spec_ = PageSpec{.name = "frmTest",
                      .caption = "Test",
                      .width = 6000,
                      .height = 5000,
-                     .rows = kRows,
-                     .controls = kControls,
-                     .machine_wide = machine_wide,
+                     .rows = machine_wide ? std::span<const SettingRow>(kMachineWideRows)
+                                          : std::span<const SettingRow>(kRows),
+                     .controls = machine_wide ? std::span<const ControlSpec>(kMachineWideControls)
+                                              : std::span<const ControlSpec>(kControls),
                      .invalid_number = invalid,
                      .draggable = draggable};
     page_ = std::make_unique<SettingPage>(context_, spec_);
@@ -323,12 +336,13 @@ TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoadin
   EXPECT_TRUE(reg_.SaveStringValue(HKLM, kKey, "Owner", "Ann").ok());
   api_.SetMachineWideReadOnly(true);
   api_.writes.clear();
-  Open(InvalidNumber::kShowChecked, kMachineWide);
+  Open(InvalidNumber::kShowChecked, /*machine_wide=*/true);
   EXPECT_EQ(AccountChecks(), 1);
   EXPECT_FALSE(Box("Check2").enabled());
   EXPECT_EQ(Box("Check2").value(), 1);
   EXPECT_FALSE(page_->form().text("Text1").enabled());
   EXPECT_EQ(page_->form().text("Text1").text(), "Ann");
+  EXPECT_FALSE(page_->form().control("Image1").enabled());  // bound to nothing
 
   // The rest works; a machine-wide write that is refused is told, and the
   // box shows again what is stored.
@@ -340,9 +354,10 @@ TEST_F(SettingPageTest, LimitedAccountSeesMachineWideControlsDisabledAfterLoadin
   EXPECT_EQ(reg_.ValuePresence(HKCR, "lnkfile", "IsShortcut"), Presence::kThere);
 
   api_.SetMachineWideReadOnly(false);
-  Open(InvalidNumber::kShowChecked, kMachineWide);
+  Open(InvalidNumber::kShowChecked, /*machine_wide=*/true);
   EXPECT_TRUE(Box("Check2").enabled());
   EXPECT_TRUE(page_->form().text("Text1").enabled());
+  EXPECT_TRUE(page_->form().control("Image1").enabled());
 }
 
 TEST_F(SettingPageTest, DraggingAndQuietChanges) {
@@ -351,7 +366,7 @@ TEST_F(SettingPageTest, DraggingAndQuietChanges) {
   if (page_->form().on_mouse_down) page_->form().on_mouse_down(1);
   EXPECT_TRUE(host_.drags.empty()) << "only draggable pages drag";
 
-  Open(InvalidNumber::kShowChecked, {}, /*draggable=*/true);
+  Open(InvalidNumber::kShowChecked, false, /*draggable=*/true);
   page_->form().on_mouse_down(2);
   EXPECT_TRUE(host_.drags.empty()) << "only the left button drags";
   page_->form().on_mouse_down(1);
