@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,25 @@ class SettingPage : public forms::FormController {
   // controls must be on the form already. The rows and their texts must
   // outlive the page.
   void AddRows(std::span<const SettingRow> rows);
+
+  // A control of the form, found when the page is built. Pages keep the
+  // controls their handlers use as members made with it, so that a name
+  // that is not on the form, or that names another kind of control, stops
+  // the page from being built (the catalogue checks build every page)
+  // rather than failing when a user clicks.
+  template <class T = forms::Control>
+  T& Use(const std::string& name) {
+    T* found = dynamic_cast<T*>(&form_.control(name));
+    if (!found) throw std::logic_error(std::string(spec_.name) + ": " + name + " is another kind of control");
+    return *found;
+  }
+
+  template <class T = forms::Control>
+  std::vector<T*> UseAll(std::span<const char* const> names) {
+    std::vector<T*> controls;
+    for (const char* name : names) controls.push_back(&Use<T>(name));
+    return controls;
+  }
 
   // Page-specific action of a picture, button or label.
   void OnClick(const std::string& control, std::function<void()> handler);

@@ -84,9 +84,7 @@ class DrivePanel : public SettingPage {
   }
 
  private:
-  forms::CheckBox& box(int letter) {
-    return form().check(kLetterBoxes[static_cast<std::size_t>(letter)]);
-  }
+  forms::CheckBox& box(int letter) { return *boxes_[static_cast<std::size_t>(letter)]; }
 
   // The mask is read afresh, so that what another program changed since
   // the panel opened survives in every other bit.
@@ -102,6 +100,7 @@ class DrivePanel : public SettingPage {
   }
 
   bool reverting_ = false;
+  std::vector<forms::CheckBox*> boxes_ = UseAll<forms::CheckBox>(kLetterBoxes);
 };
 
 }  // namespace

@@ -124,33 +124,31 @@ class DrivesPage : public SettingPage {
   explicit DrivesPage(Context& context) : SettingPage(context, kDrivesPage) {
     OnClick("Image1", [this] { ShowAccess(4); });
     OnClick("Image2", [this] { ShowAccess(0); });
-    combo().on_click = [this] { ImageCombo1_Click(); };
+    combo_.on_click = [this] { ImageCombo1_Click(); };
     OnClick("Command1", [this] { Command1_Click(); });
     OnClick("Command2", [this] { Command2_Click(); });
     OnClick("Command3", [this] { Command3_Click(); });
     OnClick("Command4", [this] { Command4_Click(); });
-    form().text("Text2").on_key_down = [this](int key) {
-      if (key == kDeleteKey) form().text("Text2").SetText("");
+    text2_.on_key_down = [this](int key) {
+      if (key == kDeleteKey) text2_.SetText("");
     };
   }
 
   void BeforeRows() override {
-    form().control("List1").SetVisible(false);
-    forms::ListControl& letters = form().list("List1");
-    for (char letter = 'A'; letter <= 'Z'; ++letter) letters.AddItem(std::string(1, letter));
+    letters_.SetVisible(false);
+    for (char letter = 'A'; letter <= 'Z'; ++letter) letters_.AddItem(std::string(1, letter));
 
-    forms::ListControl& combo = this->combo();
-    combo.SetImageList({std::begin(kDriveImagePictures), std::end(kDriveImagePictures)});
-    for (const std::string& letter : letters.items()) {
+    combo_.SetImageList({std::begin(kDriveImagePictures), std::end(kDriveImagePictures)});
+    for (const std::string& letter : letters_.items()) {
       const DriveImage image = ImageOfKind(GetDriveKind(context().drives, letter));
-      combo.AddItem(letter, static_cast<int>(image));
+      combo_.AddItem(letter, static_cast<int>(image));
     }
 
     std::string report;
-    for (const std::string& letter : letters.items()) {
+    for (const std::string& letter : letters_.items()) {
       report += DriveInfoText(context().drives, letter + ":\\");
     }
-    form().text("Text3").SetText(report);
+    text3_.SetText(report);
   }
 
   void AfterRows() override {
@@ -160,7 +158,7 @@ class DrivesPage : public SettingPage {
  private:
   static constexpr int kDeleteKey = 46;
 
-  forms::ListControl& combo() { return form().list("ImageCombo1"); }
+  
   static std::string LabelKey(const std::string& letter) {
     return kDriveIcons + letter + "\\DefaultLabel";
   }
@@ -170,8 +168,8 @@ class DrivesPage : public SettingPage {
 
   // Exactly one of the two pictures shows: Image2 while C: is blocked.
   void ShowBlocked(bool blocked) {
-    form().control("Image1").SetVisible(!blocked);
-    form().control("Image2").SetVisible(blocked);
+    image1_.SetVisible(!blocked);
+    image2_.SetVisible(blocked);
   }
 
   // Only C: alone, or nothing: whatever mask was stored is replaced.
@@ -183,22 +181,21 @@ class DrivesPage : public SettingPage {
     }
     ShowBlocked(mask != 0);
     // The button pressed has gone; the keyboard stays with its partner.
-    const char* shown = mask != 0 ? "Image2" : "Image1";
-    context().host.SetFocus(form(), form().control(shown));
+    context().host.SetFocus(form(), mask != 0 ? image2_ : image1_);
   }
 
   void ImageCombo1_Click() {
-    const std::string letter = combo().text();
-    form().text("Text1").SetText(letter.empty() ? "" : registry().GetStringValue(HKLM, LabelKey(letter), ""));
-    form().text("Text2").SetText(letter.empty() ? "" : registry().GetStringValue(HKLM, IconKey(letter), ""));
+    const std::string letter = combo_.text();
+    text1_.SetText(letter.empty() ? "" : registry().GetStringValue(HKLM, LabelKey(letter), ""));
+    text2_.SetText(letter.empty() ? "" : registry().GetStringValue(HKLM, IconKey(letter), ""));
   }
 
   // The chosen letter, or the empty text after telling the user to choose.
   std::string ChosenLetter() {
-    const std::string letter = combo().text();
+    const std::string letter = combo_.text();
     if (letter.empty()) {
       context().messages.Show(context().Owner(), kNoLetter, kTitle, mb::kOk | mb::kIconStop);
-      context().host.SetFocus(form(), combo());
+      context().host.SetFocus(form(), combo_);
     }
     return letter;
   }
@@ -206,8 +203,8 @@ class DrivesPage : public SettingPage {
   void Command1_Click() {
     const std::string letter = ChosenLetter();
     if (letter.empty()) return;
-    const std::string title = form().text("Text1").text();
-    const std::string icon = form().text("Text2").text();
+    const std::string title = text1_.text();
+    const std::string icon = text2_.text();
     RegStatus status = registry().SaveStringValue(HKLM, LabelKey(letter), "", title);
     if (status.ok()) status = registry().SaveStringValue(HKLM, IconKey(letter), "", icon);
     if (status.ok()) {
@@ -241,19 +238,27 @@ class DrivesPage : public SettingPage {
                                     kTitle, mb::kOk | mb::kIconStop);
   }
   void ClearFields() {
-    form().text("Text1").SetText("");
-    form().text("Text2").SetText("");
-    combo().SetListIndex(-1);
+    text1_.SetText("");
+    text2_.SetText("");
+    combo_.SetListIndex(-1);
   }
 
   void Command3_Click() {
     const std::string path = context().dialogs.ShowOpenFileDialog(
         context().Owner(), "Icons (*.ico)|*.ico", "Choose an icon for your drive - Kelmor Deskwarden",
         context().files.ProgramFolder());
-    if (!path.empty()) form().text("Text2").SetText(path);
+    if (!path.empty()) text2_.SetText(path);
   }
 
   void Command4_Click() { ShowDialog(MakeDrivePanelPage(context())); }
+
+  forms::Control& image1_ = Use<forms::Control>("Image1");
+  forms::Control& image2_ = Use<forms::Control>("Image2");
+  forms::ListControl& combo_ = Use<forms::ListControl>("ImageCombo1");
+  forms::ListControl& letters_ = Use<forms::ListControl>("List1");
+  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
+  forms::TextBox& text3_ = Use<forms::TextBox>("Text3");
 };
 
 }  // namespace

@@ -55,21 +55,19 @@ constexpr PageValue kValues[] = {
 class ProgramsPage : public SettingPage {
  public:
   explicit ProgramsPage(Context& context) : SettingPage(context, kProgramsPage) {
-    form().list("List1").on_click = [this] { List1_Click(); };
-    forms::TextBox& text = form().text("Text1");
-    text.on_change = [this] { Text1_Change(); };
-    text.on_key_down = [this](int key) { Text1_KeyDown(key); };
+    entries_.on_click = [this] { List1_Click(); };
+    program_.on_change = [this] { Text1_Change(); };
+    program_.on_key_down = [this](int key) { Text1_KeyDown(key); };
     OnClick("Image1", [this] { Image1_Click(); });
   }
 
   void AfterRows() override {
-    forms::ListControl& list = form().list("List1");
-    for (int entry = 0; entry < kEntries; ++entry) list.AddItem(std::to_string(entry));
+    for (int entry = 0; entry < kEntries; ++entry) entries_.AddItem(std::to_string(entry));
   }
 
  private:
   // The selected entry's number as text; empty with none selected.
-  std::string Entry() { return form().list("List1").text(); }
+  std::string Entry() { return entries_.text(); }
 
   // Shows the entry's program, which the box's Change writes back under
   // it. A value the box cannot show whole (another type, text after a NUL)
@@ -85,7 +83,7 @@ class ProgramsPage : public SettingPage {
 
   void ShowProgram(const std::string& program, bool only) {
     showing_only_ = only;
-    form().text("Text1").SetText(program);
+    program_.SetText(program);
     showing_only_ = false;
   }
 
@@ -93,14 +91,14 @@ class ProgramsPage : public SettingPage {
   void Text1_Change() {
     const std::string entry = Entry();
     if (showing_only_ || entry.empty()) return;
-    if (!Wrote(registry().SaveStringValue(HKCU, kDisallowRun, entry, form().text("Text1").text()),
+    if (!Wrote(registry().SaveStringValue(HKCU, kDisallowRun, entry, program_.text()),
                std::string(kValues[0].caption) + " " + entry)) {
       ShowProgram(registry().GetStringValue(HKCU, kDisallowRun, entry), true);
     }
   }
 
   void Text1_KeyDown(int key) {
-    if (key == kDeleteKey) form().text("Text1").SetText("");
+    if (key == kDeleteKey) program_.SetText("");
   }
 
   // A program is stored under an entry, so one must be chosen first: a
@@ -113,10 +111,13 @@ class ProgramsPage : public SettingPage {
     const std::string path = context().dialogs.ShowOpenFileDialog(
         context().Owner(), "Application (*.exe)|*.exe",
         "Choose a program to restrict - Kelmor Deskwarden", "");
-    if (!path.empty()) form().text("Text1").SetText(FileNameOfPath(path));
+    if (!path.empty()) program_.SetText(FileNameOfPath(path));
   }
 
   bool showing_only_ = false;
+
+  forms::ListControl& entries_ = Use<forms::ListControl>("List1");
+  forms::TextBox& program_ = Use<forms::TextBox>("Text1");
 };
 
 }  // namespace

@@ -97,9 +97,9 @@ class InternetPage : public SettingPage {
     form().SetWindowState(forms::WindowState::kMaximized);
     form().on_resize = [this] { Form_Resize(); };
     OnClick("Image1", [this] { Image1_Click(); });
-    OnClick("Image2", [this] { Browse("Text3", "Choose where you want to save your files."); });
-    OnClick("Image3", [this] { Browse("Text4", "Choose where you want to download your files."); });
-    OnClick("Image4", [this] { Browse("Text5", "Choose where you want to save ActiveX."); });
+    OnClick("Image2", [this, &box = Use<forms::TextBox>("Text3")] { Browse(box, "Choose where you want to save your files."); });
+    OnClick("Image3", [this, &box = Use<forms::TextBox>("Text4")] { Browse(box, "Choose where you want to download your files."); });
+    OnClick("Image4", [this, &box = Use<forms::TextBox>("Text5")] { Browse(box, "Choose where you want to save ActiveX."); });
     OnClick("Image6", [this] { Image6_Click(); });
     OnClick("Command1", [this] { ShowDialog(MakeNetResPage(this->context())); });
     OnClick("Command2", [this] { ShowDialog(MakeNetRes2Page(this->context())); });
@@ -118,7 +118,7 @@ class InternetPage : public SettingPage {
   void Image1_Click() {
     const std::string folder = registry().GetStringValue(HKLM, kCurrentVersion, "ProgramFilesDir");
     const std::string command =
-        "\"" + folder + "\\Internet Explorer\\iexplore.exe\" " + form().text("Text2").text();
+        "\"" + folder + "\\Internet Explorer\\iexplore.exe\" " + text2_.text();
     if (!context().processes.Start(command, sw::kShowNormal)) {
       context().messages.Show(context().Owner(), "The web browser could not be started.", kTitle,
                               mb::kIconExclamation | mb::kOk);
@@ -127,16 +127,19 @@ class InternetPage : public SettingPage {
 
   // A chosen folder goes into the box, whose change writes it; Cancel
   // changes nothing.
-  void Browse(const char* box, const char* prompt) {
+  void Browse(forms::TextBox& box, const char* prompt) {
     const std::string folder = context().dialogs.DirBox(context().Owner(), prompt);
-    if (!folder.empty()) form().text(box).SetText(folder);
+    if (!folder.empty()) box.SetText(folder);
   }
 
   // The title ends absent, not empty: the browser then shows its own.
   void Image6_Click() {
-    form().text("Text1").SetText("");
+    text1_.SetText("");
     WroteTyped("Text1", registry().DeleteValue(HKCU, kMain, "Window Title"), "Window Title");
   }
+
+  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
 };
 
 }  // namespace

@@ -105,9 +105,8 @@ constexpr PageValue kValues[] = {
 class MediaPlayerPage : public SettingPage {
  public:
   explicit MediaPlayerPage(Context& context) : SettingPage(context, kMediaPlayerPage) {
-    forms::ListControl& skins = form().list("File1");
-    skins.SetPattern(kSkinPattern);
-    skins.on_click = [this] { File1_Click(); };
+    skins_.SetPattern(kSkinPattern);
+    skins_.on_click = [this] { File1_Click(); };
     OnClick("Command1", [this] { Command1_Click(); });
     OnClick("Image1", [this] { Image1_Click(); });
     OnClick("Image2", [this] { Image2_Click(); });
@@ -117,14 +116,14 @@ class MediaPlayerPage : public SettingPage {
   // control as designed, writes nothing and the next step goes on.
   void AfterRows() override {
     const StoredValue skin = registry().Read(HKCU, kPolicies, "DefaultSkin");
-    form().text("Text3").SetText(TextOf(skin, ValueType::kSz));
+    text3_.SetText(TextOf(skin, ValueType::kSz));
     ListSkinFolder();
     ShowDvd(registry().GetStringValue(HKCU, kPlayerSettings, "EnableDVDUI") == "Yes");
     SelectStoredSkin(skin);
   }
 
  private:
-  forms::ListControl& Skins() { return form().list("File1"); }
+  forms::ListControl& Skins() { return skins_; }
 
   // The folder of the skins installed with the player. A folder that is not
   // there leaves the list as designed: empty, with no folder.
@@ -171,7 +170,7 @@ class MediaPlayerPage : public SettingPage {
     const std::string skin = FileNameOfPath(Skins().text());
     if (Wrote(registry().SaveStringValue(HKCU, kPolicies, "DefaultSkin", skin),
               kValues[0].caption)) {
-      form().text("Text3").SetText(skin);
+      text3_.SetText(skin);
       return;
     }
     // Refused: the list shows the skin that is still stored, or none.
@@ -182,14 +181,13 @@ class MediaPlayerPage : public SettingPage {
   }
 
   void ShowDvd(bool enabled) {
-    forms::Control& button = form().control("Command1");
-    button.SetCaption(enabled ? kDisableDvd : kEnableDvd);
-    button.SetPicture(enabled ? kDvdOnPicture : kDvdOffPicture);
+    dvd_button_.SetCaption(enabled ? kDisableDvd : kEnableDvd);
+    dvd_button_.SetPicture(enabled ? kDvdOnPicture : kDvdOffPicture);
   }
 
   // The caption says what a click does.
   void Command1_Click() {
-    const bool enable = form().control("Command1").caption() == kEnableDvd;
+    const bool enable = dvd_button_.caption() == kEnableDvd;
     if (Wrote(registry().SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", enable ? "Yes" : "No"),
               kValues[1].caption)) {
       ShowDvd(enable);
@@ -199,7 +197,7 @@ class MediaPlayerPage : public SettingPage {
   void Image1_Click() {
     const std::string folder =
         context().dialogs.DirBox(context().Owner(), "Choose your Music Library path.");
-    if (!folder.empty()) form().text("Text2").SetText(folder);
+    if (!folder.empty()) text2_.SetText(folder);
   }
 
   // Adds a skin file from elsewhere to the skin folder under a new name. The
@@ -252,6 +250,11 @@ class MediaPlayerPage : public SettingPage {
   }
 
   bool refreshing_ = false;
+
+  forms::Control& dvd_button_ = Use<forms::Control>("Command1");
+  forms::ListControl& skins_ = Use<forms::ListControl>("File1");
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
+  forms::TextBox& text3_ = Use<forms::TextBox>("Text3");
 };
 
 }  // namespace

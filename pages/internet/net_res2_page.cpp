@@ -100,28 +100,30 @@ constexpr const char* kSecondTab = "2nd Section";
 class NetRes2Page : public SettingPage {
  public:
   explicit NetRes2Page(Context& context) : SettingPage(context, kNetRes2Page) {
-    forms::TabStrip& tabs = form().tabs("TabStrip1");
-    tabs.AddTab(kFirstTab);
-    tabs.AddTab(kSecondTab);
+    tabs_.AddTab(kFirstTab);
+    tabs_.AddTab(kSecondTab);
     // The first tab is selected: its group shows.
-    form().control("Picture2").SetVisible(false);
-    tabs.on_click = [this] { TabStrip1_Click(); };
+    picture2_.SetVisible(false);
+    tabs_.on_click = [this] { TabStrip1_Click(); };
     OnClick("Image1", [this] { Close(); });
   }
 
  private:
   // Shows the selected tab's group; reads and writes nothing.
   void TabStrip1_Click() {
-    const forms::TabStrip& tabs = form().tabs("TabStrip1");
-    const std::string caption = tabs.tabs().at(static_cast<std::size_t>(tabs.selected()));
+    const std::string caption = tabs_.tabs().at(static_cast<std::size_t>(tabs_.selected()));
     if (caption == kFirstTab) {
-      form().control("Picture2").SetVisible(false);
-      form().control("Picture1").SetVisible(true);
+      picture2_.SetVisible(false);
+      picture1_.SetVisible(true);
     } else if (caption == kSecondTab) {
-      form().control("Picture2").SetVisible(true);
-      form().control("Picture1").SetVisible(false);
+      picture2_.SetVisible(true);
+      picture1_.SetVisible(false);
     }
   }
+
+  forms::Control& picture1_ = Use<forms::Control>("Picture1");
+  forms::Control& picture2_ = Use<forms::Control>("Picture2");
+  forms::TabStrip& tabs_ = Use<forms::TabStrip>("TabStrip1");
 };
 
 }  // namespace

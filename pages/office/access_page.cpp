@@ -98,14 +98,14 @@ class AccessPage : public OfficeDialog {
  public:
   AccessPage(Context& context, const std::string& version_text)
       : OfficeDialog(context, kAccessPage, version_text) {
-    forms::Slider& slider = form().slider("Slider1");
-    slider.SetRange(1, 20);
-    slider.SetSteps(1, 5, 1);
+    slider_.SetRange(1, 20);
+    slider_.SetSteps(1, 5, 1);
     ShowsPosition("Slider1", "Label6");
     for (const FileChoice& file : kFiles) {
-      OnClick(file.browse, [this, &file] { Browse(file); });
+      forms::TextBox& box = Use<forms::TextBox>(file.box);
+      OnClick(file.browse, [this, &file, &box] { Browse(file, box); });
       // Clearing stores the empty text; the value stays.
-      OnClick(file.clear, [this, &file] { form().text(file.box).SetText(""); });
+      OnClick(file.clear, [&box] { box.SetText(""); });
     }
     OnClick("Image5", [this] { Image5_Click(); });
   }
@@ -113,25 +113,27 @@ class AccessPage : public OfficeDialog {
   void AfterRows() override {
     OfficeDialog::AfterRows();
     // Typing goes on at the end of the title bar text.
-    forms::TextBox& title = form().text("Text1");
-    title.PlaceCaret(title.text().size());
+    title_.PlaceCaret(title_.text().size());
   }
 
  private:
   // A chosen file's full path goes into its box, which stores it.
-  void Browse(const FileChoice& file) {
+  void Browse(const FileChoice& file, forms::TextBox& box) {
     const std::string path =
         context().dialogs.ShowOpenFileDialog(context().Owner(), file.filter, file.title, "");
-    if (!path.empty()) form().text(file.box).SetText(path);
+    if (!path.empty()) box.SetText(path);
   }
 
   // Back to Access's own undo level: no value, the slider at its start.
   void Image5_Click() {
     if (!has_version()) return;
     if (!Wrote(registry().DeleteValue(HKCU, KeyOf(kSettings), kUndos), kUndos)) return;
-    form().slider("Slider1").SetValue(form().slider("Slider1").min());
+    slider_.SetValue(slider_.min());
     ShowPosition();
   }
+
+  forms::Slider& slider_ = Use<forms::Slider>("Slider1");
+  forms::TextBox& title_ = Use<forms::TextBox>("Text1");
 };
 
 }  // namespace

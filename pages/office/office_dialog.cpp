@@ -52,9 +52,9 @@ void OfficeDialog::AfterRows() {
 }
 
 void OfficeDialog::ShowsPosition(const char* slider, const char* label) {
-  slider_ = slider;
-  label_ = label;
-  forms::Slider& bar = form().slider(slider);
+  slider_ = &Use<forms::Slider>(slider);
+  label_ = &Use(label);
+  forms::Slider& bar = *slider_;
   // After the row's own write.
   bar.on_scroll = [this, write = std::move(bar.on_scroll)] {
     if (write) write();
@@ -64,7 +64,7 @@ void OfficeDialog::ShowsPosition(const char* slider, const char* label) {
 
 void OfficeDialog::ShowPosition() {
   if (!slider_) return;
-  form().control(label_).SetCaption(std::to_string(form().slider(slider_).value()));
+  label_->SetCaption(std::to_string(slider_->value()));
 }
 
 }  // namespace kdw::pages

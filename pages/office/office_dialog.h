@@ -58,8 +58,8 @@ class OfficeDialog : public SettingPage {
  private:
   std::string number_;
   VersionRows rows_;
-  const char* slider_ = nullptr;
-  const char* label_ = nullptr;
+  forms::Slider* slider_ = nullptr;
+  forms::Control* label_ = nullptr;
 };
 
 }  // namespace kdw::pages

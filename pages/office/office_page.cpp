@@ -115,10 +115,10 @@ static_assert(std::size(kValues) == 1 + 2 * kPlaceCount, "a name and a path for 
 class OfficePage : public SettingPage {
  public:
   explicit OfficePage(Context& context) : SettingPage(context, kOfficePage) {
-    form().list("Combo1").on_click = [this] { Combo1_Click(); };
-    form().list("Combo2").on_click = [this] { Combo2_Click(); };
-    form().text("Text1").on_change = [this] { PlaceChanged("Text1", "Name"); };
-    form().text("Text2").on_change = [this] { PlaceChanged("Text2", "Path"); };
+    places_.on_click = [this] { Combo1_Click(); };
+    versions_.on_click = [this] { Combo2_Click(); };
+    text1_.on_change = [this] { PlaceChanged(text1_, "Name"); };
+    text2_.on_change = [this] { PlaceChanged(text2_, "Path"); };
     OnClick("Image3", [this] { Image3_Click(); });
     OnClick("Command1", [this] { Open(MakeOutlookDialog); });
     OnClick("Command2", [this] { Command2_Click(); });
@@ -126,23 +126,21 @@ class OfficePage : public SettingPage {
   }
 
   void AfterRows() override {
-    forms::ListControl& places = form().list("Combo1");
-    for (int n = 1; n <= kPlaceCount; ++n) places.AddItem("Place" + std::to_string(n));
-    forms::ListControl& versions = form().list("Combo2");
-    for (const char* name : kOfficeVersions) versions.AddItem(name);
+    for (int n = 1; n <= kPlaceCount; ++n) places_.AddItem("Place" + std::to_string(n));
+    for (const char* name : kOfficeVersions) versions_.AddItem(name);
     // Picking the stored entry stores the same name again.
     const std::string stored = StoredOfficeVersion(registry());
     version_ = OfficeVersionNumber(stored);
     if (!version_.empty()) {
-      for (int i = 0; i < versions.count(); ++i) {
-        if (versions.items()[i] == stored) versions.SetListIndex(i);
+      for (int i = 0; i < versions_.count(); ++i) {
+        if (versions_.items()[i] == stored) versions_.SetListIndex(i);
       }
     }
     // The switches keep the version of this opening: a new choice reaches
     // them when the page is opened again. With none stored they would name
     // no Office at all, so they wait for one.
     if (version_.empty()) {
-      for (const char* name : kCheckNames) form().control(name).SetEnabled(false);
+      for (forms::Control* box : version_boxes_) box->SetEnabled(false);
       return;
     }
     AddRows(checks_.Make(decl().version_rows, version_));
@@ -151,7 +149,7 @@ class OfficePage : public SettingPage {
 
  private:
   // The version the list shows now, as a number: empty while none is picked.
-  std::string ShownVersion() { return OfficeVersionNumber(form().list("Combo2").text()); }
+  std::string ShownVersion() { return OfficeVersionNumber(versions_.text()); }
 
   bool VersionChosen() {
     if (!ShownVersion().empty()) return true;
@@ -161,46 +159,45 @@ class OfficePage : public SettingPage {
 
   // The key of the place picked in the list, for the version shown now.
   std::string PlaceKey() {
-    return WithVersion(kPlaces, ShownVersion()) + form().list("Combo1").text();
+    return WithVersion(kPlaces, ShownVersion()) + places_.text();
   }
 
   // Refused, the list goes back to the version stored.
   void Combo2_Click() {
     if (reverting_) return;
-    forms::ListControl& versions = form().list("Combo2");
-    if (Wrote(registry().SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, versions.text()),
+    if (Wrote(registry().SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, versions_.text()),
               kValues[0].caption)) {
       return;
     }
     const std::string stored = StoredOfficeVersion(registry());
-    const auto& items = versions.items();
+    const auto& items = versions_.items();
     const auto found = std::find(items.begin(), items.end(), stored);
     reverting_ = true;
-    versions.SetListIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
+    versions_.SetListIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
     reverting_ = false;
   }
 
   // Shows what the place holds. Showing stores nothing: a place is only
   // written when its name or path is edited.
   void Combo1_Click() {
-    if (!VersionChosen() || form().list("Combo1").list_index() < 0) return;
+    if (!VersionChosen() || places_.list_index() < 0) return;
     const std::string key = PlaceKey();
     showing_ = true;
-    form().text("Text1").SetText(registry().GetStringValue(HKCU, key, "Name"));
-    form().text("Text2").SetText(registry().GetStringValue(HKCU, key, "Path"));
+    text1_.SetText(registry().GetStringValue(HKCU, key, "Name"));
+    text2_.SetText(registry().GetStringValue(HKCU, key, "Path"));
     showing_ = false;
   }
 
-  void PlaceChanged(const char* box, const char* value) {
+  void PlaceChanged(const forms::TextBox& box, const char* value) {
     if (showing_ || !VersionChosen()) return;
-    if (form().list("Combo1").list_index() < 0) return;
-    WroteTyped(box, registry().SaveStringValue(HKCU, PlaceKey(), value, form().text(box).text()),
-               form().list("Combo1").text() + " " + value);
+    if (places_.list_index() < 0) return;
+    WroteTyped(box.name(), registry().SaveStringValue(HKCU, PlaceKey(), value, box.text()),
+               places_.text() + " " + value);
   }
 
   void Image3_Click() {
     const std::string path = context().dialogs.DirBox(context().Owner(), "Choose a path for your place.");
-    if (!path.empty()) form().text("Text2").SetText(path);
+    if (!path.empty()) text2_.SetText(path);
   }
 
   void Command2_Click() {
@@ -217,7 +214,7 @@ class OfficePage : public SettingPage {
   // list shows now; closing it unloads it.
   void Open(OfficeDialogFactory make) {
     if (!VersionChosen()) return;
-    std::unique_ptr<forms::FormController> dialog = make(context(), form().list("Combo2").text());
+    std::unique_ptr<forms::FormController> dialog = make(context(), versions_.text());
     dialog->Load();
     forms::Form* owner = context().main_form ? context().main_form : &form();
     context().host.ShowModal(dialog->form(), *owner);
@@ -229,6 +226,12 @@ class OfficePage : public SettingPage {
   VersionRows checks_;
   bool showing_ = false;
   bool reverting_ = false;
+
+  forms::ListControl& places_ = Use<forms::ListControl>("Combo1");
+  forms::ListControl& versions_ = Use<forms::ListControl>("Combo2");
+  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
+  std::vector<forms::Control*> version_boxes_ = UseAll(kCheckNames);
 };
 
 }  // namespace

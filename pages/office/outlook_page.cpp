@@ -75,8 +75,10 @@ class OutlookPage : public OfficeDialog {
   void Image3_Click() {
     const std::string folder = context().dialogs.DirBox(
         context().Owner(), "Choose a temporary directory for the attachements.");
-    if (!folder.empty()) form().text("Text2").SetText(folder);
+    if (!folder.empty()) text2_.SetText(folder);
   }
+
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
 };
 
 }  // namespace

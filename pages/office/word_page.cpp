@@ -50,11 +50,13 @@ class WordPage : public OfficeDialog {
  public:
   WordPage(Context& context, const std::string& version_text)
       : OfficeDialog(context, kWordPage, version_text) {
-    forms::Slider& slider = form().slider("Slider1");
-    slider.SetRange(64, 1024);
-    slider.SetSteps(1, 5, 0);
+    slider_.SetRange(64, 1024);
+    slider_.SetSteps(1, 5, 0);
     ShowsPosition("Slider1", "Label3");
   }
+
+ private:
+  forms::Slider& slider_ = Use<forms::Slider>("Slider1");
 };
 
 }  // namespace

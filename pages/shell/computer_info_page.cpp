@@ -65,15 +65,21 @@ constexpr InfoLine kInfoLines[] = {
 
 class ComputerInfoPage : public SettingPage {
  public:
-  explicit ComputerInfoPage(Context& context) : SettingPage(context, kComputerInfoPage) {}
+  explicit ComputerInfoPage(Context& context) : SettingPage(context, kComputerInfoPage) {
+    for (const InfoLine& line : kInfoLines) labels_.push_back(&Use(line.label));
+  }
 
   void AfterRows() override {
-    for (const InfoLine& line : kInfoLines) {
+    for (std::size_t i = 0; i < std::size(kInfoLines); ++i) {
+      const InfoLine& line = kInfoLines[i];
       const std::string text = line.multi ? registry().GetMultiStringValue(HKLM, line.key, line.value)
                                           : registry().GetStringValue(HKLM, line.key, line.value);
-      form().control(line.label).SetCaption(line.prefix + text);
+      labels_[i]->SetCaption(line.prefix + text);
     }
   }
+
+ private:
+  std::vector<forms::Control*> labels_;
 };
 
 }  // namespace

@@ -119,12 +119,12 @@ class ControlPanelPage : public SettingPage {
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
-  void AfterRows() override { form().list("List1").SetListIndex(0); }
+  void AfterRows() override { list1_.SetListIndex(0); }
 
  private:
   // Opens the current item of the list.
   void Image1_Click() {
-    const SettingRow* row = RowOf("List1", form().list("List1").list_index());
+    const SettingRow* row = RowOf("List1", list1_.list_index());
     if (row) RunCommand(context().processes, row->command);
   }
   // Gives the Control Panel view back to the user's own choice; Check2 shows
@@ -133,6 +133,8 @@ class ControlPanelPage : public SettingPage {
     Wrote(registry().DeleteValue(HKCU, kExplorer, "ForceClassicControlPanel"),
           "Classic View in Control Panel");
   }
+
+  forms::ListControl& list1_ = Use<forms::ListControl>("List1");
 };
 
 }  // namespace

@@ -121,14 +121,14 @@ class LogonPage : public SettingPage {
         context().Owner(), "Bitmap Pictures (*.bmp)|*.bmp",
         "Choose a BMP to set as a logon wallpaper - Kelmor Deskwarden",
         context().files.ProgramFolder());
-    if (!path.empty()) form().text("Text4").SetText(path);
+    if (!path.empty()) text4_.SetText(path);
   }
 
   // The password goes from the registry and from the box alike: a box still
   // showing it would claim a password that is no longer stored, and the
   // next keystroke in it would store it again.
   void Image2_Click() {
-    Quietly([this] { form().text("Text2").SetText(""); });
+    Quietly([this] { text2_.SetText(""); });
     const SettingRow& password = *RowOf("Text2");
     // Refused, the box shows again the password that is still stored.
     if (!Wrote(registry().SaveStringValue(HKLM, kWinlogon, "DefaultPassword", ""),
@@ -136,6 +136,9 @@ class LogonPage : public SettingPage {
       Quietly([&] { LoadRow(password); });
     }
   }
+
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
+  forms::TextBox& text4_ = Use<forms::TextBox>("Text4");
 };
 
 }  // namespace

@@ -187,21 +187,20 @@ constexpr forms::ControlSpec kControls[] = {
 class OtherFunctionsPage : public SettingPage {
  public:
   explicit OtherFunctionsPage(Context& context) : SettingPage(context, kOtherFunctionsPage) {
-    form().list("Combo1").on_click = [this] { Combo1_Click(); };
+    folders_.on_click = [this] { Combo1_Click(); };
     OnClick("Image1", [this] { Image1_Click(); });
     OnClick("Image2", [this] { Image2_Click(); });
   }
 
   void AfterRows() override {
-    forms::ListControl& list = form().list("Combo1");
-    for (const SpecialFolder& folder : kFolders) list.AddItem(folder.item);
-    form().text("Text2").SetText(ProfileLine());
+    for (const SpecialFolder& folder : kFolders) folders_.AddItem(folder.item);
+    text2_.SetText(ProfileLine());
   }
 
  private:
   // The folder chosen in the list, or null.
   const SpecialFolder* Chosen() {
-    const int index = form().list("Combo1").list_index();
+    const int index = folders_.list_index();
     return index >= 0 && index < static_cast<int>(std::size(kFolders)) ? &kFolders[index] : nullptr;
   }
 
@@ -209,7 +208,7 @@ class OtherFunctionsPage : public SettingPage {
   // value of another type shows empty and stays as it is.
   void Combo1_Click() {
     const SpecialFolder* folder = Chosen();
-    form().text("Text1").SetText(
+    text1_.SetText(
         folder ? registry().GetExpandStringValue(HKCU, kShellFolders, folder->value) : "");
   }
 
@@ -235,7 +234,7 @@ class OtherFunctionsPage : public SettingPage {
   void StorePath(const SpecialFolder& folder, const std::string& path) {
     if (Wrote(registry().SaveExpandStringValue(HKCU, kShellFolders, folder.value, path),
               folder.item)) {
-      form().text("Text1").SetText(path);
+      text1_.SetText(path);
     }
   }
 
@@ -249,6 +248,10 @@ class OtherFunctionsPage : public SettingPage {
         main && !main->menu_bar().empty() ? main->menu_bar().front()->caption() : "";
     return " %USERPROFLE% = " + root.substr(0, 3) + "Documents and Settings\\" + user;
   }
+
+  forms::ListControl& folders_ = Use<forms::ListControl>("Combo1");
+  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
+  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
 };
 
 }  // namespace

@@ -118,6 +118,17 @@ bool IsProbe(const std::string& place) {
   return place == PathOf(HKLM, kProbeKey, kProbeValue);
 }
 
+// Builds a page and loads it, as a section or its opener does; what stopped
+// it, if anything.
+::testing::AssertionResult BuildsAndLoads(const PageEntry& entry, Context& context) {
+  try {
+    entry.make(context)->Load();
+    return ::testing::AssertionSuccess();
+  } catch (const std::exception& error) {
+    return ::testing::AssertionFailure() << entry.decl.name << ": " << error.what();
+  }
+}
+
 class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
  protected:
   const PageSpec& decl() const { return GetParam()->decl; }
@@ -209,6 +220,12 @@ TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
   for (const PageValue& value : decl().values) {
     EXPECT_NE(form.find(value.control), nullptr) << value.control;
   }
+}
+
+// Every control a page's code uses is found when the page is built, so a
+// misspelt name stops this check, never a user's click.
+TEST_P(PageChecks, EveryControlItsCodeUsesIsOnTheForm) {
+  EXPECT_TRUE(BuildsAndLoads(*GetParam(), context_));
 }
 
 TEST_P(PageChecks, BoundCaptionsAreThereAndUnique) {
@@ -406,6 +423,57 @@ std::vector<const PageEntry*> AllPages() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, PageChecks, ::testing::ValuesIn(AllPages()), PageName);
+
+constexpr forms::ControlSpec kTwoControls[] = {
+    {"Text1", forms::ControlKind::kTextBox, "", {0, 0, 1000, 300}},
+    {"Image1", forms::ControlKind::kImage, "", {0, 400, 300, 300}},
+};
+const PageSpec kTwoControlPage{
+    .name = "frmTwo", .caption = "Two", .width = 3000, .height = 2000, .rows = {},
+    .controls = kTwoControls};
+
+// A page whose click empties a box it names as given.
+template <class Box>
+class ClearingPage : public SettingPage {
+ public:
+  ClearingPage(Context& context, const char* name)
+      : SettingPage(context, kTwoControlPage), box_(Use<Box>(name)) {
+    OnClick("Image1", [this] {
+      if constexpr (std::is_same_v<Box, forms::TextBox>) box_.SetText("");
+      else box_.SetValue(0);
+    });
+  }
+
+ private:
+  Box& box_;
+};
+constexpr char kRightName[] = "Text1";
+constexpr char kMisspelt[] = "Txet1";
+template <class Box, const char* name>
+std::unique_ptr<forms::FormController> MakeClearingPage(Context& context) {
+  return std::make_unique<ClearingPage<Box>>(context, name);
+}
+
+TEST(CatalogueTest, AMisspeltOrMistypedNameInAHandlerFailsTheChecks) {
+  MemoryRegistry api;
+  Registry reg(api);
+  forms::FakeHost host;
+  kdw::test::FakePlatform fakes;
+  Context context = fakes.ContextFor(reg, host);
+  const auto entry = [](PageFactory make) { return PageEntry{kTwoControlPage, std::move(make)}; };
+
+  EXPECT_TRUE(BuildsAndLoads(entry(MakeClearingPage<forms::TextBox, kRightName>), context));
+  const ::testing::AssertionResult misspelt =
+      BuildsAndLoads(entry(MakeClearingPage<forms::TextBox, kMisspelt>), context);
+  EXPECT_FALSE(misspelt);
+  EXPECT_NE(std::string(misspelt.message()).find("Txet1"), std::string::npos) << misspelt.message();
+  const ::testing::AssertionResult mistyped =
+      BuildsAndLoads(entry(MakeClearingPage<forms::CheckBox, kRightName>), context);
+  EXPECT_FALSE(mistyped);
+  EXPECT_NE(std::string(mistyped.message()).find("Text1 is another kind of control"),
+            std::string::npos)
+      << mistyped.message();
+}
 
 TEST(CatalogueTest, FormNamesAreUniqueAndFound) {
   std::set<std::string> names;
