@@ -103,6 +103,13 @@ HWND Program::WaitForForm(const std::string& name, int timeout_ms) const {
   });
 }
 
+HWND Program::WaitForShownForm(const std::string& name, int timeout_ms) const {
+  return Poll(timeout_ms, [&]() -> HWND {
+    HWND form = WaitForForm(name, 0);
+    return form && IsWindowVisible(form) ? form : nullptr;
+  });
+}
+
 HWND Program::Find(const std::string& name) const {
   Search search{info_.dwProcessId, name, false, nullptr};
   EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));

@@ -55,6 +55,9 @@ class Program {
   // A window of the program with that design name anywhere below the root.
   HWND Find(const std::string& name) const;
   HWND WaitFor(const std::string& name, int timeout_ms = kPatience) const;
+  // A form once it shows: a window is made before it is shown, and the
+  // controls of a hidden one are not found among the visible windows.
+  HWND WaitForShownForm(const std::string& name, int timeout_ms = kPatience) const;
   bool WaitGone(const std::string& name, int timeout_ms = kPatience) const;
   // A message box (or input box) of the program with that title.
   HWND WaitForDialog(const std::string& title, int timeout_ms = kPatience) const;

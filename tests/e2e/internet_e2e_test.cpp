@@ -36,7 +36,7 @@ class InternetE2e : public Kdw3Test {
     HWND opener = InForm("frmInternet", button);
     if (!opener) return nullptr;
     PostMessageA(opener, BM_CLICK, 0, 0);
-    return program.WaitForForm(dialog);
+    return program.WaitForShownForm(dialog);
   }
 
   HWND main_ = nullptr;

@@ -43,7 +43,7 @@ class Office : public Kdw3Test {
   // since the handler returns only when the dialog goes.
   HWND OpenDialog(const char* button, const char* form) {
     PostMessageA(InForm("frmOffice", button), BM_CLICK, 0, 0);
-    return program.WaitForForm(form);
+    return program.WaitForShownForm(form);
   }
 
  private:
