@@ -17,6 +17,7 @@
 #include "core/context.h"
 #include "forms/form.h"
 #include "forms/form_controller.h"
+#include "pages/key_mark.h"
 #include "pages/layout.h"
 #include "pages/setting_row.h"
 
@@ -51,9 +52,10 @@ struct PageSpec {
   InvalidNumber invalid_number = InvalidNumber::kShowChecked;
   // Pressing the mouse on the page background drags the page.
   bool draggable = false;
-  // Rows whose keys name the Office version (kVersionMark): the page binds
-  // them at run time, to the version chosen then.
-  std::span<const SettingRow> version_rows = {};
+  // Rows whose keys hold `key_mark`: the page binds them at run time, to
+  // what the mark stands for then.
+  std::span<const SettingRow> marked_rows = {};
+  const KeyMark* key_mark = nullptr;
   // What the page's own code binds beside its rows.
   std::span<const PageValue> values = {};
 };

@@ -1,8 +1,7 @@
 #include "pages/settings_index.h"
 
+#include <map>
 #include <string_view>
-
-#include "pages/office/office_version.h"
 
 namespace kdw::pages {
 namespace {
@@ -10,7 +9,7 @@ namespace {
 class Indexer {
  public:
   Indexer(const Registry& registry, std::vector<IndexedSetting>& out)
-      : version_(OfficeVersionNumber(StoredOfficeVersion(registry))), out_(out) {}
+      : registry_(registry), out_(out) {}
 
   void Rows(const PageEntry& page, std::span<const SettingRow> rows) {
     std::vector<std::string> lists;  // one entry per item row seen: its list
@@ -56,17 +55,27 @@ class Indexer {
            Hive hive, const std::string& key, const std::string& value,
            IndexedSetting::Shape shape) {
     IndexedSetting setting{&page, control, item, caption, hive, key, value, shape};
-    if (key.find(kVersionMark) != std::string::npos) {
-      if (version_.empty()) {
+    const KeyMark* mark = page.decl.key_mark;
+    if (mark && key.find(mark->mark) != std::string::npos) {
+      const std::string& name = StandsFor(*mark);
+      if (name.empty()) {
         setting.unresolved = true;
       } else {
-        setting.key = WithVersion(key.c_str(), version_);
+        setting.key = WithMark(key.c_str(), mark->mark, name);
       }
     }
     out_.push_back(std::move(setting));
   }
 
-  std::string version_;
+  // Each mark is asked once per index.
+  const std::string& StandsFor(const KeyMark& mark) {
+    auto found = names_.find(&mark);
+    if (found == names_.end()) found = names_.emplace(&mark, mark.current(registry_)).first;
+    return found->second;
+  }
+
+  const Registry& registry_;
+  std::map<const KeyMark*, std::string> names_;
   std::vector<IndexedSetting>& out_;
 };
 
@@ -77,7 +86,7 @@ std::vector<IndexedSetting> IndexSettings(const Registry& registry) {
   Indexer indexer(registry, settings);
   for (const PageEntry& page : Catalogue()) {
     indexer.Rows(page, page.decl.rows);
-    indexer.Rows(page, page.decl.version_rows);
+    indexer.Rows(page, page.decl.marked_rows);
     indexer.Values(page);
   }
   return settings;

@@ -36,13 +36,14 @@ std::vector<forms::ControlSpec> DialogControls(DialogTitle title, std::span<cons
 PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls,
                     std::span<const SettingRow> rows) {
   PageSpec dialog = BorderlessDialog(name, kDialogWidth, height, {}, controls);
-  dialog.version_rows = rows;
+  dialog.marked_rows = rows;
+  dialog.key_mark = &kOfficeVersionMark;
   return dialog;
 }
 
 OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text)
     : SettingPage(context, page), number_(OfficeVersionNumber(version_text)) {
-  if (has_version()) AddRows(rows_.Make(page.version_rows, number_));
+  if (has_version()) AddRows(rows_.Make(page.marked_rows, kVersionMark, number_));
   // Closing unloads the dialog; nothing is written.
   OnClick("Image1", [this] { Close(); });
 }

@@ -57,7 +57,7 @@ class OfficeDialog : public SettingPage {
 
  private:
   std::string number_;
-  VersionRows rows_;
+  MarkedRows rows_;
   forms::Slider* slider_ = nullptr;
   forms::Control* label_ = nullptr;
 };

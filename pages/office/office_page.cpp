@@ -143,7 +143,7 @@ class OfficePage : public SettingPage {
       for (forms::Control* box : version_boxes_) box->SetEnabled(false);
       return;
     }
-    AddRows(checks_.Make(decl().version_rows, version_));
+    AddRows(checks_.Make(decl().marked_rows, kVersionMark, version_));
     LoadRows(checks_.rows());
   }
 
@@ -223,7 +223,7 @@ class OfficePage : public SettingPage {
   }
 
   std::string version_;  // of this opening, for the switches
-  VersionRows checks_;
+  MarkedRows checks_;
   bool showing_ = false;
   bool reverting_ = false;
 
@@ -243,7 +243,8 @@ const PageSpec kOfficePage{
     .height = kHeight + kChromeHeight,
     .rows = {},
     .controls = kControls,
-    .version_rows = kChecksRows,
+    .marked_rows = kChecksRows,
+    .key_mark = &kOfficeVersionMark,
     .values = kValues,
 };
 

@@ -1,14 +1,11 @@
 // The Office versions the Office page and its three dialogs know, and the
-// rows whose keys are named after the version chosen at run time.
+// mark that stands in their keys for the version chosen at run time.
 #pragma once
 
-#include <deque>
-#include <span>
 #include <string>
-#include <vector>
 
 #include "core/keys.h"
-#include "pages/setting_row.h"
+#include "pages/key_mark.h"
 #include "registry/registry.h"
 
 namespace kdw::pages {
@@ -31,22 +28,13 @@ std::string StoredOfficeVersion(const Registry& registry);
 // Software\Microsoft\Office\<version>\Word\Options.
 inline constexpr char kVersionMark[] = "<version>";
 
+// The number of the version stored as the choice; empty with none.
+std::string StoredOfficeVersionNumber(const Registry& registry);
+inline constexpr KeyMark kOfficeVersionMark{kVersionMark, &StoredOfficeVersionNumber};
+
 // The key with the mark replaced by the version number.
-std::string WithVersion(const char* key, const std::string& number);
-
-// Rows declared with kVersionMark in their keys, made real for one version
-// number. The rows and their keys live as long as this object, which the
-// page that binds them holds.
-class VersionRows {
- public:
-  // Copies of `templates` with the mark replaced by `number`; made once.
-  std::span<const SettingRow> Make(std::span<const SettingRow> templates,
-                                   const std::string& number);
-  std::span<const SettingRow> rows() const { return rows_; }
-
- private:
-  std::deque<std::string> keys_;
-  std::vector<SettingRow> rows_;
-};
+inline std::string WithVersion(const char* key, const std::string& number) {
+  return WithMark(key, kVersionMark, number);
+}
 
 }  // namespace kdw::pages

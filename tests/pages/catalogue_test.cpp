@@ -214,7 +214,7 @@ TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
     }
   }
   // Search takes the user to these controls.
-  for (const SettingRow& row : decl().version_rows) {
+  for (const SettingRow& row : decl().marked_rows) {
     EXPECT_NE(form.find(row.control), nullptr) << row.control;
   }
   for (const PageValue& value : decl().values) {
@@ -318,7 +318,7 @@ TEST_P(PageChecks, WithAnOfficeVersionEveryWriteIsAnIndexedSetting) {
   Written();
   Open();
   for (const std::string& place : Written()) EXPECT_TRUE(indexed(place)) << place;
-  for (const SettingRow& row : decl().version_rows) {
+  for (const SettingRow& row : decl().marked_rows) {
     forms::Form& form = Open();
     Written();
     UserChanges(form, row);

@@ -1,0 +1,40 @@
+// A mark in a declared key that stands for a name known only at run time,
+// such as the version of a program the user chose. Rows declared with a
+// mark are bound when their page opens, to what the mark stands for then;
+// find and export resolve it the same way.
+#pragma once
+
+#include <deque>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "pages/setting_row.h"
+#include "registry/registry.h"
+
+namespace kdw::pages {
+
+struct KeyMark {
+  const char* mark;  // "<version>"
+  // What the mark stands for now; the empty text while it stands for
+  // nothing yet (rows under it are then neither read nor written).
+  std::string (*current)(const Registry& registry);
+};
+
+// The key with the mark replaced by `name`.
+std::string WithMark(const char* key, const char* mark, const std::string& name);
+
+// Copies of marked rows made real for one name. The rows and their keys live
+// as long as this object, which the page that binds them holds.
+class MarkedRows {
+ public:
+  std::span<const SettingRow> Make(std::span<const SettingRow> templates, const char* mark,
+                                   const std::string& name);
+  std::span<const SettingRow> rows() const { return rows_; }
+
+ private:
+  std::deque<std::string> keys_;
+  std::vector<SettingRow> rows_;
+};
+
+}  // namespace kdw::pages
