@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "pages/settings_index.h"
 #include "registry/reg_file.h"
 

@@ -1,6 +1,6 @@
 #include "registry/journal.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "registry/reg_file.h"
 
 namespace kdw {

@@ -2,7 +2,7 @@
 
 #include <deque>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace kdw {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "base/text.h"
 
 #include "registry/reg_file.h"
 #include "shell/main_window.h"

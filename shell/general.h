@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/context.h"
-#include "core/keys.h"
+#include "base/keys.h"
 
 namespace kdw::shell {
 

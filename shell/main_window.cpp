@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/catalogue.h"
 #include "shell/find_form.h"
 #include "shell/general.h"

@@ -1,6 +1,6 @@
 #include "shell/startup.h"
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "shell/general.h"
 
 namespace kdw::shell {

@@ -1,6 +1,6 @@
 #include "shell/tools.h"
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace kdw::shell {
 namespace {

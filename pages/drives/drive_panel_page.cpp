@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/drives/drive_panel_page.h"
 #include "pages/drives/drive_report.h"
 #include "pages/layout.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {

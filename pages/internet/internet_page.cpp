@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/internet/net_res2_page.h"
 #include "pages/internet/net_res_page.h"
 #include "pages/layout.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/key_mark.h"
 #include "registry/registry.h"
 

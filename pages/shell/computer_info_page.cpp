@@ -1,6 +1,6 @@
 #include "pages/shell/computer_info_page.h"
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {

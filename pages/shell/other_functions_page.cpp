@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "pages/layout.h"
 
 namespace kdw::pages {
