@@ -60,6 +60,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   kdw::forms::Win32Host host(instance);
   kdw::shell::MarkStartupStep("common controls, window classes");
   kdw::Win32MessageBoxes messages;
+  host.TellHandlerFailures(messages);
   kdw::Win32InputBox input;
   kdw::Win32ProcessStarter processes;
   kdw::Win32FileSystem files;

@@ -188,6 +188,10 @@ class Form {
   // Enter in a dialog, where the control with the focus does not take it
   // itself: what a default button would do.
   std::function<void()> on_enter;
+  // A handler of this form threw part-way and the user was told: the form
+  // shows again what is stored, so that no control keeps a state that was
+  // never written.
+  std::function<void()> on_action_failed;
 
  private:
   template <typename T>

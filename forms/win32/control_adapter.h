@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,9 @@ class ControlSite {
   // Whether the control shows: it and every container it lies in are
   // visible, as a hidden frame or picture box hides what it holds.
   virtual bool Shown(const Control& control) const = 0;
+  // What a handler threw while the adapter's window served the user: told
+  // to the user or kept for the host's caller, as the host is set up.
+  virtual void HandlerFailed(std::exception_ptr error) noexcept = 0;
 
  protected:
   ~ControlSite() = default;

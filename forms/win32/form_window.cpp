@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "forms/win32/handler_error.h"
 #include "platform/design_name.h"
 
 namespace kdw::forms {
@@ -14,14 +13,8 @@ const char kFormClass[] = "KdwForm";
 // Marks a form window with its object, for the message loop to find.
 const char kFormProp[] = "KdwFormWindow";
 constexpr UINT_PTR kFirstControlId = 1000;
-constexpr UINT kFirstMdiChildId = 50000;
-// Posted by an MDI frame to itself: it is shown when the message loop runs,
-// after its load has filled it, and so painted once, whole.
-constexpr UINT kShowFrame = WM_APP + 0x4B;
 
 int Px(int twips) { return TwipsToPixels(twips); }
-
-bool IsMdiChild(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD; }
 
 }  // namespace
 
@@ -52,68 +45,23 @@ FormWindow* FormWindow::Containing(HWND window) {
 }
 
 void FormWindow::Create(HWND owner, HWND mdi_client) {
-  const int width = Px(form_->width()), height = Px(form_->height());
-  HINSTANCE instance = host_.instance_;
-  const char* caption = form_->caption().c_str();
   switch (form_->style()) {
     case FormStyle::kMdiFrame:
-      menus_.Build(*form_, [this] { return hwnd_; });
-      hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFrameClass, caption,
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                                  WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, menus_.bar(),
-                              instance, this);
-      if (hwnd_) menus_.BarTaken();
+      CreateFrame();
       break;
-    case FormStyle::kMdiChild: {
-      MDICREATESTRUCTA create = {};
-      create.szClass = kChildClass;
-      create.szTitle = caption;
-      create.hOwner = instance;
-      create.x = 0;
-      create.y = 0;
-      create.cx = width;
-      create.cy = height;
-      // No WS_CLIPCHILDREN: group boxes leave their inside for the form to paint.
-      create.style = WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
-      if (form_->window_state() == WindowState::kMaximized) create.style |= WS_MAXIMIZE;
-      create.lParam = reinterpret_cast<LPARAM>(this);
-      SendMessageA(mdi_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
+    case FormStyle::kMdiChild:
+      CreateChild(mdi_client);
       break;
-    }
     case FormStyle::kDialog:
     case FormStyle::kBorderless:
-    case FormStyle::kTopLevel: {
-      DWORD style = 0;
-      if (form_->style() == FormStyle::kBorderless) {
-        style |= WS_POPUP | WS_BORDER;
-      } else if (form_->style() == FormStyle::kDialog) {
-        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
-      } else {
-        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-      }
-      // Centred on the owner, or on the screen.
-      RECT area;
-      if (owner) {
-        GetWindowRect(owner, &area);
-      } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-      }
-      int x = area.left + (area.right - area.left - width) / 2;
-      int y = area.top + (area.bottom - area.top - height) / 2;
-      // Whole on the screen, even when wider than its owner.
-      RECT work;
-      SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-      x = std::max<int>(work.left, std::min<int>(x, work.right - width));
-      y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
-      hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kFormClass, caption,
-                              style, x, y, width, height, owner, nullptr, instance, this);
+    case FormStyle::kTopLevel:
+      CreatePopup(owner);
       break;
-    }
     case FormStyle::kHidden:
       // A window that is never shown, so that the form can still be shaped.
-      hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, caption, WS_POPUP, 0, 0, width, height,
-                              nullptr, nullptr, instance, this);
+      hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kFormClass, form_->caption().c_str(), WS_POPUP, 0,
+                              0, Px(form_->width()), Px(form_->height()), nullptr, nullptr,
+                              host_.instance_, this);
       break;
   }
   if (!hwnd_) return;
@@ -129,6 +77,61 @@ void FormWindow::Create(HWND owner, HWND mdi_client) {
   }
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
+}
+
+void FormWindow::CreateFrame() {
+  menus_.Build(*form_, [this] { return hwnd_; });
+  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kFrameClass, form_->caption().c_str(),
+                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                              WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, Px(form_->width()), Px(form_->height()),
+                          nullptr, menus_.bar(), host_.instance_, this);
+  if (hwnd_) menus_.BarTaken();
+}
+
+void FormWindow::CreateChild(HWND mdi_client) {
+  MDICREATESTRUCTA create = {};
+  create.szClass = kChildClass;
+  create.szTitle = form_->caption().c_str();
+  create.hOwner = host_.instance_;
+  create.x = 0;
+  create.y = 0;
+  create.cx = Px(form_->width());
+  create.cy = Px(form_->height());
+  // No WS_CLIPCHILDREN: group boxes leave their inside for the form to paint.
+  create.style = WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
+  if (form_->window_state() == WindowState::kMaximized) create.style |= WS_MAXIMIZE;
+  create.lParam = reinterpret_cast<LPARAM>(this);
+  SendMessageA(mdi_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
+}
+
+void FormWindow::CreatePopup(HWND owner) {
+  const int width = Px(form_->width()), height = Px(form_->height());
+  DWORD style = 0;
+  if (form_->style() == FormStyle::kBorderless) {
+    style |= WS_POPUP | WS_BORDER;
+  } else if (form_->style() == FormStyle::kDialog) {
+    style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  } else {
+    style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  }
+  // Centred on the owner, or on the screen.
+  RECT area;
+  if (owner) {
+    GetWindowRect(owner, &area);
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  int x = area.left + (area.right - area.left - width) / 2;
+  int y = area.top + (area.bottom - area.top - height) / 2;
+  // Whole on the screen, even when wider than its owner.
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+  y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kFormClass,
+                          form_->caption().c_str(), style, x, y, width, height, owner, nullptr,
+                          host_.instance_, this);
 }
 
 void FormWindow::Detach() {
@@ -279,30 +282,6 @@ ControlAdapter* FormWindow::AdapterOf(HWND window) const {
   return nullptr;
 }
 
-void FormWindow::CloseRequested() {
-  if (form_ && form_->on_close_request) {
-    form_->on_close_request();
-  } else if (form_ && form_->style() == FormStyle::kMdiFrame) {
-    host_.Quit();
-  } else if (form_) {
-    host_.Destroy(*form_);
-  }
-}
-
-void FormWindow::Command(int id, int code) {
-  if (menus_.Click(static_cast<UINT>(id))) return;
-  if (pushing_) return;
-  if (ControlAdapter* adapter = AdapterAt(static_cast<UINT_PTR>(id))) adapter->Command(code);
-}
-
-// Draws what has no window of its own.
-void FormWindow::Painted(HWND hwnd) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd, &paint);
-  for (auto& adapter : adapters_) adapter->Paint(dc);
-  EndPaint(hwnd, &paint);
-}
-
 // The window is being destroyed: its names go with it.
 void FormWindow::Gone(HWND hwnd) {
   for (auto& adapter : adapters_) {
@@ -315,171 +294,6 @@ void FormWindow::Gone(HWND hwnd) {
   // Wakes a modal loop waiting for a posted message: the form may have gone
   // inside a sent one (another program's BM_CLICK), which ends no wait.
   PostMessageA(nullptr, WM_NULL, 0, 0);
-}
-
-LRESULT FormWindow::Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!form_) return DefWindowProcA(hwnd, message, wparam, lparam);
-  switch (form_->style()) {
-    case FormStyle::kMdiFrame:
-      return DefFrameProcA(hwnd, mdi_client_, message, wparam, lparam);
-    case FormStyle::kMdiChild:
-      return DefMDIChildProcA(hwnd, message, wparam, lparam);
-    default:
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-  }
-}
-
-LRESULT FormWindow::Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_COMMAND:
-      // Escape in a modal dialog closes it, as its close box would; Enter
-      // does what the dialog's default would.
-      if (form_ && lparam == 0 &&
-          (form_->style() == FormStyle::kDialog || form_->style() == FormStyle::kBorderless)) {
-        if (LOWORD(wparam) == IDCANCEL) {
-          CloseRequested();
-          return 0;
-        }
-        if (LOWORD(wparam) == IDOK && form_->on_enter) {
-          form_->on_enter();
-          return 0;
-        }
-      }
-      if (form_ && (lparam == 0 || GetParent(reinterpret_cast<HWND>(lparam)) == hwnd)) {
-        Command(LOWORD(wparam), HIWORD(wparam));
-        // The MDI frame's window menu activates children by these ids.
-        if (lparam == 0 && LOWORD(wparam) >= kFirstMdiChildId)
-          return Default(hwnd, message, wparam, lparam);
-        return 0;
-      }
-      break;
-    case WM_NOTIFY:
-      if (form_ && !pushing_) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-        if (ControlAdapter* adapter = AdapterAt(header->idFrom)) adapter->Notify(*header);
-      }
-      break;
-    case WM_HSCROLL:
-      if (form_ && !pushing_) {
-        if (ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lparam))) adapter->Scroll();
-      }
-      break;
-    case WM_TIMER:
-      if (form_) {
-        ControlAdapter* adapter = AdapterAt(wparam);
-        if (adapter && adapter->Tick()) return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-      if (form_) {
-        ControlAdapter* adapter = AdapterOf(reinterpret_cast<HWND>(lparam));
-        if (adapter && (adapter->control().flags() & kFormBackground)) {
-          SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
-          return reinterpret_cast<LRESULT>(background_);
-        }
-      }
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      if (form_ && form_->on_mouse_down) {
-        form_->on_mouse_down(message == WM_LBUTTONDOWN ? 1 : 2);
-        return 0;
-      }
-      break;
-    case WM_SIZE:
-      if (form_ && hwnd == hwnd_) {
-        RECT outer;
-        GetWindowRect(hwnd, &outer);
-        const WindowState state = wparam == SIZE_MINIMIZED   ? WindowState::kMinimized
-                                  : wparam == SIZE_MAXIMIZED ? WindowState::kMaximized
-                                                             : WindowState::kNormal;
-        form_->WindowResized(PixelsToTwips(outer.right - outer.left),
-                             PixelsToTwips(outer.bottom - outer.top), state);
-        // The child area keeps its declared place; DefFrameProc would
-        // stretch it over the whole client area.
-        if (form_ && form_->style() == FormStyle::kMdiFrame) return 0;
-      }
-      break;
-    case WM_PAINT:
-      if (form_ && hwnd == hwnd_) {
-        Painted(hwnd);
-        return 0;
-      }
-      break;
-    case WM_ACTIVATE:
-      if (hwnd == hwnd_ && LOWORD(wparam) == WA_INACTIVE) RememberFocus();
-      break;
-    case WM_MDIACTIVATE:
-      // Sent to the child being left (wparam) and the one being entered.
-      if (hwnd == hwnd_ && reinterpret_cast<HWND>(wparam) == hwnd) RememberFocus();
-      break;
-    case WM_SETFOCUS:
-      if (form_ && hwnd == hwnd_) {
-        // The frame gives the focus to its active page, as MDI does; with
-        // none, to its own first control.
-        const bool frame = form_->style() == FormStyle::kMdiFrame;
-        if (!frame || !mdi_client_ || !SendMessageA(mdi_client_, WM_MDIGETACTIVE, 0, 0)) {
-          PassFocusOn();
-          return 0;
-        }
-      }
-      break;
-    case WM_SETCURSOR:
-      // Sent for the form and for each control the mouse comes over.
-      if (form_ && hwnd == hwnd_ && !tooltips_made_) MakeTooltips();
-      break;
-    case kShowFrame:
-      if (hwnd == hwnd_) ShowWindow(hwnd, SW_SHOW);
-      return 0;
-    case WM_CLOSE:
-      CloseRequested();
-      return 0;
-    case WM_DESTROY:
-      if (hwnd == hwnd_) Gone(hwnd);
-      break;
-    default:
-      break;
-  }
-  return Default(hwnd, message, wparam, lparam);
-}
-
-void FormWindow::RememberFocus() {
-  HWND focus = GetFocus();
-  if (focus && IsChild(hwnd_, focus)) last_focus_ = focus;
-}
-
-void FormWindow::PassFocusOn() {
-  HWND target = last_focus_;
-  if (!target || !IsChild(hwnd_, target) || !IsWindowVisible(target) ||
-      !IsWindowEnabled(target) || (mdi_client_ && IsChild(mdi_client_, target))) {
-    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-  }
-  if (target && target != hwnd_) ::SetFocus(target);
-}
-
-LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self && message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    void* param = create->lpCreateParams;
-    if (IsMdiChild(hwnd))
-      param = reinterpret_cast<void*>(reinterpret_cast<MDICREATESTRUCTA*>(param)->lParam);
-    self = static_cast<FormWindow*>(param);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  // Without its object, or on its way out once its form let go of it, the
-  // window gets the system's handling only.
-  if (!self || self->hwnd_ != hwnd) {
-    return IsMdiChild(hwnd) ? DefMDIChildProcA(hwnd, message, wparam, lparam)
-                            : DefWindowProcA(hwnd, message, wparam, lparam);
-  }
-  try {
-    return self->Handle(hwnd, message, wparam, lparam);
-  } catch (...) {
-    KeepHandlerError();
-    return 0;
-  }
 }
 
 }  // namespace kdw::forms

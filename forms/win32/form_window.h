@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,12 +53,51 @@ class Win32Host::FormWindow final : public ControlSite {
   void Refresh(ControlAdapter& adapter) override;
   bool attached() const override { return form_ != nullptr; }
   bool Shown(const Control& control) const override;
+  void HandlerFailed(std::exception_ptr error) noexcept override;
 
  private:
+  // Where the messages go: a table from message to the member below that
+  // serves it (form_messages.cpp). A handler that does not take a message
+  // whole gives it to Default.
+  struct Message {
+    HWND hwnd;
+    UINT id;
+    WPARAM wparam;
+    LPARAM lparam;
+  };
+  using Handler = LRESULT (FormWindow::*)(const Message&);
+  struct Route {
+    UINT message;
+    Handler handler;
+  };
+  // Posted by an MDI frame to itself: it is shown when the message loop runs,
+  // after its load has filled it, and so painted once, whole.
+  static constexpr UINT kShowFrame = WM_APP + 0x4B;
+  static constexpr UINT kFirstMdiChildId = 50000;
+
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Default(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(const Message& message);
+  LRESULT Default(const Message& message);
+  LRESULT OnCommand(const Message& message);
+  LRESULT OnNotify(const Message& message);
+  LRESULT OnScroll(const Message& message);
+  LRESULT OnTimer(const Message& message);
+  LRESULT OnStaticColour(const Message& message);
+  LRESULT OnMouseDown(const Message& message);
+  LRESULT OnSize(const Message& message);
+  LRESULT OnPaint(const Message& message);
+  LRESULT OnActivate(const Message& message);
+  LRESULT OnMdiActivate(const Message& message);
+  LRESULT OnSetFocus(const Message& message);
+  LRESULT OnSetCursor(const Message& message);
+  LRESULT OnShowFrame(const Message& message);
+  LRESULT OnClose(const Message& message);
+  LRESULT OnDestroy(const Message& message);
+
   void Detach();
+  void CreateFrame();
+  void CreateChild(HWND mdi_client);
+  void CreatePopup(HWND owner);
   void CreateControls();
   void CreateMdiClient();
   Placement PlaceOf(const Control& control) const;
@@ -65,11 +105,12 @@ class Win32Host::FormWindow final : public ControlSite {
   // then nobody can see one.
   void MakeTooltips();
   void AddTooltip(HWND control, const std::string& text);
+  // Escape or Enter in a modal dialog; whether it was one.
+  bool DialogKey(int id);
   void Command(int id, int code);
   ControlAdapter* AdapterAt(UINT_PTR id) const;
   ControlAdapter* AdapterOf(HWND window) const;
   void CloseRequested();
-  void Painted(HWND hwnd);
   // Where the keyboard was when the form was left, to come back to it.
   void RememberFocus();
   // The form window itself got the focus: hands it on to the control that

@@ -10,8 +10,8 @@ thread_local std::exception_ptr kept;
 
 }  // namespace
 
-void KeepHandlerError() noexcept {
-  if (!kept) kept = std::current_exception();
+void KeepHandlerError(std::exception_ptr error) noexcept {
+  if (!kept) kept = std::move(error);
 }
 
 void RethrowHandlerError() {

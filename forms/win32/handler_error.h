@@ -3,15 +3,17 @@
 // cannot pass: there a throw from an event handler ends the program, where
 // the x86_64 build would carry it to our caller. So the procedures keep
 // what a handler threw, and the host throws it again once the system call
-// that reached the handler has returned, in both builds alike.
+// that reached the handler has returned, in both builds alike. (A host told
+// to report failures to the user keeps nothing: it tells them where they are
+// caught.)
 #pragma once
 
 #include <exception>
 
 namespace kdw::forms {
 
-// Keeps the exception being handled; the first one kept wins until taken.
-void KeepHandlerError() noexcept;
+// Keeps what a handler threw; the first one kept wins until taken.
+void KeepHandlerError(std::exception_ptr error) noexcept;
 // Throws the kept exception, if there is one, and forgets it.
 void RethrowHandlerError();
 bool HandlerErrorKept() noexcept;

@@ -72,6 +72,7 @@ void Win32Host::ShowModal(Form& form, Form& owner) {
 
 void Win32Host::Destroy(Form& form) {
   form.SetHost(nullptr);
+  if (failures_) failures_->Forget(form);
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   // The window object may be in the middle of one of its own messages: it
@@ -139,6 +140,21 @@ void Win32Host::BeginDrag(Form& form) {
 std::uintptr_t Win32Host::WindowOf(const Form& form) const {
   FormWindow* window = Find(form);
   return window ? reinterpret_cast<std::uintptr_t>(window->hwnd()) : 0;
+}
+
+void Win32Host::TellHandlerFailures(MessageBoxes& messages) {
+  failures_ = std::make_unique<HandlerFailureReport>(messages);
+}
+
+void Win32Host::HandlerFailed(std::exception_ptr error, Form* form, HWND window) noexcept {
+  if (!failures_) {
+    KeepHandlerError(std::move(error));
+    return;
+  }
+  // The message is modal to the whole window the form is in: for a page,
+  // the main window.
+  HWND owner = window ? GetAncestor(window, GA_ROOT) : GetActiveWindow();
+  failures_->Tell(error, form, reinterpret_cast<WindowHandle>(owner));
 }
 
 void Win32Host::Quit() {

@@ -7,12 +7,14 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "forms/form.h"
+#include "forms/handler_failure.h"
 
 namespace kdw::forms {
 
@@ -33,6 +35,11 @@ class Win32Host : public FormHost {
   std::uintptr_t WindowOf(const Form& form) const override;
   void Quit() override;
 
+  // From now on what an event handler throws is told to the user, once,
+  // and the program goes on. Until then it reaches the host's caller: the
+  // loop that dispatched the event throws it again.
+  void TellHandlerFailures(MessageBoxes& messages);
+
   // Runs the message loop until Quit; returns the exit code.
   int Run();
   // Handles the messages waiting in the queue, as the loop would, and returns.
@@ -43,11 +50,14 @@ class Win32Host : public FormHost {
  private:
   bool PreTranslate(MSG& msg);
   FormWindow* Find(const Form& form) const;
+  // What a handler of `form` threw while `window` served the user.
+  void HandlerFailed(std::exception_ptr error, Form* form, HWND window) noexcept;
 
   HINSTANCE instance_;
   std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
   std::vector<std::unique_ptr<FormWindow>> graveyard_;
   bool quitting_ = false;
+  std::unique_ptr<HandlerFailureReport> failures_;
   friend class FormWindow;
 };
 

@@ -7,11 +7,14 @@
 
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "forms/win32/win32_host.h"
 #include "platform/design_name.h"
+#include "platform/fakes.h"
+#include "platform/win32_platform.h"
 
 namespace kdw::forms {
 namespace {
@@ -435,6 +438,124 @@ TEST_F(HostTest, AnExceptionFromAHandlerReachesTheHostsCaller) {
   SetWindowTextA(edit, "typed");
   EXPECT_EQ("from a change", pumped());
   EXPECT_TRUE(IsWindow(edit));
+}
+
+// Pumps the host's messages until `holds()`, for a bounded time.
+template <typename Holds>
+bool PumpUntil(Win32Host& host, Holds holds) {
+  for (int waited = 0; waited < 30000; waited += 10) {
+    host.Pump();
+    if (holds()) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+// A real click, through the system's input queue, in the middle of `window`
+// once nothing covers it there.
+bool RealClick(Win32Host& host, HWND window) {
+  POINT point = {};
+  const bool uncovered = PumpUntil(host, [&] {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    return WindowFromPoint(point) == window;
+  });
+  if (!uncovered) return false;
+  SetCursorPos(point.x, point.y);
+  for (const DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button;
+    if (SendInput(1, &input, sizeof input) != 1) return false;
+  }
+  return true;
+}
+
+// Puts the mouse back where it was: tests that follow expect no form to have
+// had it over them.
+struct MouseKeeper {
+  MouseKeeper() { GetCursorPos(&where); }
+  ~MouseKeeper() { SetCursorPos(where.x, where.y); }
+  POINT where = {};
+};
+
+// The real message boxes, noting the style each was asked with, which the
+// box's window does not show.
+class NotedMessageBoxes : public MessageBoxes {
+ public:
+  int Show(WindowHandle owner, const std::string& text, const std::string& title,
+           std::uint32_t style) override {
+    noted.push_back({owner, text, title, style});
+    return real.Show(owner, text, title, style);
+  }
+  Win32MessageBoxes real;
+  std::vector<ShownMessage> noted;
+};
+
+BOOL CALLBACK MatchFailureBox(HWND window, LPARAM found) {
+  char window_class[16] = {};
+  GetClassNameA(window, window_class, sizeof window_class);
+  // The class first: reading a caption waits for the window's thread.
+  if (std::string(window_class) != "#32770" || !IsWindowVisible(window) ||
+      Text(window) != "Kelmor Deskwarden")
+    return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// As the user: waits for the failure message, reads it, and presses OK.
+std::string DismissFailureBox() {
+  for (int waited = 0; waited < 30000; waited += 20) {
+    HWND box = nullptr;
+    EnumWindows(MatchFailureBox, reinterpret_cast<LPARAM>(&box));
+    if (box) {
+      char text[512] = {};
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      SendMessageA(FindWindowExA(box, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+      return text;
+    }
+    Sleep(20);
+  }
+  return "";
+}
+
+// A handler that throws, reached by a real click: one message with what it
+// threw, and the window stays and takes the next click.
+TEST_F(HostTest, AFailedClickIsToldOnceAndTheWindowGoesOn) {
+  const MouseKeeper mouse;
+  NotedMessageBoxes boxes;
+  host.TellHandlerFailures(boxes);
+  int clicks = 0, put_back = 0;
+  page.control("Command1").on_click = [&] {
+    if (++clicks == 1) throw std::runtime_error("Access is denied.");
+  };
+  page.on_action_failed = [&] { ++put_back; };
+  HWND window = ShowPage();
+  HWND button = FindByDesignName(window, "Command1");
+  ASSERT_NE(nullptr, button);
+
+  std::string box_text;
+  std::thread user([&] { box_text = DismissFailureBox(); });
+  const bool clicked = RealClick(host, button);
+  const bool served = PumpUntil(host, [&] { return clicks == 1 && put_back == 1; });
+  user.join();
+  ASSERT_TRUE(clicked);
+  ASSERT_TRUE(served);
+  EXPECT_EQ(
+      "Kelmor Deskwarden met an internal error and could not finish this action.\n\n"
+      "Access is denied.",
+      box_text);
+  ASSERT_EQ(1u, boxes.noted.size());
+  EXPECT_EQ(mb::kOk | mb::kIconStop, boxes.noted[0].style);
+  EXPECT_EQ(reinterpret_cast<WindowHandle>(frame_window), boxes.noted[0].owner);
+
+  ASSERT_TRUE(IsWindow(window));
+  ASSERT_TRUE(RealClick(host, button));
+  EXPECT_TRUE(PumpUntil(host, [&] { return clicks == 2; }));
+  EXPECT_EQ(1u, boxes.noted.size());
+  EXPECT_EQ(1, put_back);
 }
 
 TEST_F(HostTest, MenuItemsCarryTheirNamesUntilTheFormGoes) {

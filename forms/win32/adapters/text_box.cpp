@@ -2,7 +2,6 @@
 // model with the whole text; a box that listens for keys hears them before
 // they are typed, Enter and Escape included.
 #include "forms/win32/adapters/adapters.h"
-#include "forms/win32/handler_error.h"
 
 namespace kdw::forms::adapters {
 namespace {
@@ -70,10 +69,11 @@ LRESULT CALLBACK TextBoxAdapter::KeyProc(HWND hwnd, UINT message, WPARAM wparam,
     case WM_KEYDOWN:
       if (box && box->on_key_down) {
         // The handler may close the form; nothing of it is touched afterwards.
+        ControlSite& site = self->site_;
         try {
           box->UserKeyDown(static_cast<int>(wparam));
         } catch (...) {
-          KeepHandlerError();
+          site.HandlerFailed(std::current_exception());
           return 0;
         }
         if (wparam == VK_RETURN || wparam == VK_ESCAPE) return 0;
