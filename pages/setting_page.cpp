@@ -64,6 +64,13 @@ SettingPage::SettingPage(Context& context, const PageSpec& page)
                             .height = page.height,
                             .controls = controls_}) {
   AddRows(page.rows);
+  // An action that failed half-way leaves no box showing what was never
+  // stored: every row shows the registry again, writing nothing.
+  form_.on_action_failed = [this] {
+    Quietly([this] {
+      for (const Bound& bound : bound_) LoadRow(*bound.row);
+    });
+  };
   if (page.draggable) {
     // The left button on the background moves the page like its caption.
     form_.on_mouse_down = [this](int button) {

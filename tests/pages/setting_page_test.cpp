@@ -375,6 +375,12 @@ TEST_F(SettingPageTest, DraggingAndQuietChanges) {
   api_.writes.clear();
   page_->Quietly([&] { Box("Check1").SetValue(1); });
   EXPECT_TRUE(api_.writes.empty());
+
+  // After an action that failed half-way, every box shows what is stored
+  // again, and nothing is written for it.
+  page_->form().on_action_failed();
+  EXPECT_EQ(Box("Check1").value(), 0);
+  EXPECT_TRUE(api_.writes.empty());
 }
 
 TEST_F(SettingPageTest, RowsBuiltAtRunTime) {
