@@ -1,14 +1,12 @@
 // Policy files byte for byte against entries laid out by hand from the
-// format, and read back by the tests' own reader.
+// format.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "registry/policy_file.h"
-#include "tests/registry/pol_reader.h"
 
 namespace kdw {
 namespace {
@@ -105,38 +103,6 @@ TEST(PolicyFile, RemovalsAreTheCommandsGroupPolicyReads) {
   odd.DeleteSubkeys("K", bad);
   odd.DeleteSubkeys("K", {});
   EXPECT_EQ(odd.bytes(), kHeader);
-}
-
-// Many values of every shape read back whole by the reader.
-TEST(PolicyFile, TheReaderGetsBackWhatWasWritten) {
-  std::mt19937 random(23);
-  PolicyFile file;
-  std::vector<test::PolEntry> expected;
-  for (int i = 0; i < 300; ++i) {
-    const std::string key = "Software\\K" + std::to_string(i % 7);
-    const std::string name = i % 11 ? "V" + std::to_string(i) : "";
-    const ValueType type = static_cast<ValueType>(std::vector<int>{1, 2, 3, 4, 7, 0}[i % 6]);
-    Bytes data(random() % 40);
-    for (auto& b : data) b = static_cast<std::uint8_t>(0x20 + random() % 0x5f);
-    if (i % 5 == 0) data.push_back(0);
-    file.SetValue(key, name, type, data);
-    const std::u16string wide_key(key.begin(), key.end()), wide_name(name.begin(), name.end());
-    expected.push_back({wide_key, wide_name, TypeNumber(type), data});
-  }
-  const test::ReadPolFile read = test::ReadPolBytes(file.bytes());
-  ASSERT_TRUE(read.error.empty()) << read.error;
-  ASSERT_EQ(read.entries.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(read.entries[i].key, expected[i].key) << i;
-    EXPECT_EQ(read.entries[i].value, expected[i].value) << i;
-    EXPECT_EQ(read.entries[i].type, expected[i].type) << i;
-    EXPECT_EQ(test::NarrowData(read.entries[i]), expected[i].data) << i;
-  }
-
-  // A file cut short anywhere is refused.
-  Bytes cut = file.bytes();
-  cut.pop_back();
-  EXPECT_FALSE(test::ReadPolBytes(cut).error.empty());
 }
 
 }  // namespace
