@@ -1,6 +1,7 @@
 #include "pages/export.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
@@ -55,26 +56,48 @@ RegFileValue ValueOf(const Registry& registry, const KeyGroup& group, const std:
   return {name, stored.present, stored.type, std::move(stored.data)};
 }
 
+// Whether `key` lies below `parent`.
+bool IsBelow(const std::string& key, const std::string& parent) {
+  return key.size() > parent.size() && key[parent.size()] == '\\' &&
+         SameName(key.substr(0, parent.size()), parent);
+}
+
+// The machine file carries HKLM and HKCR (as HKLM's Software\Classes, which
+// it is a view of); the user file HKCU. Other hives have no file.
+PolicyFile* FileFor(PolicyFiles& files, Hive hive, std::string* key) {
+  switch (hive) {
+    case HKCR:
+      *key = "Software\\Classes\\" + *key;
+      return &files.machine;
+    case HKLM:
+      return &files.machine;
+    case HKCU:
+      return &files.user;
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
 
-std::string ExportSettings(const Registry& registry, Secrets secrets) {
+std::vector<ExportedKey> CollectSettings(const Registry& registry, Secrets secrets) {
   // Each key is opened once, however many of its values are bound.
   const Registry::KeepKeysOpen keep(registry);
-  std::vector<RegFileKey> keys;
+  std::vector<ExportedKey> keys;
   for (KeyGroup& group : Group(IndexSettings(registry), secrets)) {
     const bool exists = registry.KeyExists(group.hive, group.key);
     if ((group.whole || group.all_values) && !exists) {
-      keys.push_back({group.hive, group.key, true, {}});
+      keys.push_back({group.hive, group.key, ExportedKey::kRemoved, {}});
       continue;
     }
+    ExportedKey key{group.hive, group.key, ExportedKey::kValues, {}};
     if (group.all_values) {
       // Made again with exactly the values it holds now: an entry the
       // importing machine has and this one has not goes with the key.
-      keys.push_back({group.hive, group.key, true, {}});
+      key.action = ExportedKey::kExactly;
       for (const std::string& name : registry.ValueNames(group.hive, group.key))
         group.AddValue(name);
     }
-    RegFileKey key{group.hive, group.key, false, {}};
     for (const std::string& name : group.values) {
       RegFileValue value = ValueOf(registry, group, name);
       // Nothing to delete in a key made afresh.
@@ -83,7 +106,91 @@ std::string ExportSettings(const Registry& registry, Secrets secrets) {
     }
     keys.push_back(std::move(key));
   }
+  return keys;
+}
+
+std::string ExportSettings(const Registry& registry, Secrets secrets) {
+  std::vector<RegFileKey> keys;
+  for (ExportedKey& key : CollectSettings(registry, secrets)) {
+    if (key.action != ExportedKey::kValues) keys.push_back({key.hive, key.key, true, {}});
+    if (key.action != ExportedKey::kRemoved)
+      keys.push_back({key.hive, key.key, false, std::move(key.values)});
+  }
   return FormatRegFile(keys);
+}
+
+PolicyFiles ExportPolicyFiles(const Registry& registry, Secrets secrets) {
+  PolicyFiles files;
+  // Each key as its file names it.
+  struct Placed {
+    PolicyFile* file;
+    std::string path;
+    ExportedKey key;
+  };
+  std::vector<Placed> placed;
+  for (ExportedKey& key : CollectSettings(registry, secrets)) {
+    std::string path = key.key;
+    if (PolicyFile* file = FileFor(files, key.hive, &path))
+      placed.push_back({file, std::move(path), std::move(key)});
+  }
+  auto removed_above = [&](const Placed& entry) {
+    return std::any_of(placed.begin(), placed.end(), [&](const Placed& other) {
+      return other.key.action == ExportedKey::kRemoved && other.file == entry.file &&
+             IsBelow(entry.path, other.path);
+    });
+  };
+  // A removal is one entry on the parent that names every removed subkey of
+  // it, where the first of them stands. A key below one removed goes with
+  // it: an entry of its own would make the removed parent again where the
+  // file is applied.
+  struct Removal {
+    PolicyFile* file;
+    std::string parent;
+    std::vector<std::string> subkeys;
+  };
+  std::vector<Removal> removals;
+  // The removal that stands at each key, by its index in `removals`.
+  std::vector<std::optional<std::size_t>> removal_at(placed.size());
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const Placed& entry = placed[i];
+    const std::size_t cut = entry.path.find_last_of('\\');
+    // A key right under the hive has no parent entry to carry its removal.
+    if (entry.key.action != ExportedKey::kRemoved || cut == std::string::npos || removed_above(entry))
+      continue;
+    const std::string parent = entry.path.substr(0, cut);
+    auto known = std::find_if(removals.begin(), removals.end(), [&](const Removal& r) {
+      return r.file == entry.file && SameName(r.parent, parent);
+    });
+    if (known == removals.end()) {
+      removal_at[i] = removals.size();
+      known = removals.insert(removals.end(), Removal{entry.file, parent, {}});
+    }
+    known->subkeys.push_back(entry.path.substr(cut + 1));
+  }
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const Placed& entry = placed[i];
+    switch (entry.key.action) {
+      case ExportedKey::kRemoved:
+        if (removal_at[i]) {
+          const Removal& removal = removals[*removal_at[i]];
+          entry.file->DeleteSubkeys(removal.parent, removal.subkeys);
+        }
+        continue;
+      case ExportedKey::kExactly:
+        entry.file->DeleteAllValues(entry.path);
+        break;
+      case ExportedKey::kValues:
+        break;
+    }
+    for (const RegFileValue& value : entry.key.values) {
+      if (value.present) {
+        entry.file->SetValue(entry.path, value.name, value.type, value.data);
+      } else {
+        entry.file->DeleteValue(entry.path, value.name);
+      }
+    }
+  }
+  return files;
 }
 
 bool HasSecretToExport(const Registry& registry) {

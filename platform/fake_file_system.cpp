@@ -128,6 +128,20 @@ bool FakeFileSystem::ReplaceWholeFile(const std::string& path, const Bytes& byte
   return WriteWholeFile(path, bytes);
 }
 
+bool FakeFileSystem::MakeFolder(const std::string& path) {
+  const std::string key = Fold(path);
+  if (key.empty()) return false;
+  if (const Entry* existing = Find(key)) return existing->folder;
+  if (IsDriveRoot(key)) return true;
+  if (!FolderExists(FolderOfPath(key))) return false;
+  if (auto refused = refusals_.find(key); refused != refusals_.end() && refused->second > 0) {
+    --refused->second;
+    return false;
+  }
+  entries_[key] = Entry{LastPart(path), {}, fileattr::kDirectory, true};
+  return true;
+}
+
 void FakeFileSystem::RefuseWrites(const std::string& path, int count) {
   refusals_[Fold(path)] = count;
 }

@@ -104,6 +104,7 @@ class FakeFileSystem : public FileSystem {
   bool WriteWholeFile(const std::string& path, const Bytes& bytes) override;
   std::string ProgramName() override { return program_name_; }
   bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) override;
+  bool MakeFolder(const std::string& path) override;
 
   // Set-up: a file with its contents and attributes, its folders made too.
   void AddFile(const std::string& path, const Bytes& bytes,
@@ -114,8 +115,9 @@ class FakeFileSystem : public FileSystem {
   void AddFolder(const std::string& path, std::uint32_t attributes = 0);
   void SetProgramFolder(const std::string& folder) { program_folder_ = folder; }
   void SetProgramName(const std::string& name) { program_name_ = name; }
-  // The next `count` writes of either kind to `path` fail and change
-  // nothing, as while another program holds the file open.
+  // The next `count` writes of either kind to `path` (or attempts to make
+  // it as a folder) fail and change nothing, as while another program holds
+  // the file open.
   void RefuseWrites(const std::string& path, int count);
   void Remove(const std::string& path);
 

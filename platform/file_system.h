@@ -53,6 +53,10 @@ class FileSystem {
   // Whether the path names an existing folder (a drive root counts); the
   // empty path gives false.
   virtual bool IsFolder(const std::string& path) const = 0;
+  // Makes the folder when it is not there; its parent must exist. True when
+  // the path names a folder afterwards, false when it cannot be made (no
+  // parent, a file of that name, no right to).
+  virtual bool MakeFolder(const std::string& path) = 0;
 };
 
 // Whether the path names an existing normal file (not a folder, not hidden,

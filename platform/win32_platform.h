@@ -49,6 +49,7 @@ class Win32FileSystem : public FileSystem {
   std::string ProgramName() override;
   bool ReplaceWholeFile(const std::string& path, const Bytes& bytes) override;
   bool IsFolder(const std::string& path) const override;
+  bool MakeFolder(const std::string& path) override;
 };
 
 // GetOpenFileNameA and GetSaveFileNameA (comdlg32), SHBrowseForFolderA (shell32).

@@ -109,6 +109,10 @@ std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
   return names;
 }
 
+bool Win32FileSystem::MakeFolder(const std::string& path) {
+  return !path.empty() && (CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path));
+}
+
 bool Win32FileSystem::IsFolder(const std::string& path) const {
   if (path.empty()) return false;
   // "C:" alone would be the current folder of C:, not its root "C:\".

@@ -91,6 +91,7 @@ constexpr MenuSpec kMenus[] = {
     {"menuTools", "Tools", ""},
     {"menuFind", "Find Setting...", "menuTools", forms::Ctrl('F')},
     {"menuExport", "Export Settings...", "menuTools", forms::Ctrl('E')},
+    {"menuExportGpo", "Export for Group Policy...", "menuTools"},
     {"line3", "-", "menuTools"},
     {"menuUndo", "Undo Changes of This Session", "menuTools", forms::Ctrl('Z')},
     {"menuReboot", "", "", forms::kNoShortcut, false},
@@ -139,6 +140,7 @@ MainWindow::MainWindow(Context& context)
   form_.menu("menuExit").on_click = [this] { menuExit_Click(); };
   form_.menu("menuFind").on_click = [this] { menuFind_Click(); };
   form_.menu("menuExport").on_click = [this] { menuExport_Click(); };
+  form_.menu("menuExportGpo").on_click = [this] { menuExportGpo_Click(); };
   form_.menu("menuUndo").on_click = [this] { menuUndo_Click(); };
   const int commands[] = {0, 2, 1};  // log off, restart, shut down
   const char* items[] = {"menLogOff", "menuRestart", "menuShut"};
@@ -347,15 +349,7 @@ void MainWindow::menuExport_Click() {
   const std::string path = context_.dialogs.ShowSaveFileDialog(
       owner, "Registration Files (*.reg)|*.reg", "Export Settings", "reg");
   if (path.empty()) return;
-  // The automatic logon password is kept in plain text, in the file too:
-  // it goes in only when the user says so.
-  pages::Secrets secrets = pages::Secrets::kLeftOut;
-  if (pages::HasSecretToExport(context_.registry) &&
-      context_.messages.Show(
-          owner, "Include the automatic logon password? It is stored in the file in plain text.",
-          kTitle, mb::kIconQuestion | mb::kYesNo | mb::kDefaultButton2) == mb::kIdYes) {
-    secrets = pages::Secrets::kIncluded;
-  }
+  const pages::Secrets secrets = AskForSecrets();
   if (ExportSettingsTo(context_.registry, context_.files, path, secrets)) {
     context_.messages.Show(owner, "The settings were exported to " + path + ".", kTitle,
                             mb::kIconInformation | mb::kOk);
@@ -363,6 +357,37 @@ void MainWindow::menuExport_Click() {
     context_.messages.Show(owner, "The settings could not be written to " + path + ".", kTitle,
                             mb::kIconStop | mb::kOk);
   }
+}
+
+void MainWindow::menuExportGpo_Click() {
+  const std::uintptr_t owner = context_.host.WindowOf(form_);
+  const std::string folder = context_.dialogs.DirBox(
+      owner, "Choose the folder for the Group Policy files (Machine and User are made in it).");
+  if (folder.empty()) return;
+  const pages::Secrets secrets = AskForSecrets();
+  std::string failed;
+  if (ExportPolicyFilesTo(context_.registry, context_.files, folder, secrets, &failed)) {
+    context_.messages.Show(owner,
+                           "The settings were exported to " + MachinePolicyFile(folder) + " and " +
+                               UserPolicyFile(folder) + ".",
+                           kTitle, mb::kIconInformation | mb::kOk);
+  } else {
+    context_.messages.Show(owner, "The settings could not be written to " + failed + ".", kTitle,
+                           mb::kIconStop | mb::kOk);
+  }
+}
+
+pages::Secrets MainWindow::AskForSecrets() {
+  // The automatic logon password is kept in plain text, in the file too:
+  // it goes in only when the user says so.
+  if (pages::HasSecretToExport(context_.registry) &&
+      context_.messages.Show(
+          context_.host.WindowOf(form_),
+          "Include the automatic logon password? It is stored in the file in plain text.", kTitle,
+          mb::kIconQuestion | mb::kYesNo | mb::kDefaultButton2) == mb::kIdYes) {
+    return pages::Secrets::kIncluded;
+  }
+  return pages::Secrets::kLeftOut;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/form_controller.h"
+#include "pages/export.h"
 #include "pages/settings_index.h"
 #include "shell/picture_holder.h"
 #include "shell/session.h"
@@ -67,6 +68,7 @@ class MainWindow : public forms::FormController {
   void ExitWindows(int command);
   void menuFind_Click();
   void menuExport_Click();
+  void menuExportGpo_Click();
   void menuUndo_Click();
   // Opens the section that shows the setting and puts the keyboard on the
   // control that changes it (or on the button that opens its dialog).
@@ -79,6 +81,9 @@ class MainWindow : public forms::FormController {
 
  private:
   void UnloadActiveChild();
+  // Asks whether the automatic logon password goes into an export, when
+  // one is stored.
+  pages::Secrets AskForSecrets();
   void ShowChild(std::unique_ptr<forms::FormController> child, int picture,
                  const std::string& name);
 

@@ -1,5 +1,7 @@
 #include "shell/tools.h"
 
+#include <utility>
+
 #include "base/text.h"
 
 namespace kdw::shell {
@@ -25,6 +27,12 @@ std::string NextArgument(const std::string& text, std::size_t* at) {
   return argument;
 }
 
+// A path inside the folder, which may end with its backslash ("C:\\").
+std::string InFolder(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
+  return folder + "\\" + name;
+}
+
 }  // namespace
 
 bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::string& path,
@@ -33,11 +41,35 @@ bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::st
   return files.ReplaceWholeFile(path, Bytes(text.begin(), text.end()));
 }
 
+bool ExportPolicyFilesTo(const Registry& registry, FileSystem& files, const std::string& folder,
+                         pages::Secrets secrets, std::string* failed) {
+  const pages::PolicyFiles policy = pages::ExportPolicyFiles(registry, secrets);
+  const std::pair<std::string, const PolicyFile*> written[] = {
+      {MachinePolicyFile(folder), &policy.machine}, {UserPolicyFile(folder), &policy.user}};
+  for (const auto& [path, file] : written) {
+    if (!files.MakeFolder(FolderOfPath(path)) || !files.ReplaceWholeFile(path, file->bytes())) {
+      *failed = path;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string MachinePolicyFile(const std::string& folder) {
+  return InFolder(folder, "Machine\\Registry.pol");
+}
+
+std::string UserPolicyFile(const std::string& folder) {
+  return InFolder(folder, "User\\Registry.pol");
+}
+
 CommandLine ParseCommandLine(const std::string& arguments) {
   std::size_t at = 0;
-  const std::string first = FoldCase(NextArgument(arguments, &at));
+  std::string first = FoldCase(NextArgument(arguments, &at));
   CommandLine command;
-  if (first != "/export" && first != "-export") return command;
+  if (!first.empty() && first[0] == '-') first[0] = '/';
+  if (first != "/export" && first != "/export-gpo") return command;
+  command.option = first;
   // The first other argument names the file; any after it are ignored.
   while (at < arguments.size()) {
     const std::string argument = NextArgument(arguments, &at);
@@ -48,18 +80,36 @@ CommandLine ParseCommandLine(const std::string& arguments) {
       command.file = argument;
     }
   }
-  command.action = command.file.empty() ? CommandLine::kUsage : CommandLine::kExport;
+  command.action = command.file.empty()      ? CommandLine::kUsage
+                   : first == "/export-gpo" ? CommandLine::kExportGpo
+                                            : CommandLine::kExport;
   return command;
 }
 
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* error) {
-  if (command.action != CommandLine::kExport) {
+  if (command.action == CommandLine::kUsage && command.option == "/export-gpo") {
+    *error = "kdw3: /export-gpo needs the folder to write into: kdw3 /export-gpo DIR [/with-secrets]";
+    return 1;
+  }
+  if (command.action != CommandLine::kExport && command.action != CommandLine::kExportGpo) {
     *error = "kdw3: /export needs the name of the file to write: kdw3 /export FILE [/with-secrets]";
     return 1;
   }
   const pages::Secrets secrets =
       command.with_secrets ? pages::Secrets::kIncluded : pages::Secrets::kLeftOut;
+  if (command.action == CommandLine::kExportGpo) {
+    std::string failed;
+    if (!files.IsFolder(command.file)) {
+      *error = "kdw3: there is no folder " + command.file + " to write the policy files into";
+      return 1;
+    }
+    if (!ExportPolicyFilesTo(registry, files, command.file, secrets, &failed)) {
+      *error = "kdw3: the settings could not be written to " + failed;
+      return 1;
+    }
+    return 0;
+  }
   if (!ExportSettingsTo(registry, files, command.file, secrets)) {
     *error = "kdw3: the settings could not be written to " + command.file;
     return 1;

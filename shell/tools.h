@@ -15,25 +15,38 @@ namespace kdw::shell {
 bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::string& path,
                       pages::Secrets secrets = pages::Secrets::kLeftOut);
 
+// Writes the policy files into the folder: Machine\Registry.pol and
+// User\Registry.pol, the two folders made when missing (the folder itself
+// must exist). False when one cannot be written, and *failed names it; a
+// file is replaced whole or not at all.
+bool ExportPolicyFilesTo(const Registry& registry, FileSystem& files, const std::string& folder,
+                         pages::Secrets secrets, std::string* failed);
+// The two files' paths, machine first.
+std::string MachinePolicyFile(const std::string& folder);
+std::string UserPolicyFile(const std::string& folder);
+
 // What the program was asked to do on its command line.
 struct CommandLine {
   enum Action {
-    kRun,     // the program as ever: no arguments, or none it knows
-    kExport,  // "/export FILE [/with-secrets]": write the file, show no window
-    kUsage,   // "/export" without a file name
+    kRun,        // the program as ever: no arguments, or none it knows
+    kExport,     // "/export FILE [/with-secrets]": write the file, show no window
+    kExportGpo,  // "/export-gpo DIR [/with-secrets]": the policy files, no window
+    kUsage,      // either without its file or folder
   } action = kRun;
-  std::string file;
+  std::string option;  // "/export" or "/export-gpo", for the usage line
+  std::string file;    // the file, or the folder
   // "/with-secrets": the automatic logon password goes into the file too.
   bool with_secrets = false;
 };
 
 // The arguments after the program's name, as Windows hands them over: a
 // file name with blanks is in double quotes. "/export" and "-export" alike,
-// in any case; so "/with-secrets", before or after the file name.
+// in any case; so "/export-gpo", and "/with-secrets" before or after the
+// file name.
 CommandLine ParseCommandLine(const std::string& arguments);
 
-// Runs "/export FILE": the exit code (0 written, 1 not), and in *error the
-// line for standard error when it fails.
+// Runs "/export FILE" or "/export-gpo DIR": the exit code (0 written, 1
+// not), and in *error the line for standard error when it fails.
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* error);
 

@@ -16,6 +16,7 @@
 #include "registry/registry.h"
 #include "registry/win32_registry.h"
 #include "tests/e2e/fixture.h"
+#include "tests/registry/pol_reader.h"
 
 namespace kdw::e2e {
 namespace {
@@ -252,6 +253,57 @@ TEST_F(ExportImport, AFileThatCannotBeWrittenEndsWithOneAndSaysWhy) {
   EXPECT_EQ(1u, RunToEnd("\"" + g_exe + "\" /export C:\\no\\such\\folder\\x.reg", &error));
   EXPECT_NE(error.find("could not be written to C:\\no\\such\\folder\\x.reg"), std::string::npos)
       << error;
+}
+
+// Reads a whole file; the empty list when it is not there.
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(ExportImport, ThePolicyFilesNameEveryCataloguedSettingOfTheirHive) {
+  Prepare();
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "kdw-e2e-gpo";
+  const std::string machine_file = folder + "\\Machine\\Registry.pol";
+  const std::string user_file = folder + "\\User\\Registry.pol";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string error;
+  ASSERT_EQ(0u, RunToEnd("\"" + g_exe + "\" /export-gpo \"" + folder + "\" /with-secrets", &error))
+      << error;
+  EXPECT_TRUE(error.empty()) << error;
+  const test::ReadPolFile machine = test::ReadPolBytes(ReadFileBytes(machine_file));
+  const test::ReadPolFile user = test::ReadPolBytes(ReadFileBytes(user_file));
+  ASSERT_TRUE(machine.error.empty()) << machine.error;
+  ASSERT_TRUE(user.error.empty()) << user.error;
+
+  for (const IndexedSetting& s : settings_) {
+    if (s.hive == HKU) continue;  // Group Policy has no file for it
+    const std::string key = s.hive == HKCR ? "Software\\Classes\\" + s.key : s.key;
+    const test::ReadPolFile& file = s.hive == HKCU ? user : machine;
+    EXPECT_TRUE(test::Names(file, key, s.value)) << key << "\\" << s.value;
+    // A value that is there comes with its type and the bytes Windows gives.
+    const StoredValue stored = direct_.Read(s.hive, s.key, s.value);
+    if (s.shape != IndexedSetting::kValue || !stored.present) continue;
+    const test::PolEntry* entry = test::FindValue(file, key, s.value);
+    ASSERT_NE(nullptr, entry) << key << "\\" << s.value;
+    EXPECT_EQ(entry->type, TypeNumber(stored.type)) << key << "\\" << s.value;
+    EXPECT_EQ(test::NarrowData(*entry), stored.data) << key << "\\" << s.value;
+  }
+
+  // A file that cannot be replaced is named, and the old one stays whole.
+  SetFileAttributesA(user_file.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(1u, RunToEnd("\"" + g_exe + "\" /export-gpo \"" + folder + "\"", &error));
+  EXPECT_NE(error.find("could not be written to " + user_file), std::string::npos) << error;
+  EXPECT_TRUE(test::ReadPolBytes(ReadFileBytes(user_file)).error.empty());
+  SetFileAttributesA(user_file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const std::string& file : {machine_file, user_file}) DeleteFileA(file.c_str());
+  for (const std::string& made : {folder + "\\Machine", folder + "\\User", folder})
+    RemoveDirectoryA(made.c_str());
+
+  EXPECT_EQ(1u, RunToEnd("\"" + g_exe + "\" /export-gpo C:\\no\\such\\folder", &error));
+  EXPECT_NE(error.find("there is no folder C:\\no\\such\\folder"), std::string::npos) << error;
 }
 
 // Real input: keys and clicks through the system's queue, to whatever has

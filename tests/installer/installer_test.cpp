@@ -35,6 +35,7 @@ class WatchedFiles : public FileSystem {
   }
   std::string ProgramFolder() override { return inner_.ProgramFolder(); }
   bool IsFolder(const std::string& path) const override { return inner_.IsFolder(path); }
+  bool MakeFolder(const std::string& path) override { return inner_.MakeFolder(path); }
   std::string ProgramName() override { return inner_.ProgramName(); }
   bool ReadWholeFile(const std::string& path, Bytes& bytes) override {
     reads.push_back(path);

@@ -121,6 +121,21 @@ TEST_F(FileSystemContract, WhatCannotBeWrittenOrReadFails) {
   EXPECT_TRUE(bytes.empty());
 }
 
+TEST_F(FileSystemContract, AFolderIsMadeOnlyUnderOneThatExists) {
+  EXPECT_TRUE(fs().MakeFolder(At("Machine")));
+  EXPECT_TRUE(fs().IsFolder(At("machine")));
+  EXPECT_TRUE(Write(At("Machine\\Registry.pol"), "x"));
+  EXPECT_TRUE(fs().MakeFolder(At("MACHINE")));  // there already: kept with what it holds
+  EXPECT_EQ("x", Read(At("Machine\\Registry.pol")));
+
+  EXPECT_FALSE(fs().MakeFolder(At("missing\\User")));
+  EXPECT_FALSE(fs().IsFolder(At("missing")));
+  backend_->MakeFile(At("file"), "kept", fileattr::kArchive);
+  EXPECT_FALSE(fs().MakeFolder(At("file")));
+  EXPECT_EQ("kept", Read(At("file")));
+  EXPECT_FALSE(fs().MakeFolder(""));
+}
+
 TEST_F(FileSystemContract, HiddenFilesCanStillBeRead) {
   backend_->MakeFile(At("shape.rgn"), "bytes", fileattr::kHidden | fileattr::kSystem);
   EXPECT_EQ("bytes", Read(At("shape.rgn")));

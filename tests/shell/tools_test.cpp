@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/text.h"
 #include "pages/export.h"
 #include "pages/settings_index.h"
 #include "shell/find_form.h"
 #include "shell/main_window.h"
 #include "shell/tools.h"
+#include "tests/registry/pol_reader.h"
 #include "tests/registry/reg_reader.h"
 #include "tests/shell/shell_fixture.h"
 
@@ -41,6 +43,54 @@ void Import(const test::ReadRegFile& read, MemoryRegistry& into) {
   }
 }
 
+// The key a setting has in its policy file, and the file's hive.
+std::string PolicyKey(const pages::IndexedSetting& setting) {
+  return setting.hive == HKCR ? "Software\\Classes\\" + setting.key : setting.key;
+}
+Hive PolicyHive(const pages::IndexedSetting& setting) {
+  return setting.hive == HKCU ? HKCU : HKLM;
+}
+
+// Applies a read policy file to the hive as Group Policy does: each entry's
+// key is made, then its value set or its command carried out. A removed key
+// goes with everything below it (here: every catalogued key).
+void Apply(const test::ReadPolFile& file, Hive hive, MemoryRegistry& into,
+           const std::vector<pages::IndexedSetting>& settings) {
+  const Registry target(into);
+  for (const test::PolEntry& entry : file.entries) {
+    const std::string key = test::Narrow(entry.key);
+    const std::string name = test::Narrow(entry.value);
+    RegKey handle = 0;
+    ASSERT_EQ(into.CreateKey(hive, key, &handle), 0) << key;
+    if (FoldCase(name) == "**deletekeys") {
+      for (const std::string& subkey : test::DeletedKeys(entry)) {
+        const std::string removed = key + "\\" + subkey;
+        std::vector<std::string> below;
+        for (const pages::IndexedSetting& setting : settings) {
+          std::string path = PolicyKey(setting);
+          if (PolicyHive(setting) != hive || !SameName(path.substr(0, removed.size()), removed)) continue;
+          for (; path.size() > removed.size(); path = path.substr(0, path.find_last_of('\\')))
+            below.push_back(path);
+        }
+        std::sort(below.begin(), below.end(),
+                  [](const auto& a, const auto& b) { return a.size() > b.size(); });
+        below.push_back(removed);
+        for (const std::string& path : below) EXPECT_TRUE(target.DeleteKey(hive, path).ok()) << path;
+      }
+    } else if (FoldCase(name) == "**delvals.") {
+      for (const std::string& value : target.ValueNames(hive, key)) into.DeleteValue(handle, value);
+    } else if (FoldCase(name).rfind("**del.", 0) == 0) {
+      into.DeleteValue(handle, name.substr(6));
+    } else {
+      EXPECT_NE(name.rfind("**", 0), 0u) << "a command this program never writes: " << name;
+      const Bytes data = test::NarrowData(entry);
+      into.SetValue(handle, name, static_cast<ValueType>(entry.type), data.data(),
+                    static_cast<std::uint32_t>(data.size()));
+    }
+    into.CloseKey(handle);
+  }
+}
+
 std::string Text(const std::optional<Bytes>& bytes) {
   return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<no file>");
 }
@@ -58,6 +108,9 @@ class ToolsTest : public ShellTest {
     main().menuFind_Click();
     host.on_modal = nullptr;
   }
+  void MakeVariedState();
+  static void MakeOtherState(Registry& target);
+  void ExpectSameSettings(const Registry& target, bool all_hives = true);
 };
 
 TEST_F(ToolsTest, TheFilterLooksInCaptionValueAndPathWhateverTheCase) {
@@ -117,9 +170,9 @@ TEST_F(ToolsTest, ALimitedAccountIsToldWhenTheSettingIsTheMachines) {
   EXPECT_EQ(LastMessage().text, "Sorry, you need administrator rights to change this setting.");
 }
 
-TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
-  // A state of many shapes: numbers, texts, odd types, absent values, the
-  // verb keys there.
+// A state of many shapes: numbers, texts, odd types, absent values, the
+// verb keys there.
+void ToolsTest::MakeVariedState() {
   EXPECT_TRUE(registry.SaveDwordValue(HKCU, kPolicies, "NoRun", 1).ok());
   EXPECT_TRUE(registry.SaveStringValue(HKCU, kPolicies, "NoClose", "text \"quoted\" \\ here").ok());
   EXPECT_TRUE(registry.SaveStringValue(HKCR, "*\\shell\\EditText", "", "Edit with Notepad").ok());
@@ -129,24 +182,21 @@ TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
   memory.CreateKey(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", &key);
   memory.SetValue(key, "LegalNoticeText", regtype::kBinary, odd, 3);
   memory.CloseKey(key);
-  const std::string text = pages::ExportSettings(direct);
-  ASSERT_EQ(text.rfind("REGEDIT4\r\n\r\n", 0), 0u);
-  EXPECT_NE(text.find("[-HKEY_CLASSES_ROOT\\*\\shell\\EditText\\command]"), std::string::npos);
-  EXPECT_NE(text.find("\"NoRun\"=dword:00000001\r\n"), std::string::npos);
+}
 
-  const test::ReadRegFile read = test::ReadRegText(text);
-  ASSERT_TRUE(read.error.empty()) << read.error;
-
-  // Another machine, with everything different: then the file is imported.
-  MemoryRegistry other;
-  Registry target(other);
+// Another machine, with everything different from the varied state.
+void ToolsTest::MakeOtherState(Registry& target) {
   EXPECT_TRUE(target.SaveDwordValue(HKCU, kPolicies, "NoRun", 0).ok());
   EXPECT_TRUE(target.SaveDwordValue(HKCU, kPolicies, "NoDesktop", 1).ok());  // absent here
   EXPECT_TRUE(target.SaveStringValue(HKCU, kPolicies + std::string("\\DisallowRun"), "7", "other.exe").ok());
   EXPECT_TRUE(target.SaveStringValue(HKCR, "*\\shell\\EditText\\command", "", "notepad.exe %1").ok());
-  Import(read, other);
+}
+
+// Every catalogued setting the same on the other machine as here (those of
+// HKEY_USERS only where asked).
+void ToolsTest::ExpectSameSettings(const Registry& target, bool all_hives) {
   for (const pages::IndexedSetting& setting : pages::IndexSettings(direct)) {
-    if (setting.unresolved) continue;
+    if (setting.unresolved || (setting.hive == HKU && !all_hives)) continue;
     const std::string where = setting.key + "\\" + setting.value;
     EXPECT_EQ(target.KeyExists(setting.hive, setting.key),
               direct.KeyExists(setting.hive, setting.key) ||
@@ -162,6 +212,146 @@ TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
               direct.Read(setting.hive, setting.key, setting.value))
         << where;
   }
+}
+
+TEST_F(ToolsTest, ImportingTheExportGivesBackEverySetting) {
+  MakeVariedState();
+  const std::string text = pages::ExportSettings(direct);
+  ASSERT_EQ(text.rfind("REGEDIT4\r\n\r\n", 0), 0u);
+  EXPECT_NE(text.find("[-HKEY_CLASSES_ROOT\\*\\shell\\EditText\\command]"), std::string::npos);
+  EXPECT_NE(text.find("\"NoRun\"=dword:00000001\r\n"), std::string::npos);
+
+  const test::ReadRegFile read = test::ReadRegText(text);
+  ASSERT_TRUE(read.error.empty()) << read.error;
+
+  // Another machine, with everything different: then the file is imported.
+  MemoryRegistry other;
+  Registry target(other);
+  MakeOtherState(target);
+  Import(read, other);
+  ExpectSameSettings(target);
+}
+
+// The two policy files read back and applied to another machine, from a
+// state of many shapes and from one with nothing set at all.
+TEST_F(ToolsTest, ApplyingThePolicyFilesGivesBackEverySetting) {
+  const auto settings = pages::IndexSettings(direct);
+  for (const bool varied : {false, true}) {
+    SCOPED_TRACE(varied ? "varied state" : "nothing set");
+    if (varied) MakeVariedState();
+    const pages::PolicyFiles files = pages::ExportPolicyFiles(direct, pages::Secrets::kIncluded);
+    const test::ReadPolFile machine = test::ReadPolBytes(files.machine.bytes());
+    const test::ReadPolFile user = test::ReadPolBytes(files.user.bytes());
+    ASSERT_TRUE(machine.error.empty()) << machine.error;
+    ASSERT_TRUE(user.error.empty()) << user.error;
+    // Each file names every resolved setting of its hive, and none of the
+    // other's; a setting of HKEY_USERS is in neither.
+    for (const pages::IndexedSetting& setting : settings) {
+      if (setting.unresolved) continue;
+      if (setting.hive == HKU) {
+        EXPECT_FALSE(test::Names(machine, setting.key, setting.value));
+        EXPECT_FALSE(test::Names(user, setting.key, setting.value));
+        continue;
+      }
+      const bool mine = PolicyHive(setting) == HKCU;
+      EXPECT_TRUE(test::Names(mine ? user : machine, PolicyKey(setting), setting.value))
+          << PolicyKey(setting) << "\\" << setting.value;
+      if (setting.hive == HKCU) {
+        EXPECT_FALSE(test::Names(machine, setting.key, setting.value)) << setting.key;
+      }
+    }
+
+    MemoryRegistry other;
+    Registry target(other);
+    MakeOtherState(target);
+    Apply(machine, HKLM, other, settings);
+    Apply(user, HKCU, other, settings);
+    ExpectSameSettings(target, false);
+  }
+  // The removed verb keys: one entry on the parent, none on what goes with it.
+  EXPECT_TRUE(direct.DeleteKey(HKCR, "*\\shell\\EditText").ok());
+  const test::ReadPolFile machine =
+      test::ReadPolBytes(pages::ExportPolicyFiles(direct).machine.bytes());
+  const test::PolEntry* removal =
+      test::FindValue(machine, "Software\\Classes\\*\\shell", "**DeleteKeys");
+  ASSERT_NE(removal, nullptr);
+  const std::vector<std::string> removed = test::DeletedKeys(*removal);
+  EXPECT_NE(std::find(removed.begin(), removed.end(), "EditText"), removed.end());
+  EXPECT_EQ(test::FindValue(machine, "Software\\Classes\\*\\shell\\EditText", "**DeleteKeys"),
+            nullptr);
+}
+
+TEST_F(ToolsTest, PolicyExportAsksForAFolderAndMakesItsTwoFolders) {
+  files.AddFolder("C:\\GPO");
+  dialogs.QueueDirBoxResult("C:\\GPO");
+  EXPECT_TRUE(direct.SaveDwordValue(HKCU, kPolicies, "NoRun", 1).ok());
+  main().menuExportGpo_Click();
+  ASSERT_EQ(dialogs.dir_box_calls().size(), 1u);
+  const pages::PolicyFiles expected = pages::ExportPolicyFiles(direct);
+  EXPECT_EQ(files.Contents("C:\\GPO\\Machine\\Registry.pol"), expected.machine.bytes());
+  EXPECT_EQ(files.Contents("C:\\GPO\\User\\Registry.pol"), expected.user.bytes());
+  EXPECT_EQ(LastMessage().text,
+            "The settings were exported to C:\\GPO\\Machine\\Registry.pol and "
+            "C:\\GPO\\User\\Registry.pol.");
+
+  // A drive's root comes with its backslash.
+  dialogs.QueueDirBoxResult("D:\\");
+  main().menuExportGpo_Click();
+  EXPECT_TRUE(files.Contents("D:\\User\\Registry.pol").has_value());
+
+  // A file that cannot be written is named, and the old one is kept whole.
+  files.AddFile("C:\\GPO\\User\\Registry.pol", std::string("old"));
+  files.RefuseWrites("C:\\GPO\\User\\Registry.pol", 1);
+  dialogs.QueueDirBoxResult("C:\\GPO");
+  main().menuExportGpo_Click();
+  EXPECT_EQ(LastMessage().text,
+            "The settings could not be written to C:\\GPO\\User\\Registry.pol.");
+  EXPECT_EQ(LastMessage().style & mb::kIconMask, mb::kIconStop);
+  EXPECT_EQ(Text(files.Contents("C:\\GPO\\User\\Registry.pol")), "old");
+
+  // The password goes in only when the user says Yes; cancelled, nothing happens.
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2").ok());
+  for (const int answer : {mb::kIdNo, mb::kIdYes}) {
+    dialogs.QueueDirBoxResult("C:\\GPO");
+    messages.QueueAnswer(answer);
+    main().menuExportGpo_Click();
+    const test::ReadPolFile machine =
+        test::ReadPolBytes(*files.Contents("C:\\GPO\\Machine\\Registry.pol"));
+    EXPECT_EQ(test::Names(machine, kWinlogon, "DefaultPassword"), answer == mb::kIdYes);
+  }
+  const std::size_t shown = messages.shown().size();
+  main().menuExportGpo_Click();
+  EXPECT_EQ(messages.shown().size(), shown);
+}
+
+TEST_F(ToolsTest, TheCommandLineWritesThePolicyFilesWithoutAWindow) {
+  const CommandLine command = ParseCommandLine("-EXPORT-GPO \"C:\\My GPO\" /with-secrets");
+  EXPECT_EQ(command.action, CommandLine::kExportGpo);
+  EXPECT_EQ(command.file, "C:\\My GPO");
+  EXPECT_TRUE(command.with_secrets);
+
+  std::string error;
+  EXPECT_EQ(RunExportCommand(direct, files, command, &error), 1);
+  EXPECT_EQ(error, "kdw3: there is no folder C:\\My GPO to write the policy files into");
+  EXPECT_FALSE(files.Exists("C:\\My GPO"));
+
+  files.AddFolder("C:\\My GPO");
+  EXPECT_TRUE(direct.SaveStringValue(HKLM, kWinlogon, "DefaultPassword", "hunter2").ok());
+  EXPECT_EQ(RunExportCommand(direct, files, command, &error), 0);
+  const pages::PolicyFiles expected = pages::ExportPolicyFiles(direct, pages::Secrets::kIncluded);
+  EXPECT_EQ(files.Contents("C:\\My GPO\\Machine\\Registry.pol"), expected.machine.bytes());
+  EXPECT_EQ(files.Contents("C:\\My GPO\\User\\Registry.pol"), expected.user.bytes());
+
+  files.RefuseWrites("C:\\My GPO\\Machine\\Registry.pol", 1);
+  EXPECT_EQ(RunExportCommand(direct, files, ParseCommandLine("/export-gpo \"C:\\My GPO\""), &error),
+            1);
+  EXPECT_EQ(error, "kdw3: the settings could not be written to C:\\My GPO\\Machine\\Registry.pol");
+
+  EXPECT_EQ(RunExportCommand(direct, files, ParseCommandLine("/export-gpo /with-secrets"), &error),
+            1);
+  EXPECT_EQ(error,
+            "kdw3: /export-gpo needs the folder to write into: kdw3 /export-gpo DIR [/with-secrets]");
+  EXPECT_EQ(ParseCommandLine("/export-gpox C:\\x").action, CommandLine::kRun);
 }
 
 TEST_F(ToolsTest, ExportAsksForAFileAndSaysWhatHappened) {

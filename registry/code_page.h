@@ -1,0 +1,16 @@
+// Text of the system code page (what every "A" call gives and takes) as
+// UTF-16, for the files that Windows keeps in UTF-16 whatever the code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kdw {
+
+// Every byte is converted, NULs included, so data keeps its shape. On
+// Windows the conversion is the system's own (CP_ACP); elsewhere the code
+// page is taken to be 1252, the one of Western European systems, which maps
+// every byte to one character.
+std::u16string Utf16FromCodePage(std::string_view text);
+
+}  // namespace kdw
