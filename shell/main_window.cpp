@@ -1,8 +1,9 @@
 #include "shell/main_window.h"
 
+#include <vector>
+
 #include "base/keys.h"
 #include "pages/catalogue.h"
-#include "shell/find_form.h"
 #include "shell/general.h"
 #include "shell/password.h"
 #include "shell/startup.h"
@@ -68,7 +69,7 @@ constexpr ControlSpec kControls[] = {
      "Picture1"},
 };
 
-constexpr MenuSpec kMenus[] = {
+constexpr MenuSpec kHeadMenus[] = {
     {"menu", "", ""},
     {"menuOptions", "&Settings", "menu", forms::Ctrl('S')},
     {"line", "-", "menu"},
@@ -77,17 +78,9 @@ constexpr MenuSpec kMenus[] = {
     {"menuAbout", "About", "menu", forms::Fkey(12)},
     {"line2", "-", "menu"},
     {"menuExit", "E&xit", "menu", forms::Ctrl('Q')},
-    {"menuSections", "Sections", ""},
-    {"menuDrives", "Drives", "menuSections", forms::Fkey(1)},
-    {"menuIE", "Internet Explorer", "menuSections", forms::Fkey(2)},
-    {"menuPanel", "Control Panel", "menuSections", forms::Fkey(3)},
-    {"menuStart", "Start Menu", "menuSections", forms::Fkey(4)},
-    {"menuPlayer", "Media Player", "menuSections", forms::Fkey(5)},
-    {"menuInfo", "Computer Info", "menuSections", forms::Fkey(6)},
-    {"menuLogon", "Logon", "menuSections", forms::Fkey(7)},
-    {"menuOther", "Other Functions", "menuSections", forms::Fkey(8)},
-    {"menuRest", "Programs Rest.", "menuSections", forms::Fkey(9)},
-    {"menuOffice", "Microsoft Office", "menuSections", forms::Fkey(11)},
+};
+
+constexpr MenuSpec kTailMenus[] = {
     {"menuTools", "Tools", ""},
     {"menuFind", "Find Setting...", "menuTools", forms::Ctrl('F')},
     {"menuExport", "Export Settings...", "menuTools", forms::Ctrl('E')},
@@ -100,17 +93,24 @@ constexpr MenuSpec kMenus[] = {
     {"menuShut", "Shut Down", "menuReboot"},
 };
 
+// The menus, with a Sections item for each section, as the table has it.
+std::vector<MenuSpec> Menus() {
+  std::vector<MenuSpec> menus(std::begin(kHeadMenus), std::end(kHeadMenus));
+  menus.push_back({"menuSections", "Sections", ""});
+  for (const Section& section : kSections) {
+    menus.push_back({section.menu, section.name, "menuSections", section.shortcut});
+  }
+  menus.insert(menus.end(), std::begin(kTailMenus), std::end(kTailMenus));
+  return menus;
+}
+const std::vector<MenuSpec> kMenus = Menus();
+
 const forms::FormSpec kSpec = {
     "frmMain", "Kelmor Deskwarden", forms::FormStyle::kMdiFrame, kMainWidth, kMainHeight,
     kControls, kMenus,
     // The child area: right of the panel, as far as the client area goes.
     {kPanel + 60, 0, 0, 0}};
 
-// The order in which the list's text is compared with the section names.
-constexpr const char* kListOrder[] = {
-    "Internet Explorer", "Media Player",    "Logon",         "Drives",        "Programs Rest.",
-    "Control Panel",     "Start Menu",      "Other Functions", "Computer Info", "Microsoft Office",
-};
 
 
 }  // namespace
@@ -228,12 +228,8 @@ void MainWindow::OpenSection(const Section& section) {
 
 void MainWindow::Combo1_Click() {
   const std::string text = form_.list("Combo1").text();
-  for (const char* name : kListOrder) {
-    if (text != name) continue;
-    for (const Section& section : kSections) {
-      if (section.name == text) OpenSection(section);
-    }
-    return;
+  for (const Section& section : kSections) {
+    if (section.name == text) return OpenSection(section);
   }
 }
 
@@ -311,124 +307,6 @@ void MainWindow::Timer2_Timer() {
 void MainWindow::Command4_Click() { explorer_.Refresh(); }
 
 void MainWindow::ExitWindows(int command) { clsShutDown(context_.session).ExitWindows(command); }
-
-void MainWindow::menuFind_Click() {
-  FindForm find(context_, pages::IndexSettings(context_.registry));
-  find.Load();
-  context_.host.ShowModal(find.form(), form_);
-  if (const pages::IndexedSetting* setting = find.chosen()) GoToSetting(*setting);
-}
-
-void MainWindow::GoToSetting(const pages::IndexedSetting& setting) {
-  const std::string wanted = pages::ShownOn(*setting.page);
-  const Section* section = SectionOfPage(wanted);
-  if (!section) return;
-  OpenSection(*section);
-  // A section a limited account may not open has said so already.
-  if (!child_ || child_->form().name() != wanted) return;
-  forms::Form& page = child_->form();
-  const std::string name = *setting.page->opened_by ? setting.page->opener : setting.control;
-  forms::Control* control = page.find(name);
-  if (!control) return;
-  if (setting.item >= 0 && !*setting.page->opened_by) {
-    if (auto* list = dynamic_cast<forms::ListControl*>(control)) list->SetListIndex(setting.item);
-  }
-  if (!control->enabled() && context_.Limited()) {
-    context_.messages.Show(context_.host.WindowOf(form_),
-                            "Sorry, you need administrator rights to change this setting.", kTitle,
-                            mb::kIconStop | mb::kOk);
-    return;
-  }
-  // A picture button that stands in for another while hidden is not there
-  // to be reached: the page is open, and that is as far as it goes.
-  if (control->visible()) context_.host.SetFocus(page, *control);
-}
-
-void MainWindow::menuExport_Click() {
-  const std::uintptr_t owner = context_.host.WindowOf(form_);
-  const std::string path = context_.dialogs.ShowSaveFileDialog(
-      owner, "Registration Files (*.reg)|*.reg", "Export Settings", "reg");
-  if (path.empty()) return;
-  const pages::Secrets secrets = AskForSecrets();
-  if (ExportSettingsTo(context_.registry, context_.files, path, secrets)) {
-    context_.messages.Show(owner, "The settings were exported to " + path + ".", kTitle,
-                            mb::kIconInformation | mb::kOk);
-  } else {
-    context_.messages.Show(owner, "The settings could not be written to " + path + ".", kTitle,
-                            mb::kIconStop | mb::kOk);
-  }
-}
-
-void MainWindow::menuExportGpo_Click() {
-  const std::uintptr_t owner = context_.host.WindowOf(form_);
-  const std::string folder = context_.dialogs.DirBox(
-      owner, "Choose the folder for the Group Policy files (Machine and User are made in it).");
-  if (folder.empty()) return;
-  const pages::Secrets secrets = AskForSecrets();
-  std::string failed;
-  if (ExportPolicyFilesTo(context_.registry, context_.files, folder, secrets, &failed)) {
-    context_.messages.Show(owner,
-                           "The settings were exported to " + MachinePolicyFile(folder) + " and " +
-                               UserPolicyFile(folder) + ".",
-                           kTitle, mb::kIconInformation | mb::kOk);
-  } else {
-    context_.messages.Show(owner, "The settings could not be written to " + failed + ".", kTitle,
-                           mb::kIconStop | mb::kOk);
-  }
-}
-
-pages::Secrets MainWindow::AskForSecrets() {
-  // The automatic logon password is kept in plain text, in the file too:
-  // it goes in only when the user says so.
-  if (pages::HasSecretToExport(context_.registry) &&
-      context_.messages.Show(
-          context_.host.WindowOf(form_),
-          "Include the automatic logon password? It is stored in the file in plain text.", kTitle,
-          mb::kIconQuestion | mb::kYesNo | mb::kDefaultButton2) == mb::kIdYes) {
-    return pages::Secrets::kIncluded;
-  }
-  return pages::Secrets::kLeftOut;
-}
-
-namespace {
-
-std::string Counted(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-}  // namespace
-
-void MainWindow::menuUndo_Click() {
-  const std::uintptr_t owner = context_.host.WindowOf(form_);
-  RegistryJournal* journal = context_.journal;
-  if (!journal || journal->Changed() == 0) {
-    context_.messages.Show(owner, "Nothing has been changed since Kelmor Deskwarden was started.",
-                            kTitle, mb::kIconInformation | mb::kOk);
-    return;
-  }
-  if (context_.messages.Show(owner, "Undo every change made since Kelmor Deskwarden was started?",
-                             kTitle, mb::kIconQuestion | mb::kYesNo) != mb::kIdYes) {
-    return;
-  }
-  // The section shown now, if a page is: the welcome form is none.
-  const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
-  const RegistryJournal::UndoResult result = journal->Undo();
-  if (shown) {
-    // The page shows what is stored now, without writing back what it shows.
-    RegistryJournal::Hold hold(*journal);
-    OpenSection(*shown);
-  }
-  std::string text = Counted(result.values, "value was", "values were") + " restored";
-  if (result.keys) text += ", " + Counted(result.keys, "key", "keys") + " made again or removed";
-  text += ".";
-  if (!result.failed.empty()) {
-    text += "\r\n\r\nThese could not be restored; only an administrator can change them:";
-    for (const std::string& where : result.failed) text += "\r\n" + where;
-  }
-  context_.messages.Show(owner, text, kTitle,
-                          (result.failed.empty() ? mb::kIconInformation : mb::kIconExclamation) |
-                              mb::kOk);
-}
 
 void MainWindow::MDIForm_Unload() {
   UnloadActiveChild();
