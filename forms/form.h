@@ -40,9 +40,9 @@ struct ControlSpec {
   bool machine_wide = false;
 
   constexpr ControlSpec MachineWide() const {
-    ControlSpec spec = *this;
-    spec.machine_wide = true;
-    return spec;
+    ControlSpec control = *this;
+    control.machine_wide = true;
+    return control;
   }
 };
 
