@@ -19,4 +19,11 @@ inline bool SameName(const std::string& a, const std::string& b) {
   });
 }
 
+// Whether registry key path `key` lies below `parent` (not at it), compared
+// as Windows compares key names.
+inline bool IsBelow(const std::string& key, const std::string& parent) {
+  return key.size() > parent.size() && key[parent.size()] == '\\' &&
+         SameName(key.substr(0, parent.size()), parent);
+}
+
 }  // namespace kdw

@@ -57,11 +57,6 @@ RegFileValue ValueOf(const Registry& registry, const KeyGroup& group, const std:
 }
 
 // Whether `key` lies below `parent`.
-bool IsBelow(const std::string& key, const std::string& parent) {
-  return key.size() > parent.size() && key[parent.size()] == '\\' &&
-         SameName(key.substr(0, parent.size()), parent);
-}
-
 // The machine file carries HKLM and HKCR (as HKLM's Software\Classes, which
 // it is a view of); the user file HKCU. Other hives have no file.
 PolicyFile* FileFor(PolicyFiles& files, Hive hive, std::string* key) {

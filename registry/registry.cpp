@@ -42,7 +42,7 @@ struct Registry::OpenKeys {
     const std::string folded = FoldCase(path);
     for (Entry& entry : entries) {
       if (entry.hive != hive) continue;
-      if (entry.path == folded || entry.path.starts_with(folded + "\\")) {
+      if (entry.path == folded || IsBelow(entry.path, folded)) {
         entry.key = RegistryKey();
         entry.stale = true;
       }
