@@ -44,7 +44,10 @@ class KdwSetupE2E : public ::testing::Test {
   }
   void TearDown() override {
     for (const std::string& name : names_) DeleteFileA(Installed(name).c_str());
-    for (const std::string& exe : made_) DeleteFileA(exe.c_str());
+    for (const std::string& exe : made_) {
+      DeleteFileA(exe.c_str());
+      RemoveDirectoryA(exe.substr(0, exe.rfind('\\')).c_str());
+    }
     RemoveDirectoryA(folder_.c_str());
   }
 
@@ -57,15 +60,20 @@ class KdwSetupE2E : public ::testing::Test {
     std::string text;  // of the one message box
     DWORD exit_code = STILL_ACTIVE;
   };
-  // Runs the package as `exe_name` in the scratch folder, answers its
-  // message with OK and waits for it to end.
+  // Runs the package as `exe_name` in a folder of its own below the scratch
+  // folder (Wine may still hold the image of a program that has just ended,
+  // so no run writes over another's), answers its message with OK and waits
+  // for it to end.
   Run RunPackage(const Bytes& package, const std::string& exe_name) {
-    const std::string exe = folder_ + "\\" + exe_name;
+    static int runs = 0;  // across the tests, which share the scratch folder
+    const std::string folder = folder_ + "\\run" + std::to_string(runs++);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string exe = folder + "\\" + exe_name;
     made_.push_back(exe);
     EXPECT_TRUE(files_.WriteWholeFile(exe, package));
     e2e::Program program(exe);
     Run run;
-    EXPECT_TRUE(program.Start());
+    EXPECT_TRUE(program.Start()) << exe << ": error " << GetLastError();
     HWND box = program.WaitForDialog(kTitle, 30000);
     EXPECT_NE(nullptr, box);
     if (!box) return run;
