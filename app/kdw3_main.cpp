@@ -38,6 +38,32 @@ void WriteStandardError(const std::string& line) {
   WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+// What the shell asks of real windows: a main window without its maximize
+// button, and forms cut to the shape of a picture.
+void AttachWindowShaping(kdw::Context& context, kdw::forms::Win32Host& host, HINSTANCE instance) {
+  context.disable_max_button = [&host](kdw::forms::Form& form) {
+    try {
+      kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);
+    } catch (const kdw::RaisedError&) {
+      // The window keeps its maximize button; its size is held fixed anyway.
+    }
+  };
+
+  context.shape_form = [&host, instance](kdw::forms::Form& form, const std::string& picture,
+                                         std::uint32_t transparent) {
+    // A form without a window (the hidden picture holder) has nothing to cut.
+    HWND window = reinterpret_cast<HWND>(host.WindowOf(form));
+    if (!window) return;
+    kdw::UniqueBitmap bitmap(LoadBitmapA(instance, picture.c_str()));
+    if (!bitmap) return;
+    try {
+      kdw::clsTransparent().SetRegion(window, bitmap.get(), transparent);
+    } catch (const kdw::RaisedError&) {
+      // The window keeps its rectangle.
+    }
+  };
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
@@ -78,27 +104,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
                        drives};
   context.journal = &journal;
   context.probe_registry = &direct_registry;
-  context.disable_max_button = [&host](kdw::forms::Form& form) {
-    try {
-      kdw::EnableMaxButton(reinterpret_cast<HWND>(host.WindowOf(form)), false);
-    } catch (const kdw::RaisedError&) {
-      // The window keeps its maximize button; its size is held fixed anyway.
-    }
-  };
-
-  context.shape_form = [&host, instance](kdw::forms::Form& form, const std::string& picture,
-                                         std::uint32_t transparent) {
-    // A form without a window (the hidden picture holder) has nothing to cut.
-    HWND window = reinterpret_cast<HWND>(host.WindowOf(form));
-    if (!window) return;
-    kdw::UniqueBitmap bitmap(LoadBitmapA(instance, picture.c_str()));
-    if (!bitmap) return;
-    try {
-      kdw::clsTransparent().SetRegion(window, bitmap.get(), transparent);
-    } catch (const kdw::RaisedError&) {
-      // The window keeps its rectangle.
-    }
-  };
+  AttachWindowShaping(context, host, instance);
 
   kdw::shell::Application application(context);
   if (!application.Main()) return 0;

@@ -61,6 +61,8 @@ enum ControlFlags : unsigned {
   // A command button showing its picture to the left of its caption, not
   // the picture alone.
   kCaptionAndPicture = 1u << 9,
+  // A read-only text box that the Delete key empties (its only edit).
+  kDeleteEmpties = 1u << 10,
 };
 
 class Control;

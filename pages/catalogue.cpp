@@ -1,6 +1,7 @@
 #include "pages/catalogue.h"
 
 #include <array>
+#include <vector>
 
 #include "pages/drives/drive_panel_page.h"
 #include "pages/drives/drives_page.h"
@@ -22,13 +23,13 @@
 namespace kdw::pages {
 namespace {
 
-// One line a page.
+// One line a page; the dialogs a page opens are named by that page.
 const std::array kPages = {
     PageEntry{kDrivesPage, MakeDrivesPage},
-    PageEntry{kDrivePanelPage, MakeDrivePanelPage, "frmDrives", "Command4"},
+    PageEntry{kDrivePanelPage, MakeDrivePanelPage},
     PageEntry{kInternetPage, MakeInternetPage},
-    PageEntry{kNetResPage, MakeNetResPage, "frmInternet", "Command1"},
-    PageEntry{kNetRes2Page, MakeNetRes2Page, "frmInternet", "Command2"},
+    PageEntry{kNetResPage, MakeNetResPage},
+    PageEntry{kNetRes2Page, MakeNetRes2Page},
     PageEntry{kControlPanelPage, MakeControlPanelPage},
     PageEntry{kStartMenuPage, MakeStartMenuPage},
     PageEntry{kMediaPlayerPage, MakeMediaPlayerPage},
@@ -37,21 +38,39 @@ const std::array kPages = {
     PageEntry{kOtherFunctionsPage, MakeOtherFunctionsPage},
     PageEntry{kProgramsPage, MakeProgramsPage},
     PageEntry{kOfficePage, MakeOfficePage},
-    PageEntry{kOutlookPage, MakeOutlookPage, "frmOffice", "Command1"},
-    PageEntry{kAccessPage, MakeAccessPage, "frmOffice", "Command2"},
-    PageEntry{kWordPage, MakeWordPage, "frmOffice", "Command3"},
+    PageEntry{kOutlookPage, MakeOutlookPage},
+    PageEntry{kAccessPage, MakeAccessPage},
+    PageEntry{kWordPage, MakeWordPage},
 };
+
+// A dialog's opener is declared once, by the page that opens it.
+std::vector<PageEntry> WithOpeners() {
+  std::vector<PageEntry> pages(kPages.begin(), kPages.end());
+  for (PageEntry& page : pages) {
+    for (const PageEntry& other : kPages) {
+      for (const DialogOpener& opener : other.decl.dialogs) {
+        if (opener.dialog != &page.decl) continue;
+        page.opened_by = other.decl.name;
+        page.opener = opener.button;
+      }
+    }
+  }
+  return pages;
+}
 
 }  // namespace
 
-std::span<const PageEntry> Catalogue() { return kPages; }
+std::span<const PageEntry> Catalogue() {
+  static const std::vector<PageEntry> pages = WithOpeners();
+  return pages;
+}
 
 const char* ShownOn(const PageEntry& entry) {
   return *entry.opened_by ? entry.opened_by : entry.decl.name;
 }
 
 const PageEntry* FindPage(const std::string& form_name) {
-  for (const PageEntry& page : kPages) {
+  for (const PageEntry& page : Catalogue()) {
     if (form_name == page.decl.name) return &page;
   }
   return nullptr;

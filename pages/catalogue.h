@@ -14,13 +14,14 @@
 
 namespace kdw::pages {
 
-using PageFactory = std::unique_ptr<forms::FormController> (*)(Context& context);
+using PageFactory = PageMaker;
 
 struct PageEntry {
   const PageSpec& decl;
   PageFactory make;
   // A dialog that a page opens: that page's form and the control on it that
-  // opens the dialog. Empty for the pages the sections open.
+  // opens the dialog, as that page declares them. Empty for the pages the
+  // sections open.
   const char* opened_by = "";
   const char* opener = "";
 };

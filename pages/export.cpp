@@ -114,38 +114,36 @@ std::string ExportSettings(const Registry& registry, Secrets secrets) {
   return FormatRegFile(keys);
 }
 
-PolicyFiles ExportPolicyFiles(const Registry& registry, Secrets secrets) {
-  PolicyFiles files;
-  // Each key as its file names it.
-  struct Placed {
-    PolicyFile* file;
-    std::string path;
-    ExportedKey key;
-  };
-  std::vector<Placed> placed;
-  for (ExportedKey& key : CollectSettings(registry, secrets)) {
-    std::string path = key.key;
-    if (PolicyFile* file = FileFor(files, key.hive, &path))
-      placed.push_back({file, std::move(path), std::move(key)});
-  }
+namespace {
+
+// A key as its policy file names it.
+struct Placed {
+  PolicyFile* file;
+  std::string path;
+  ExportedKey key;
+};
+
+// A removal is one entry on the parent that names every removed subkey of
+// it, where the first of them stands.
+struct Removal {
+  PolicyFile* file;
+  std::string parent;
+  std::vector<std::string> subkeys;
+};
+
+// The removals, and the one that stands at each placed key (by its index).
+// A key below one removed goes with it: an entry of its own would make the
+// removed parent again where the file is applied.
+std::vector<Removal> GroupRemovals(const std::vector<Placed>& placed,
+                                   std::vector<std::optional<std::size_t>>& removal_at) {
   auto removed_above = [&](const Placed& entry) {
     return std::any_of(placed.begin(), placed.end(), [&](const Placed& other) {
       return other.key.action == ExportedKey::kRemoved && other.file == entry.file &&
              IsBelow(entry.path, other.path);
     });
   };
-  // A removal is one entry on the parent that names every removed subkey of
-  // it, where the first of them stands. A key below one removed goes with
-  // it: an entry of its own would make the removed parent again where the
-  // file is applied.
-  struct Removal {
-    PolicyFile* file;
-    std::string parent;
-    std::vector<std::string> subkeys;
-  };
   std::vector<Removal> removals;
-  // The removal that stands at each key, by its index in `removals`.
-  std::vector<std::optional<std::size_t>> removal_at(placed.size());
+  removal_at.assign(placed.size(), std::nullopt);
   for (std::size_t i = 0; i < placed.size(); ++i) {
     const Placed& entry = placed[i];
     const std::size_t cut = entry.path.find_last_of('\\');
@@ -162,28 +160,44 @@ PolicyFiles ExportPolicyFiles(const Registry& registry, Secrets secrets) {
     }
     known->subkeys.push_back(entry.path.substr(cut + 1));
   }
+  return removals;
+}
+
+// One key's entries: its removal where one stands at it, else its values.
+void WriteEntries(const Placed& entry, const Removal* removal) {
+  switch (entry.key.action) {
+    case ExportedKey::kRemoved:
+      if (removal) entry.file->DeleteSubkeys(removal->parent, removal->subkeys);
+      return;
+    case ExportedKey::kExactly:
+      entry.file->DeleteAllValues(entry.path);
+      break;
+    case ExportedKey::kValues:
+      break;
+  }
+  for (const RegFileValue& value : entry.key.values) {
+    if (value.present) {
+      entry.file->SetValue(entry.path, value.name, value.type, value.data);
+    } else {
+      entry.file->DeleteValue(entry.path, value.name);
+    }
+  }
+}
+
+}  // namespace
+
+PolicyFiles ExportPolicyFiles(const Registry& registry, Secrets secrets) {
+  PolicyFiles files;
+  std::vector<Placed> placed;
+  for (ExportedKey& key : CollectSettings(registry, secrets)) {
+    std::string path = key.key;
+    if (PolicyFile* file = FileFor(files, key.hive, &path))
+      placed.push_back({file, std::move(path), std::move(key)});
+  }
+  std::vector<std::optional<std::size_t>> removal_at;
+  const std::vector<Removal> removals = GroupRemovals(placed, removal_at);
   for (std::size_t i = 0; i < placed.size(); ++i) {
-    const Placed& entry = placed[i];
-    switch (entry.key.action) {
-      case ExportedKey::kRemoved:
-        if (removal_at[i]) {
-          const Removal& removal = removals[*removal_at[i]];
-          entry.file->DeleteSubkeys(removal.parent, removal.subkeys);
-        }
-        continue;
-      case ExportedKey::kExactly:
-        entry.file->DeleteAllValues(entry.path);
-        break;
-      case ExportedKey::kValues:
-        break;
-    }
-    for (const RegFileValue& value : entry.key.values) {
-      if (value.present) {
-        entry.file->SetValue(entry.path, value.name, value.type, value.data);
-      } else {
-        entry.file->DeleteValue(entry.path, value.name);
-      }
-    }
+    WriteEntries(placed[i], removal_at[i] ? &removals[*removal_at[i]] : nullptr);
   }
   return files;
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -39,6 +40,70 @@ constexpr forms::ControlSpec MachineWide(forms::ControlSpec control) {
   return control.MachineWide();
 }
 
+// Stands in an entry picker's rows for the entry chosen in its list.
+inline constexpr char kEntryMark[] = "<entry>";
+
+// An entry a picker's list offers.
+struct PickerEntry {
+  const char* item;               // as the list shows it
+  const char* name = nullptr;     // what kEntryMark stands for in keys and values; the item if null
+  const char* caption = nullptr;  // what it stands for in the rows' captions; the item if null
+  const char* data = "";          // what the page's own code keeps with the entry
+};
+
+// A list whose current item chooses an entry (a key or a value), and the
+// text rows that show it: their keys or values, and their captions, hold
+// kEntryMark. Picking an entry shows its rows and writes nothing; a picker
+// that edits stores what is typed in a row under the entry chosen. The
+// rows' text boxes are declared among the page's controls.
+struct EntryPicker {
+  const char* list;
+  std::span<const SettingRow> rows;
+  // Empty: the page lists the entries, each item its own name, and the rows
+  // stand for every value of their key.
+  std::span<const PickerEntry> entries = {};
+  bool edits = true;
+  // Showing an entry writes what it shows back, as loading a row does.
+  bool writes_back = false;
+  // Search takes the user to the list rather than to the rows' boxes (it
+  // does so anyway for a picker without declared entries).
+  bool found_at_list = false;
+};
+
+// Where a browse button's file dialog starts.
+enum class StartIn { kAnywhere, kProgramFolder };
+
+// A button that fills a text box from a dialog: a folder, or with a filter
+// a file. Cancel changes nothing; the box's own Change stores what it then
+// holds.
+struct BrowseButton {
+  const char* button;
+  const char* box;
+  const char* prompt;        // the folder dialog's prompt, or the file dialog's title
+  const char* filter = "";   // "Icons (*.ico)|*.ico": a file, not a folder
+  StartIn start = StartIn::kAnywhere;
+  bool name_only = false;    // the file's name, without its folder
+  bool needs_entry = false;  // refused until the page's picker has an entry chosen
+};
+
+// A tab of a page's tab strip and the container it shows.
+struct TabPage {
+  const char* caption;
+  const char* container;
+};
+
+struct PageSpec;
+using PageMaker = std::unique_ptr<forms::FormController> (*)(Context& context);
+
+// A button that opens a dialog page modally; each opening loads it afresh.
+struct DialogOpener {
+  const char* button;
+  const PageSpec* dialog;
+  PageMaker make;
+  // A limited account is told it may not, and the dialog stays closed.
+  bool administrators_only = false;
+};
+
 struct PageSpec {
   const char* name;     // the form: "frmPanel"
   const char* caption;  // its title: "Control Panel"
@@ -56,15 +121,25 @@ struct PageSpec {
   // what the mark stands for then.
   std::span<const SettingRow> marked_rows = {};
   const KeyMark* key_mark = nullptr;
-  // What the page's own code binds beside its rows.
-  std::span<const PageValue> values = {};
+  const EntryPicker* picker = nullptr;
+  std::span<const BrowseButton> browse = {};
+  std::span<const DialogOpener> dialogs = {};
+  // The button that closes a dialog page.
+  const char* close_button = "";
+  // A tab strip whose tabs each show one container, the first at the start.
+  const char* tab_strip = "";
+  std::span<const TabPage> tabs = {};
+  // Shown maximized inside the main window, and kept so.
+  bool always_maximized = false;
 };
 
 // A dialog a page opens: no title bar, moved by its background. Width and
 // height are those inside the window's edges.
+// `close` is its close button.
 constexpr PageSpec BorderlessDialog(const char* name, int width, int height,
                                     std::span<const SettingRow> rows,
-                                    std::span<const forms::ControlSpec> controls) {
+                                    std::span<const forms::ControlSpec> controls,
+                                    const char* close = "Image1") {
   return PageSpec{.name = name,
                   .caption = "",
                   .width = width + kChromeWidth,
@@ -72,7 +147,8 @@ constexpr PageSpec BorderlessDialog(const char* name, int width, int height,
                   .rows = rows,
                   .controls = controls,
                   .style = forms::FormStyle::kBorderless,
-                  .draggable = true};
+                  .draggable = true,
+                  .close_button = close};
 }
 
 // The form's whole control list: the unbound controls and the rows' controls,
@@ -83,6 +159,9 @@ std::vector<forms::ControlSpec> ControlsOf(const PageSpec& page);
 class SettingPage : public forms::FormController {
  public:
   SettingPage(Context& context, const PageSpec& page);
+  // A page whose key mark stands for `mark_name` whatever is stored (the
+  // empty text: for nothing); its marked rows are bound at once.
+  SettingPage(Context& context, const PageSpec& page, const std::string& mark_name);
 
   forms::Form& form() override { return form_; }
   const PageSpec& decl() const { return spec_; }
@@ -103,6 +182,9 @@ class SettingPage : public forms::FormController {
   // it, the control shows again what is stored and one message says so; a
   // text box keeps what was typed.
   void WriteRow(const SettingRow& row);
+  // Writes what the row's control shows, telling nothing: for a page's own
+  // buttons that store several rows at once.
+  RegStatus StoreShown(const SettingRow& row) { return Store(row); }
 
   // Whether a write of the page's own code went through; when it did not,
   // tells the user which setting Windows refused and why (not while
@@ -152,9 +234,13 @@ class SettingPage : public forms::FormController {
   void OnClick(const std::string& control, std::function<void()> handler);
 
   // Loads a dialog this page opens and shows it modally, owned by the main
-  // window; returns once the dialog is closed. Each opening loads afresh.
-  // Without a main window (tests) the dialog is loaded only.
+  // window (by this page without one); returns once the dialog is closed,
+  // and unloads it. Each opening loads afresh.
   void ShowDialog(std::unique_ptr<forms::FormController> dialog);
+
+  // The picker's entry chosen now (null for none), and its rows made for it.
+  const PickerEntry* PickedEntry() const;
+  std::span<const SettingRow> PickedRows();
   // Unloads this form: a dialog's close button.
   void Close();
 
@@ -164,7 +250,8 @@ class SettingPage : public forms::FormController {
  private:
   struct Bound {
     const SettingRow* row;
-    int item;  // -1 for a whole control
+    int item;       // -1 for a whole control
+    int state = 0;  // what a two-state button shows
   };
 
   // What a page does on loading beyond its rows: filling lists and reports
@@ -172,14 +259,37 @@ class SettingPage : public forms::FormController {
   // reads, after them.
   virtual void BeforeRows() {}
   virtual void AfterRows() {}
+  // Whether the rows under the page's key mark can be worked now: picking
+  // an entry, typing in its rows and opening dialogs ask first. A page that
+  // says no tells the user why.
+  virtual bool MarkReady() { return true; }
+  // After the user's change of a row was stored: for what the page shows
+  // beside it.
+  virtual void Stored(const SettingRow& row) { (void)row; }
+
+  void BindKinds();
+  void BindBehaviours();
+  void ShowTab();
+  void Browse(const BrowseButton& button);
+  void Open(const DialogOpener& opener);
+  void FillPicker();
+  void LoadMarkedRows();
+  void Pick();
+  void TypedInPicked(std::size_t index);
+  std::string MarkName() const;
+  void Turn(const SettingRow& row);
+  void ShowTwoStates(const SettingRow& row, int state);
 
   void ApplyAccountRule();
   void Bind(const SettingRow& row);
   void ShowNumber(forms::CheckBox& box, std::int32_t number);
+  void LoadText(const SettingRow& row, const StoredValue& stored);
+  void LoadChoice(const SettingRow& row, const StoredValue& stored);
   RegStatus Store(const SettingRow& row);
   RegStatus Apply(const SettingRow& row, const WriteAction& action, int state);
   int StateOf(const SettingRow& row) const;
   const Bound* Find(const SettingRow& row) const;
+  Bound* Find(const SettingRow& row);
 
   Context& context_;
   const PageSpec& spec_;
@@ -190,6 +300,13 @@ class SettingPage : public forms::FormController {
   int loading_ = 0;
   // Text boxes whose last write was refused and told.
   std::vector<std::string> refused_texts_;
+  MarkedRows picked_;
+  MarkedRows marked_;
+  std::optional<std::string> mark_name_;
+  int picking_ = 0;
+  // The entry of a picker whose page lists the entries itself.
+  mutable std::string listed_item_;
+  mutable PickerEntry listed_entry_{""};
 };
 
 // Makes a page that is its table and nothing more.

@@ -35,6 +35,14 @@ enum class LoadRule {
   // Slider: GetDwordValue (0) as its position, shown at the nearest end when
   // outside its range; only the user's scroll writes the position.
   kPosition,
+  // One bit of a mask (the row's number is the bit): checked while it is
+  // set. Showing writes nothing; a click reads the mask afresh and writes it
+  // back with only that bit changed, so the other bits survive whatever
+  // another program did to them meanwhile.
+  kBit,
+  // A list whose current item is the stored text (REG_SZ). Picking an item
+  // stores it; the stored text selects its item, or none.
+  kChoice,
 };
 
 // A key and the default value it is given, for rows that create whole keys.
@@ -81,6 +89,8 @@ constexpr WriteAction RemoveKeys(std::span<const KeyDefault> keys) {
 // One bound control: the registry value, how it loads and what each state
 // writes, and where the control stands on its form. Pages declare their rows
 // with the shape helpers below and place them with At() and In().
+struct TwoStates;
+
 struct SettingRow {
   const char* control;  // design name: "Check14", "Text2", "List1"
   // The check box's caption, or a check-list item's text. Empty for text
@@ -116,6 +126,9 @@ struct SettingRow {
   bool secret = false;
   // Read after the page's other rows (its write-back comes last).
   bool loads_last = false;
+  // A picture button that shows the row's two states (see Toggle); its
+  // buttons are declared among the page's controls.
+  const TwoStates* two_states = nullptr;
 
   constexpr SettingRow At(forms::Rect where) const {
     SettingRow row = *this;
@@ -157,33 +170,18 @@ struct SettingRow {
     row.loads_last = true;
     return row;
   }
+  // A caption for a row whose control has none of its own (a text box of
+  // an entry picker), as search and messages name it.
+  constexpr SettingRow Called(const char* name) const {
+    SettingRow row = *this;
+    row.caption = name;
+    return row;
+  }
   constexpr SettingRow GrayedAsChecked() const {
     SettingRow row = *this;
     row.grayed_as_checked = true;
     return row;
   }
-};
-
-// Stands in a page value's key for each drive letter, A to Z.
-inline constexpr char kDriveMark[] = "<drive>";
-
-// A value the page's own code reads and writes beside its rows: a mask
-// built from several controls, a list of numbered entries, a key per drive.
-// Search finds it and export writes it as it does a row's.
-struct PageValue {
-  enum Shape {
-    kValue,      // one value
-    kKey,        // a key the page makes and removes whole, with its default value
-    kAllValues,  // every value of the key (a list of entries)
-  };
-  const char* control;  // where the user changes it
-  const char* caption;  // what it is, as search lists it
-  Hive hive;
-  // May hold a mark: the Office version's (pages/office/office_version.h)
-  // or kDriveMark.
-  const char* key;
-  const char* value = "";
-  Shape shape = kValue;
 };
 
 // The common shapes, so that a page table reads like its description.
@@ -262,6 +260,39 @@ constexpr SettingRow Position(const char* control, Hive hive, const char* key,
 inline std::string NameOf(const SettingRow& row) {
   if (*row.caption) return row.caption;
   return *row.value ? std::string(row.value) : std::string("(Default)");
+}
+
+// One bit of a REG_DWORD mask, shown by a check box of its own.
+constexpr SettingRow Bit(const char* control, const char* caption, Hive hive, const char* key,
+                         const char* value, int bit) {
+  return {control, caption, hive, key, value, ValueKind::kDword, LoadRule::kBit, {}, {}, "", bit};
+}
+
+// A list (declared among the page's controls) whose current item is the
+// stored REG_SZ text.
+constexpr SettingRow Choice(const char* control, const char* caption, Hive hive, const char* key,
+                            const char* value) {
+  return {control, caption, hive, key, value, ValueKind::kSz, LoadRule::kChoice};
+}
+
+// How a two-state picture button looks in each state: one button whose
+// caption and picture change, or, with a partner, two buttons lying on one
+// another, the partner shown while the row is on.
+struct TwoStates {
+  struct Look {
+    const char* caption = "";
+    const char* picture = "";
+  };
+  Look off = {};
+  Look on = {};
+  const char* partner = "";
+};
+
+// A check shape shown as a picture button: a click turns the stored state
+// over. Loading only shows; the buttons are declared among the controls.
+constexpr SettingRow Toggle(SettingRow row, const TwoStates& looks) {
+  row.two_states = &looks;
+  return row;
 }
 
 // An item of a check list: any check shape, made an item of its list.

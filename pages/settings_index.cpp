@@ -1,7 +1,10 @@
 #include "pages/settings_index.h"
 
+#include <algorithm>
 #include <map>
 #include <string_view>
+
+#include "base/text.h"
 
 namespace kdw::pages {
 namespace {
@@ -20,7 +23,13 @@ class Indexer {
         for (const std::string& list : lists) item += list == row.control;
         lists.push_back(row.control);
       }
-      const std::string caption = NameOf(row);
+      std::string caption = NameOf(row);
+      if (row.load == LoadRule::kBit) {
+        // A mask is one setting, however many boxes show its bits: it is
+        // listed once, under its page's caption.
+        if (Listed(row.hive, row.key, row.value)) continue;
+        caption = page.decl.caption;
+      }
       if (row.kind == ValueKind::kKey) {
         // The keys the row makes, each with its default value.
         for (const KeyDefault& key : row.checked.keys)
@@ -32,25 +41,44 @@ class Indexer {
     }
   }
 
-  void Values(const PageEntry& page) {
-    for (const PageValue& value : page.decl.values) {
-      const IndexedSetting::Shape shape = value.shape;
-      const std::string_view key = value.key;
-      const auto mark = key.find(kDriveMark);
-      if (mark == std::string_view::npos) {
-        Add(page, value.control, -1, value.caption, value.hive, value.key, value.value, shape);
-        continue;
+  // A picker's rows, once for each entry it declares; without entries, a
+  // row whose value is the entry stands for every value of its key.
+  void Picker(const PageEntry& page) {
+    const EntryPicker* picker = page.decl.picker;
+    if (!picker) return;
+    if (picker->entries.empty()) {
+      for (const SettingRow& row : picker->rows) {
+        Add(page, picker->list, -1, WithoutEntry(row.caption), row.hive, row.key, "",
+            IndexedSetting::kAllValues);
       }
-      for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        std::string made(key);
-        made.replace(mark, std::string_view(kDriveMark).size(), 1, letter);
-        Add(page, value.control, -1, std::string(value.caption) + " (" + letter + ":)", value.hive,
-            made, value.value, shape);
+      return;
+    }
+    for (const PickerEntry& entry : picker->entries) {
+      MarkedRows made;
+      made.Make(picker->rows, kEntryMark, entry.name ? entry.name : entry.item,
+                entry.caption ? entry.caption : entry.item);
+      for (const SettingRow& row : made.rows()) {
+        Add(page, picker->found_at_list ? picker->list : row.control, -1, row.caption, row.hive, row.key, row.value,
+            row.kind == ValueKind::kKey ? IndexedSetting::kKey : IndexedSetting::kValue);
       }
     }
   }
 
  private:
+  // The caption of a row standing for all entries: the mark and the blank
+  // before it left out.
+  static std::string WithoutEntry(const char* caption) {
+    std::string text = WithMark(caption, kEntryMark, "");
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  }
+
+  bool Listed(Hive hive, const char* key, const char* value) const {
+    return std::any_of(out_.begin(), out_.end(), [&](const IndexedSetting& setting) {
+      return setting.hive == hive && SameName(setting.key, key) && SameName(setting.value, value);
+    });
+  }
+
   void Add(const PageEntry& page, const std::string& control, int item, const std::string& caption,
            Hive hive, const std::string& key, const std::string& value,
            IndexedSetting::Shape shape) {
@@ -87,7 +115,7 @@ std::vector<IndexedSetting> IndexSettings(const Registry& registry) {
   for (const PageEntry& page : Catalogue()) {
     indexer.Rows(page, page.decl.rows);
     indexer.Rows(page, page.decl.marked_rows);
-    indexer.Values(page);
+    indexer.Picker(page);
   }
   return settings;
 }

@@ -1,7 +1,7 @@
 // Every registry setting the pages bind, in one list: what walks all
 // settings at once (search, export) reads it and knows no page. Rows come
 // page by page in catalogue order, each page's rows in table order, then its
-// Office version rows, then the values its own code binds.
+// rows under a key mark, then its entry picker's rows for each entry.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +14,11 @@
 namespace kdw::pages {
 
 struct IndexedSetting {
-  // One value, a key made and removed whole (`value` is its default, ""), or
-  // every value the key holds: as a page declares its own values.
-  using Shape = PageValue::Shape;
-  static constexpr Shape kValue = PageValue::kValue;
-  static constexpr Shape kKey = PageValue::kKey;
-  static constexpr Shape kAllValues = PageValue::kAllValues;
+  enum Shape {
+    kValue,      // one value
+    kKey,        // a key made and removed whole; `value` is its default, ""
+    kAllValues,  // every value the key holds (a list of entries)
+  };
 
   const PageEntry* page;
   std::string control;  // the control the user changes it with
@@ -36,7 +35,8 @@ struct IndexedSetting {
   bool secret = false;
 };
 
-// Office rows and values take the version stored as the choice.
+// Rows under a key mark take what it stands for now (the Office version
+// stored as the choice).
 std::vector<IndexedSetting> IndexSettings(const Registry& registry);
 
 }  // namespace kdw::pages

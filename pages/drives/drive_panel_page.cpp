@@ -34,73 +34,42 @@ constexpr forms::Rect BoxPlace(int letter) {
           kColumnWidth - 60, kLineHeight};
 }
 
-constexpr auto MakeControls() {
-  std::array<forms::ControlSpec, 28> controls{};
-  controls[0] = {"Label1", ControlKind::kLabel, "Hide Drives", {kMargin, 150, 2400, kLineHeight},
-                 "", forms::kBoldFont};
-  // Pressed as a button too, so that the keyboard can close the panel.
-  controls[1] = {"Image2", ControlKind::kCommandButton, "Close",
-                 {kContentWidth - 480, 60, 480, 480}, "", 0, "BTN_CANCEL", "Close"};
+constexpr forms::ControlSpec kControls[] = {
+    {"Label1", ControlKind::kLabel, "Hide Drives", {kMargin, 150, 2400, kLineHeight}, "",
+     forms::kBoldFont},
+    // Pressed as a button too, so that the keyboard can close the panel.
+    {"Image2", ControlKind::kCommandButton, "Close", {kContentWidth - 480, 60, 480, 480}, "", 0,
+     "BTN_CANCEL", "Close"},
+};
+
+// One mask, a bit a letter (A the lowest), a box each.
+constexpr auto kRows = [] {
   constexpr const char* kCaptions[26] = {
       "A:\\", "B:\\", "C:\\", "D:\\", "E:\\", "F:\\", "G:\\", "H:\\", "I:\\",
       "J:\\", "K:\\", "L:\\", "M:\\", "N:\\", "O:\\", "P:\\", "Q:\\", "R:\\",
       "S:\\", "T:\\", "U:\\", "V:\\", "W:\\", "X:\\", "Y:\\", "Z:\\"};
-  for (int i = 0; i < 26; ++i) {
-    controls[static_cast<std::size_t>(i) + 2] = {kLetterBoxes[static_cast<std::size_t>(i)],
-                                                  ControlKind::kCheckBox, kCaptions[i],
-                                                  BoxPlace(i)};
+  std::array<SettingRow, 26> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int letter = static_cast<int>(i);
+    rows[i] = Bit(kLetterBoxes[i], kCaptions[i], HKCU, kExplorer, kNoDrives, letter).At(BoxPlace(letter));
   }
-  return controls;
-}
-constexpr auto kControls = MakeControls();
-
-// One mask, a bit a letter (A the lowest), that the boxes show and change.
-constexpr PageValue kValues[] = {{"a", "Hide Drives", HKCU, kExplorer, kNoDrives}};
+  return rows;
+}();
 
 class DrivePanel : public SettingPage {
  public:
-  explicit DrivePanel(Context& context) : SettingPage(context, kDrivePanelPage) {
-    for (int i = 0; i < 26; ++i) {
-      box(i).on_click = [this, i] {
-        if (!loading() && !reverting_) LetterClicked(i);
-      };
-    }
-    OnClick("Image2", [this] { Close(); });
+  explicit DrivePanel(Context& context) : SettingPage(context, kDrivePanelPage) {}
+
+  // A stored mask the panel cannot show is reset, after the user is told,
+  // before the boxes show it.
+  void BeforeRows() override {
+    if (IsDriveMask(registry().GetDwordValue(HKCU, kExplorer, kNoDrives, 0))) return;
+    context().messages.Show(context().Owner(),
+                            "Error - Kelmor Deskwarden will show all drives, after, you can "
+                            "hide any drive you want.",
+                            kTitle, mb::kOk | mb::kIconInformation);
+    Wrote(registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, 0), "Hide Drives");
   }
-
-  // Showing the mask writes nothing; only a stored mask the panel cannot
-  // show is reset, after the user is told.
-  void AfterRows() override {
-    const std::int32_t mask = registry().GetDwordValue(HKCU, kExplorer, kNoDrives, 0);
-    if (IsDriveMask(mask)) {
-      for (int i = 0; i < 26; ++i) box(i).SetValue((mask >> i) & 1);
-    } else {
-      context().messages.Show(context().Owner(),
-                              "Error - Kelmor Deskwarden will show all drives, after, you can "
-                              "hide any drive you want.",
-                              kTitle, mb::kOk | mb::kIconInformation);
-      Wrote(registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, 0), kValues[0].caption);
-    }
-  }
-
- private:
-  forms::CheckBox& box(int letter) { return *boxes_[static_cast<std::size_t>(letter)]; }
-
-  // The mask is read afresh, so that what another program changed since
-  // the panel opened survives in every other bit.
-  void LetterClicked(int letter) {
-    std::int32_t mask = registry().GetDwordValue(HKCU, kExplorer, kNoDrives, 0);
-    const std::int32_t bit = std::int32_t{1} << letter;
-    mask = box(letter).value() == 1 ? (mask | bit) : (mask & ~bit);
-    if (!Wrote(registry().SaveDwordValue(HKCU, kExplorer, kNoDrives, mask), kValues[0].caption)) {
-      reverting_ = true;
-      box(letter).SetValue(box(letter).value() == 1 ? 0 : 1);
-      reverting_ = false;
-    }
-  }
-
-  bool reverting_ = false;
-  std::vector<forms::CheckBox*> boxes_ = UseAll<forms::CheckBox>(kLetterBoxes);
 };
 
 }  // namespace
@@ -111,11 +80,11 @@ const PageSpec kDrivePanelPage{
     .caption = "Hide Drives",
     .width = kContentWidth + kMargin + kChromeWidth,
     .height = kContentHeight + kChromeHeight,
-    .rows = {},
+    .rows = kRows,
     .controls = kControls,
     .style = forms::FormStyle::kBorderless,
     .draggable = true,
-    .values = kValues,
+    .close_button = "Image2",
 };
 
 std::unique_ptr<forms::FormController> MakeDrivePanelPage(Context& context) {

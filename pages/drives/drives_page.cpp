@@ -1,5 +1,6 @@
 #include "pages/drives/drives_page.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,6 @@ constexpr const char* kStoragePolicies = "System\\CurrentControlSet\\Control\\St
 constexpr const char* kMyComputer = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 constexpr const char* kExplorer = keys::kExplorerPolicies;
 #define KDW_DRIVE_ICONS "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\"
-constexpr const char* kDriveIcons = KDW_DRIVE_ICONS;
 constexpr const char* kUserOnComputer = "%USERNAME% on %COMPUTERNAME%";
 constexpr const char* kNoLetter = "Choose a drive letter first.";
 
@@ -43,6 +43,11 @@ constexpr int kButtonsTop = kIconBox + kTextHeight + 150;
 constexpr int kTitlesHeight = kButtonsTop + 360 + 120;
 constexpr int kHideTop = 60 + kTitlesHeight + 150;
 
+// Access to C: is one switch, shown as two pictures lying on one another:
+// Image2 while C: is blocked. Any mask but 0 blocks it; a click stores C:
+// alone, or nothing, whatever mask was stored.
+constexpr TwoStates kAccessLooks{.partner = "Image2"};
+
 constexpr SettingRow kRows[] = {
     Number("Check1", "Restrict Writing to USB Strorage Device", HKLM, kStoragePolicies,
            "WriteProtect")
@@ -55,6 +60,8 @@ constexpr SettingRow kRows[] = {
                    StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"), kUserOnComputer}
         .At(kChecks.Line(1))
         .MachineWide(),
+    Toggle(NonZero("Image1", "Prevent Access to C:\\", HKCU, kExplorer, "NoViewOnDrive", 4),
+           kAccessLooks),
 };
 
 // "Strorage" is the caption the switch has always had. The C: pictures are
@@ -89,7 +96,7 @@ constexpr forms::ControlSpec kControls[] = {
     MachineWide({"Label4", ControlKind::kLabel, "Drive Icon:", {kMargin, kIconLabel, kInner, kLineHeight},
                  "Frame1"}),
     MachineWide({"Text2", ControlKind::kTextBox, "", {kMargin, kIconBox, kInner - 420, kTextHeight},
-                 "Frame1", forms::kReadOnly, "", "Press Delete to empty"}),
+                 "Frame1", forms::kReadOnly | forms::kDeleteEmpties, "", "Press Delete to empty"}),
     MachineWide({"Command3", ControlKind::kCommandButton, "...",
                  {kMargin + kInner - 360, kIconBox, 360, kTextHeight}, "Frame1", 0, "",
                  "Choose an icon for your drive"}),
@@ -105,15 +112,31 @@ constexpr forms::ControlSpec kControls[] = {
     {"List1", ControlKind::kListBox, "", {kRightLeft, kHideTop + 600, 600, 300}},
 };
 
-// What the page's own code binds: the C: switch of the two pictures, and
-// each drive's title and icon, a key each, made by Create and removed by
-// Delete for the letter chosen.
-constexpr PageValue kValues[] = {
-    {"Image1", "Prevent Access to C:\\", HKCU, kExplorer, "NoViewOnDrive"},
-    {"Text1", "Drive Title", HKLM, KDW_DRIVE_ICONS "<drive>\\DefaultLabel", "", PageValue::kKey},
-    {"Text2", "Drive Icon", HKLM, KDW_DRIVE_ICONS "<drive>\\DefaultIcon", "", PageValue::kKey},
+// Each letter's title and icon, a key each, shown for the letter chosen;
+// Create stores both and Delete removes both.
+constexpr auto kLetters = [] {
+  constexpr const char* kNames[26] = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
+                                      "J", "K", "L", "M", "N", "O", "P", "Q", "R",
+                                      "S", "T", "U", "V", "W", "X", "Y", "Z"};
+  std::array<PickerEntry, 26> letters{};
+  for (std::size_t i = 0; i < letters.size(); ++i) letters[i] = {kNames[i]};
+  return letters;
+}();
+constexpr SettingRow kTitleAndIcon[] = {
+    Text("Text1", HKLM, KDW_DRIVE_ICONS "<entry>\\DefaultLabel", "", ValueKind::kKey)
+        .Called("Drive Title (<entry>:)"),
+    Text("Text2", HKLM, KDW_DRIVE_ICONS "<entry>\\DefaultIcon", "", ValueKind::kKey)
+        .Called("Drive Icon (<entry>:)"),
 };
 #undef KDW_DRIVE_ICONS
+constexpr EntryPicker kLetterPicker{
+    .list = "ImageCombo1", .rows = kTitleAndIcon, .entries = kLetters, .edits = false};
+
+constexpr BrowseButton kBrowse[] = {
+    {"Command3", "Text2", "Choose an icon for your drive - Kelmor Deskwarden", "Icons (*.ico)|*.ico",
+     StartIn::kProgramFolder},
+};
+constexpr DialogOpener kDialogs[] = {{"Command4", &kDrivePanelPage, MakeDrivePanelPage}};
 
 constexpr int kHeight = kAccessTop + kAccessHeight + 60 + kChromeHeight;
 static_assert(kHideTop + 600 + 300 + 60 + kChromeHeight <= kHeight,
@@ -122,143 +145,68 @@ static_assert(kHideTop + 600 + 300 + 60 + kChromeHeight <= kHeight,
 class DrivesPage : public SettingPage {
  public:
   explicit DrivesPage(Context& context) : SettingPage(context, kDrivesPage) {
-    OnClick("Image1", [this] { ShowAccess(4); });
-    OnClick("Image2", [this] { ShowAccess(0); });
-    combo_.on_click = [this] { ImageCombo1_Click(); };
     OnClick("Command1", [this] { Command1_Click(); });
     OnClick("Command2", [this] { Command2_Click(); });
-    OnClick("Command3", [this] { Command3_Click(); });
-    OnClick("Command4", [this] { Command4_Click(); });
-    text2_.on_key_down = [this](int key) {
-      if (key == kDeleteKey) text2_.SetText("");
-    };
   }
 
   void BeforeRows() override {
     letters_.SetVisible(false);
     for (char letter = 'A'; letter <= 'Z'; ++letter) letters_.AddItem(std::string(1, letter));
-
     combo_.SetImageList({std::begin(kDriveImagePictures), std::end(kDriveImagePictures)});
-    for (const std::string& letter : letters_.items()) {
-      const DriveImage image = ImageOfKind(GetDriveKind(context().drives, letter));
-      combo_.AddItem(letter, static_cast<int>(image));
-    }
-
     std::string report;
     for (const std::string& letter : letters_.items()) {
+      combo_.AddItem(letter, static_cast<int>(ImageOfKind(GetDriveKind(context().drives, letter))));
       report += DriveInfoText(context().drives, letter + ":\\");
     }
-    text3_.SetText(report);
-  }
-
-  void AfterRows() override {
-    ShowBlocked(registry().GetDwordValue(HKCU, kExplorer, "NoViewOnDrive", 0) != 0);
+    report_.SetText(report);
   }
 
  private:
-  static constexpr int kDeleteKey = 46;
-
-  
-  static std::string LabelKey(const std::string& letter) {
-    return kDriveIcons + letter + "\\DefaultLabel";
-  }
-  static std::string IconKey(const std::string& letter) {
-    return kDriveIcons + letter + "\\DefaultIcon";
-  }
-
-  // Exactly one of the two pictures shows: Image2 while C: is blocked.
-  void ShowBlocked(bool blocked) {
-    image1_.SetVisible(!blocked);
-    image2_.SetVisible(blocked);
-  }
-
-  // Only C: alone, or nothing: whatever mask was stored is replaced.
-  void ShowAccess(std::int32_t mask) {
-    // Refused, the picture that was clicked stays: it still tells the truth.
-    if (!Wrote(registry().SaveDwordValue(HKCU, kExplorer, "NoViewOnDrive", mask),
-                   kValues[0].caption)) {
-      return;
-    }
-    ShowBlocked(mask != 0);
-    // The button pressed has gone; the keyboard stays with its partner.
-    context().host.SetFocus(form(), mask != 0 ? image2_ : image1_);
-  }
-
-  void ImageCombo1_Click() {
-    const std::string letter = combo_.text();
-    text1_.SetText(letter.empty() ? "" : registry().GetStringValue(HKLM, LabelKey(letter), ""));
-    text2_.SetText(letter.empty() ? "" : registry().GetStringValue(HKLM, IconKey(letter), ""));
-  }
-
-  // The chosen letter, or the empty text after telling the user to choose.
-  std::string ChosenLetter() {
-    const std::string letter = combo_.text();
-    if (letter.empty()) {
+  // The chosen letter's rows, or none after telling the user to choose.
+  std::span<const SettingRow> Chosen() {
+    const std::span<const SettingRow> rows = PickedRows();
+    if (rows.empty()) {
       context().messages.Show(context().Owner(), kNoLetter, kTitle, mb::kOk | mb::kIconStop);
       context().host.SetFocus(form(), combo_);
     }
-    return letter;
+    return rows;
   }
 
   void Command1_Click() {
-    const std::string letter = ChosenLetter();
-    if (letter.empty()) return;
-    const std::string title = text1_.text();
-    const std::string icon = text2_.text();
-    RegStatus status = registry().SaveStringValue(HKLM, LabelKey(letter), "", title);
-    if (status.ok()) status = registry().SaveStringValue(HKLM, IconKey(letter), "", icon);
-    if (status.ok()) {
-      Tell("Title and Icon were created successfully.");
-      ClearFields();
-    } else {
-      Refuse("The title and icon could not be saved", status);
+    const std::span<const SettingRow> rows = Chosen();
+    if (rows.empty()) return;
+    RegStatus status;
+    for (const SettingRow& row : rows) {
+      if (status.ok()) status = StoreShown(row);
     }
+    Done(status, "Title and Icon were created successfully.", "The title and icon could not be saved");
   }
 
+  // A letter that had neither is a success too: neither is there now.
   void Command2_Click() {
-    const std::string letter = ChosenLetter();
-    if (letter.empty()) return;
-    // A letter that had neither is a success too: neither is there now.
-    RegStatus status = registry().DeleteKey(HKLM, LabelKey(letter));
-    if (status.ok()) status = registry().DeleteKey(HKLM, IconKey(letter));
-    if (status.ok()) {
-      Tell("Title and Icon were deleted successfully.");
-      ClearFields();
-    } else {
-      Refuse("The title and icon could not be deleted", status);
+    const std::span<const SettingRow> rows = Chosen();
+    if (rows.empty()) return;
+    RegStatus status;
+    for (const SettingRow& row : rows) {
+      if (status.ok()) status = registry().DeleteKey(row.hive, row.key);
     }
+    Done(status, "Title and Icon were deleted successfully.", "The title and icon could not be deleted");
   }
 
-  void Tell(const char* text) {
-    context().messages.Show(context().Owner(), text, kTitle, mb::kOk | mb::kIconInformation);
-  }
-  void Refuse(const char* what, RegStatus status) {
-    context().messages.Show(context().Owner(),
-                                    std::string(what) + ": " + DescribeRegError(status.code()) + ".",
-                                    kTitle, mb::kOk | mb::kIconStop);
-  }
-  void ClearFields() {
-    text1_.SetText("");
-    text2_.SetText("");
+  void Done(RegStatus status, const char* success, const char* failure) {
+    if (!status.ok()) {
+      context().messages.Show(context().Owner(),
+                              std::string(failure) + ": " + DescribeRegError(status.code()) + ".",
+                              kTitle, mb::kOk | mb::kIconStop);
+      return;
+    }
+    context().messages.Show(context().Owner(), success, kTitle, mb::kOk | mb::kIconInformation);
     combo_.SetListIndex(-1);
   }
 
-  void Command3_Click() {
-    const std::string path = context().dialogs.ShowOpenFileDialog(
-        context().Owner(), "Icons (*.ico)|*.ico", "Choose an icon for your drive - Kelmor Deskwarden",
-        context().files.ProgramFolder());
-    if (!path.empty()) text2_.SetText(path);
-  }
-
-  void Command4_Click() { ShowDialog(MakeDrivePanelPage(context())); }
-
-  forms::Control& image1_ = Use<forms::Control>("Image1");
-  forms::Control& image2_ = Use<forms::Control>("Image2");
   forms::ListControl& combo_ = Use<forms::ListControl>("ImageCombo1");
   forms::ListControl& letters_ = Use<forms::ListControl>("List1");
-  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
-  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
-  forms::TextBox& text3_ = Use<forms::TextBox>("Text3");
+  forms::TextBox& report_ = Use<forms::TextBox>("Text3");
 };
 
 }  // namespace
@@ -270,7 +218,9 @@ const PageSpec kDrivesPage{
     .height = kHeight,
     .rows = kRows,
     .controls = kControls,
-    .values = kValues,
+    .picker = &kLetterPicker,
+    .browse = kBrowse,
+    .dialogs = kDialogs,
 };
 
 std::unique_ptr<forms::FormController> MakeDrivesPage(Context& context) {

@@ -15,7 +15,6 @@ constexpr const char* kExplorer = keys::kExplorerPolicies;
 constexpr const char* kDisallowRun =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\DisallowRun";
 constexpr int kEntries = 101;  // "0" to "100"
-constexpr int kDeleteKey = 46;
 
 // The switch across the top; below it the entries on the left and the
 // chosen entry's program on the right, with the button that picks one.
@@ -41,83 +40,40 @@ constexpr forms::ControlSpec kControls[] = {
     {"List1", ControlKind::kListBox, "", {kMargin, kListTop, kListWidth, kListHeight}},
     {"Label1", ControlKind::kLabel, "Program:", {kRightLeft, kListTop, kTextWidth, kLineHeight}},
     {"Text1", ControlKind::kTextBox, "", {kRightLeft, kTextTop, kTextWidth, kTextHeight}, "",
-     forms::kReadOnly},
+     forms::kReadOnly | forms::kDeleteEmpties},
     {"Image1", ControlKind::kCommandButton, "...", {kButtonLeft, kTextTop, kButton, kTextHeight},
      "", 0, "", "Choose a program to restrict"},
 };
 
-// The entries, each a value of the key, changed through the list and the
-// program box.
-constexpr PageValue kValues[] = {
-    {"List1", "Restricted Programs", HKCU, kDisallowRun, "", PageValue::kAllValues},
+// The entries, each a value of the key named by its number, listed by the
+// page; the program box shows and changes the one chosen.
+constexpr SettingRow kProgram[] = {
+    Text("Text1", HKCU, kDisallowRun, kEntryMark).Called("Restricted Programs <entry>"),
 };
+// An entry shows with its write-back; one the box cannot show whole (another
+// type, text after a NUL) shows as far as it reads, without it, so that
+// merely looking never replaces what another tool stored there.
+constexpr EntryPicker kEntryPicker{.list = "List1", .rows = kProgram, .writes_back = true};
+
+// A program is stored under an entry, so one must be chosen first: a name
+// picked without one would show as if stored and then be lost.
+constexpr BrowseButton kBrowse[] = {{.button = "Image1",
+                                     .box = "Text1",
+                                     .prompt = "Choose a program to restrict - Kelmor Deskwarden",
+                                     .filter = "Application (*.exe)|*.exe",
+                                     .name_only = true,
+                                     .needs_entry = true}};
 
 class ProgramsPage : public SettingPage {
  public:
-  explicit ProgramsPage(Context& context) : SettingPage(context, kProgramsPage) {
-    entries_.on_click = [this] { List1_Click(); };
-    program_.on_change = [this] { Text1_Change(); };
-    program_.on_key_down = [this](int key) { Text1_KeyDown(key); };
-    OnClick("Image1", [this] { Image1_Click(); });
-  }
+  explicit ProgramsPage(Context& context) : SettingPage(context, kProgramsPage) {}
 
-  void AfterRows() override {
+  void BeforeRows() override {
     for (int entry = 0; entry < kEntries; ++entry) entries_.AddItem(std::to_string(entry));
   }
 
  private:
-  // The selected entry's number as text; empty with none selected.
-  std::string Entry() { return entries_.text(); }
-
-  // Shows the entry's program, which the box's Change writes back under
-  // it. A value the box cannot show whole (another type, text after a NUL)
-  // is shown as far as it reads, without that write-back, so that merely
-  // looking at an entry never replaces what another tool stored there.
-  void List1_Click() {
-    const std::string entry = Entry();
-    if (entry.empty()) return;
-    const StoredValue stored = registry().Read(HKCU, kDisallowRun, entry);
-    const bool whole = !stored.present || ReadsWhole(stored, ValueType::kSz);
-    ShowProgram(TextOf(stored, ValueType::kSz), !whole);
-  }
-
-  void ShowProgram(const std::string& program, bool only) {
-    showing_only_ = only;
-    program_.SetText(program);
-    showing_only_ = false;
-  }
-
-  // Refused, the box shows again the program the entry holds.
-  void Text1_Change() {
-    const std::string entry = Entry();
-    if (showing_only_ || entry.empty()) return;
-    if (!Wrote(registry().SaveStringValue(HKCU, kDisallowRun, entry, program_.text()),
-               std::string(kValues[0].caption) + " " + entry)) {
-      ShowProgram(registry().GetStringValue(HKCU, kDisallowRun, entry), true);
-    }
-  }
-
-  void Text1_KeyDown(int key) {
-    if (key == kDeleteKey) program_.SetText("");
-  }
-
-  // A program is stored under an entry, so one must be chosen first: a
-  // name picked without one would show as if stored and then be lost.
-  void Image1_Click() {
-    if (Entry().empty()) {
-      context().messages.Show(context().Owner(), "Please choose an item.", kTitle, mb::kIconError);
-      return;
-    }
-    const std::string path = context().dialogs.ShowOpenFileDialog(
-        context().Owner(), "Application (*.exe)|*.exe",
-        "Choose a program to restrict - Kelmor Deskwarden", "");
-    if (!path.empty()) program_.SetText(FileNameOfPath(path));
-  }
-
-  bool showing_only_ = false;
-
   forms::ListControl& entries_ = Use<forms::ListControl>("List1");
-  forms::TextBox& program_ = Use<forms::TextBox>("Text1");
 };
 
 }  // namespace
@@ -129,7 +85,8 @@ const PageSpec kProgramsPage{
     .height = kListTop + kListHeight + 120 + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
-    .values = kValues,
+    .picker = &kEntryPicker,
+    .browse = kBrowse,
 };
 
 std::unique_ptr<forms::FormController> MakeProgramsPage(Context& context) {

@@ -90,29 +90,24 @@ constexpr forms::ControlSpec kControls[] = {
      "ADD06"},
 };
 
+constexpr BrowseButton kBrowse[] = {
+    {"Image2", "Text3", "Choose where you want to save your files."},
+    {"Image3", "Text4", "Choose where you want to download your files."},
+    {"Image4", "Text5", "Choose where you want to save ActiveX."},
+};
+constexpr DialogOpener kDialogs[] = {
+    {"Command1", &kNetResPage, MakeNetResPage},
+    {"Command2", &kNetRes2Page, MakeNetRes2Page},
+};
+
 class InternetPage : public SettingPage {
  public:
   explicit InternetPage(Context& context) : SettingPage(context, kInternetPage) {
-    // Shown maximized from the start, and kept so.
-    form().SetWindowState(forms::WindowState::kMaximized);
-    form().on_resize = [this] { Form_Resize(); };
     OnClick("Image1", [this] { Image1_Click(); });
-    OnClick("Image2", [this, &box = Use<forms::TextBox>("Text3")] { Browse(box, "Choose where you want to save your files."); });
-    OnClick("Image3", [this, &box = Use<forms::TextBox>("Text4")] { Browse(box, "Choose where you want to download your files."); });
-    OnClick("Image4", [this, &box = Use<forms::TextBox>("Text5")] { Browse(box, "Choose where you want to save ActiveX."); });
     OnClick("Image6", [this] { Image6_Click(); });
-    OnClick("Command1", [this] { ShowDialog(MakeNetResPage(this->context())); });
-    OnClick("Command2", [this] { ShowDialog(MakeNetRes2Page(this->context())); });
   }
 
  private:
-  // The page cannot be restored or minimized inside the main window.
-  void Form_Resize() {
-    if (form().window_state() != forms::WindowState::kMaximized) {
-      form().SetWindowState(forms::WindowState::kMaximized);
-    }
-  }
-
   // The browser at the home page as typed. The program's path is quoted:
   // unquoted, Windows would try "C:\Program.exe" first.
   void Image1_Click() {
@@ -123,13 +118,6 @@ class InternetPage : public SettingPage {
       context().messages.Show(context().Owner(), "The web browser could not be started.", kTitle,
                               mb::kIconExclamation | mb::kOk);
     }
-  }
-
-  // A chosen folder goes into the box, whose change writes it; Cancel
-  // changes nothing.
-  void Browse(forms::TextBox& box, const char* prompt) {
-    const std::string folder = context().dialogs.DirBox(context().Owner(), prompt);
-    if (!folder.empty()) box.SetText(folder);
   }
 
   // The title ends absent, not empty: the browser then shows its own.
@@ -151,6 +139,9 @@ const PageSpec kInternetPage{
     .height = kHeight + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
+    .browse = kBrowse,
+    .dialogs = kDialogs,
+    .always_maximized = true,
 };
 
 std::unique_ptr<forms::FormController> MakeInternetPage(Context& context) {

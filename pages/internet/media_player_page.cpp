@@ -53,6 +53,9 @@ constexpr int kLockTop = kListTop + kListHeight + 90;
 constexpr int kFrameHeight = kLockTop + kLineHeight + 120;
 constexpr int kBottom = kLeftBottom > 60 + kFrameHeight ? kLeftBottom : 60 + kFrameHeight;
 
+// The DVD switch is a button whose caption says what a click does.
+constexpr TwoStates kDvdLooks{.off = {kEnableDvd, kDvdOffPicture}, .on = {kDisableDvd, kDvdOnPicture}};
+
 constexpr SettingRow kRows[] = {
     // The player keeps this one as text: "0" or "1".
     NumberText("Check1", "Start Maximized", HKCU, kPreferences, "Maximized").At(kChecks.Line(0)),
@@ -64,6 +67,10 @@ constexpr SettingRow kRows[] = {
         .In("Frame1", {kMargin, kLockTop, kInner, kLineHeight}),
     Text("Text1", HKCU, kPolicies, "TitleBar").At({kMargin, kTitleBox, kLeftWidth, kTextHeight}),
     Text("Text2", HKCU, kPreferences, "SearchPath").At({kMargin, kPathBox, kPathWidth, kTextHeight}),
+    // The skin picked in the list of installed ones.
+    Choice("File1", "Media Player Skin", HKCU, kPolicies, "DefaultSkin"),
+    Toggle(Strings("Command1", kEnableDvd, HKCU, kPlayerSettings, "EnableDVDUI", "Yes", "No"),
+           kDvdLooks),
 };
 
 // The current skin only shows (the list changes it). The pictures that act
@@ -94,110 +101,48 @@ constexpr forms::ControlSpec kControls[] = {
      {kButtonsLeft, kListTop + kListHeight - kPicture, kPicture, kPicture}, "Frame1", 0, "ADD12"},
 };
 
-// Adding a skin copies a file into the skin folder under Program Files.
-// What the page's own code binds: the skin chosen in the list, and the DVD
-// switch the button turns ("Yes" or "No").
-constexpr PageValue kValues[] = {
-    {"File1", "Media Player Skin", HKCU, kPolicies, "DefaultSkin"},
-    {"Command1", "Enable DVD Play", HKCU, kPlayerSettings, "EnableDVDUI"},
-};
+constexpr BrowseButton kBrowse[] = {{"Image1", "Text2", "Choose your Music Library path."}};
 
+// Adding a skin copies a file into the skin folder under Program Files.
 class MediaPlayerPage : public SettingPage {
  public:
   explicit MediaPlayerPage(Context& context) : SettingPage(context, kMediaPlayerPage) {
     skins_.SetPattern(kSkinPattern);
-    skins_.on_click = [this] { File1_Click(); };
-    OnClick("Command1", [this] { Command1_Click(); });
-    OnClick("Image1", [this] { Image1_Click(); });
     OnClick("Image2", [this] { Image2_Click(); });
   }
 
-  // Every step stands alone: one that cannot be carried out leaves its
-  // control as designed, writes nothing and the next step goes on.
-  void AfterRows() override {
-    const StoredValue skin = registry().Read(HKCU, kPolicies, "DefaultSkin");
-    text3_.SetText(TextOf(skin, ValueType::kSz));
-    ListSkinFolder();
-    ShowDvd(registry().GetStringValue(HKCU, kPlayerSettings, "EnableDVDUI") == "Yes");
-    SelectStoredSkin(skin);
-  }
-
- private:
-  forms::ListControl& Skins() { return skins_; }
-
-  // The folder of the skins installed with the player. A folder that is not
-  // there leaves the list as designed: empty, with no folder.
-  void ListSkinFolder() {
+  // The folder of the skins installed with the player, listed before the
+  // stored skin is picked in it. A folder that is not there leaves the list
+  // as designed: empty, with no folder.
+  void BeforeRows() override {
     const std::string programs = registry().GetStringValue(HKLM, kCurrentVersion, "ProgramFilesDir");
     if (programs.empty()) return;
     const std::string folder = programs + "\\Windows Media Player\\Skins";
     if (!context().files.IsFolder(folder)) return;
-    Skins().SetPath(folder);
+    skins_.SetPath(folder);
     RefreshSkins();
   }
+
+  void AfterRows() override { ShowSkin(); }
+
+ private:
+  void Stored(const SettingRow& row) override {
+    if (row.load == LoadRule::kChoice) ShowSkin();
+  }
+
+  void ShowSkin() { current_.SetText(TextOf(registry().Read(HKCU, kPolicies, "DefaultSkin"), ValueType::kSz)); }
 
   // Lists the folder again, keeping the selected skin selected without
   // storing it again.
   void RefreshSkins() {
-    forms::ListControl& skins = Skins();
-    const std::string selected = skins.text();
-    refreshing_ = true;
-    skins.Clear();
-    for (const std::string& name : context().files.ListFiles(skins.path(), skins.pattern())) {
-      skins.AddItem(name);
-      if (name == selected) skins.SetListIndex(skins.count() - 1);
-    }
-    refreshing_ = false;
-  }
-
-  // Selecting stores the same name again; a stored name that reads only in
-  // part (text after a NUL) is selected without that write.
-  void SelectStoredSkin(const StoredValue& stored) {
-    const std::string skin = TextOf(stored, ValueType::kSz);
-    if (skin.empty()) return;
-    const auto& names = Skins().items();
-    for (int index = 0; index < static_cast<int>(names.size()); ++index) {
-      if (names[index] != skin) continue;
-      refreshing_ = !ReadsWhole(stored, ValueType::kSz);
-      Skins().SetListIndex(index);
-      refreshing_ = false;
-      return;
-    }
-  }
-
-  void File1_Click() {
-    if (refreshing_ || Skins().list_index() < 0) return;
-    const std::string skin = FileNameOfPath(Skins().text());
-    if (Wrote(registry().SaveStringValue(HKCU, kPolicies, "DefaultSkin", skin),
-              kValues[0].caption)) {
-      text3_.SetText(skin);
-      return;
-    }
-    // Refused: the list shows the skin that is still stored, or none.
-    refreshing_ = true;
-    Skins().SetListIndex(-1);
-    refreshing_ = false;
-    SelectStoredSkin(registry().Read(HKCU, kPolicies, "DefaultSkin"));
-  }
-
-  void ShowDvd(bool enabled) {
-    dvd_button_.SetCaption(enabled ? kDisableDvd : kEnableDvd);
-    dvd_button_.SetPicture(enabled ? kDvdOnPicture : kDvdOffPicture);
-  }
-
-  // The caption says what a click does.
-  void Command1_Click() {
-    const bool enable = dvd_button_.caption() == kEnableDvd;
-    if (Wrote(registry().SaveStringValue(HKCU, kPlayerSettings, "EnableDVDUI", enable ? "Yes" : "No"),
-              kValues[1].caption)) {
-      ShowDvd(enable);
-    }
-  }
-
-  void Image1_Click() {
-    const std::string folder =
-        context().dialogs.DirBox(context().Owner(), "Choose your Music Library path.");
-    if (!folder.empty()) text2_.SetText(folder);
+    const std::string selected = skins_.text();
+    Quietly([&] {
+      skins_.Clear();
+      for (const std::string& name : context().files.ListFiles(skins_.path(), skins_.pattern())) {
+        skins_.AddItem(name);
+        if (name == selected) skins_.SetListIndex(skins_.count() - 1);
+      }
+    });
   }
 
   // Adds a skin file from elsewhere to the skin folder under a new name. The
@@ -217,7 +162,7 @@ class MediaPlayerPage : public SettingPage {
               "\\ / : * ? \" < > | and may not be the name of a device, such as CON or NUL.");
       return;
     }
-    const std::string folder = Skins().path();
+    const std::string folder = skins_.path();
     if (folder.empty()) {
       Problem("The skin folder of Windows Media Player was not found, so no skin can be added.");
       return;
@@ -249,12 +194,8 @@ class MediaPlayerPage : public SettingPage {
     context().messages.Show(context().Owner(), text, kTitle, mb::kIconError);
   }
 
-  bool refreshing_ = false;
-
-  forms::Control& dvd_button_ = Use<forms::Control>("Command1");
   forms::ListControl& skins_ = Use<forms::ListControl>("File1");
-  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
-  forms::TextBox& text3_ = Use<forms::TextBox>("Text3");
+  forms::TextBox& current_ = Use<forms::TextBox>("Text3");
 };
 
 }  // namespace
@@ -279,7 +220,7 @@ const PageSpec kMediaPlayerPage{
     .rows = kRows,
     .controls = kControls,
     .invalid_number = InvalidNumber::kLeaveAlone,
-    .values = kValues,
+    .browse = kBrowse,
 };
 
 std::unique_ptr<forms::FormController> MakeMediaPlayerPage(Context& context) {

@@ -94,44 +94,22 @@ constexpr forms::ControlSpec kControls[] = {
     {"Picture2", ControlKind::kPictureBox, "", kGroup, "TabStrip1"},
 };
 
-constexpr const char* kFirstTab = "1st Section";
-constexpr const char* kSecondTab = "2nd Section";
+// The first tab is selected at the start: its group shows.
+constexpr TabPage kTabs[] = {{"1st Section", "Picture1"}, {"2nd Section", "Picture2"}};
 
-class NetRes2Page : public SettingPage {
- public:
-  explicit NetRes2Page(Context& context) : SettingPage(context, kNetRes2Page) {
-    tabs_.AddTab(kFirstTab);
-    tabs_.AddTab(kSecondTab);
-    // The first tab is selected: its group shows.
-    picture2_.SetVisible(false);
-    tabs_.on_click = [this] { TabStrip1_Click(); };
-    OnClick("Image1", [this] { Close(); });
-  }
-
- private:
-  // Shows the selected tab's group; reads and writes nothing.
-  void TabStrip1_Click() {
-    const std::string caption = tabs_.tabs().at(static_cast<std::size_t>(tabs_.selected()));
-    if (caption == kFirstTab) {
-      picture2_.SetVisible(false);
-      picture1_.SetVisible(true);
-    } else if (caption == kSecondTab) {
-      picture2_.SetVisible(true);
-      picture1_.SetVisible(false);
-    }
-  }
-
-  forms::Control& picture1_ = Use<forms::Control>("Picture1");
-  forms::Control& picture2_ = Use<forms::Control>("Picture2");
-  forms::TabStrip& tabs_ = Use<forms::TabStrip>("TabStrip1");
-};
+constexpr PageSpec WithTabs(PageSpec page) {
+  page.tab_strip = "TabStrip1";
+  page.tabs = kTabs;
+  return page;
+}
 
 }  // namespace
 
-const PageSpec kNetRes2Page = BorderlessDialog("frmNetRes2", kWidth, kHeight, kRows, kControls);
+const PageSpec kNetRes2Page =
+    WithTabs(BorderlessDialog("frmNetRes2", kWidth, kHeight, kRows, kControls));
 
 std::unique_ptr<forms::FormController> MakeNetRes2Page(Context& context) {
-  return std::make_unique<NetRes2Page>(context);
+  return MakeTablePage<kNetRes2Page>(context);
 }
 
 }  // namespace kdw::pages

@@ -51,19 +51,13 @@ constexpr forms::ControlSpec kControls[] = {
      "", 0, "BTN_CANCEL", "Close"},
 };
 
-class NetResPage : public SettingPage {
- public:
-  explicit NetResPage(Context& context) : SettingPage(context, kNetResPage) {
-    OnClick("Image1", [this] { Close(); });
-  }
-};
 
 }  // namespace
 
 const PageSpec kNetResPage = BorderlessDialog("frmNetRes", kWidth, kHeight, kRows, kControls);
 
 std::unique_ptr<forms::FormController> MakeNetResPage(Context& context) {
-  return std::make_unique<NetResPage>(context);
+  return MakeTablePage<kNetResPage>(context);
 }
 
 }  // namespace kdw::pages

@@ -77,22 +77,14 @@ constexpr forms::ControlSpec kUnbound[] = {
 const std::vector<forms::ControlSpec> kControls =
     DialogControls({"Label7", "Access Restrictions"}, kRows, kUnbound);
 
-// A file box's picture buttons: the open-file dialog's title and filter.
-struct FileChoice {
-  const char* browse;
-  const char* clear;
-  const char* box;
-  const char* title;
-  const char* filter;
-};
-constexpr FileChoice kFiles[] = {
-    {"Image2", "Image6", "Text2", "Choose a picture to use as a Splash Screen - Kelmor Deskwarden",
+// Each file box's Browse (a file of its kind) and Clear.
+constexpr BrowseButton kBrowse[] = {
+    {"Image2", "Text2", "Choose a picture to use as a Splash Screen - Kelmor Deskwarden",
      "BMP Pictures (*.bmp)|*.bmp"},
-    {"Image3", "Image7", "Text3", "Choose an icon to use - Kelmor Deskwarden",
-     "Icon Pictures (*.ico)|*.ico"},
-    {"Image4", "Image8", "Text4", "Choose the help file to use - Kelmor Deskwarden",
-     "Help Files (*.hlp)|*.hlp"},
+    {"Image3", "Text3", "Choose an icon to use - Kelmor Deskwarden", "Icon Pictures (*.ico)|*.ico"},
+    {"Image4", "Text4", "Choose the help file to use - Kelmor Deskwarden", "Help Files (*.hlp)|*.hlp"},
 };
+constexpr const char* kClears[][2] = {{"Image6", "Text2"}, {"Image7", "Text3"}, {"Image8", "Text4"}};
 
 class AccessPage : public OfficeDialog {
  public:
@@ -101,12 +93,8 @@ class AccessPage : public OfficeDialog {
     slider_.SetRange(1, 20);
     slider_.SetSteps(1, 5, 1);
     ShowsPosition("Slider1", "Label6");
-    for (const FileChoice& file : kFiles) {
-      forms::TextBox& box = Use<forms::TextBox>(file.box);
-      OnClick(file.browse, [this, &file, &box] { Browse(file, box); });
-      // Clearing stores the empty text; the value stays.
-      OnClick(file.clear, [&box] { box.SetText(""); });
-    }
+    // Clearing stores the empty text; the value stays.
+    for (const auto& [clear, box] : kClears) OnClick(clear, [&box = Use<forms::TextBox>(box)] { box.SetText(""); });
     OnClick("Image5", [this] { Image5_Click(); });
   }
 
@@ -117,13 +105,6 @@ class AccessPage : public OfficeDialog {
   }
 
  private:
-  // A chosen file's full path goes into its box, which stores it.
-  void Browse(const FileChoice& file, forms::TextBox& box) {
-    const std::string path =
-        context().dialogs.ShowOpenFileDialog(context().Owner(), file.filter, file.title, "");
-    if (!path.empty()) box.SetText(path);
-  }
-
   // Back to Access's own undo level: no value, the slider at its start.
   void Image5_Click() {
     if (!has_version()) return;
@@ -138,7 +119,7 @@ class AccessPage : public OfficeDialog {
 
 }  // namespace
 
-const PageSpec kAccessPage = DialogSpec("frmAccess", kHeight, kControls, kRows);
+const PageSpec kAccessPage = DialogSpec("frmAccess", kHeight, kControls, kRows, kBrowse);
 
 std::unique_ptr<forms::FormController> MakeAccessDialog(Context& context,
                                                         const std::string& version_text) {

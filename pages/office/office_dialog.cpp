@@ -34,18 +34,17 @@ std::vector<forms::ControlSpec> DialogControls(DialogTitle title, std::span<cons
 }
 
 PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls,
-                    std::span<const SettingRow> rows) {
+                    std::span<const SettingRow> rows, std::span<const BrowseButton> browse) {
   PageSpec dialog = BorderlessDialog(name, kDialogWidth, height, {}, controls);
   dialog.marked_rows = rows;
+  dialog.browse = browse;
   dialog.key_mark = &kOfficeVersionMark;
   return dialog;
 }
 
 OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text)
-    : SettingPage(context, page), number_(OfficeVersionNumber(version_text)) {
-  if (has_version()) AddRows(rows_.Make(page.marked_rows, kVersionMark, number_));
-  // Closing unloads the dialog; nothing is written.
-  OnClick("Image1", [this] { Close(); });
+    : SettingPage(context, page, OfficeVersionNumber(version_text)),
+      number_(OfficeVersionNumber(version_text)) {
 }
 
 void OfficeDialog::AfterRows() {

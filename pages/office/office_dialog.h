@@ -36,7 +36,7 @@ std::vector<forms::ControlSpec> DialogControls(DialogTitle title, std::span<cons
 // A borderless dialog, dragged by its background, `height` high inside,
 // whose rows (keys still marked) are bound to the version it opens for.
 PageSpec DialogSpec(const char* name, int height, std::span<const forms::ControlSpec> controls,
-                    std::span<const SettingRow> rows);
+                    std::span<const SettingRow> rows, std::span<const BrowseButton> browse = {});
 
 class OfficeDialog : public SettingPage {
  public:
@@ -57,7 +57,6 @@ class OfficeDialog : public SettingPage {
 
  private:
   std::string number_;
-  MarkedRows rows_;
   forms::Slider* slider_ = nullptr;
   forms::Control* label_ = nullptr;
 };

@@ -20,8 +20,6 @@ constexpr const char* kGeneral = "Software\\Microsoft\\Office\\<version>\\Common
 // A place's key is this and its name in the list, "Place1" to "Place10".
 #define KDW_PLACES \
   "Software\\Microsoft\\Office\\<version>\\Common\\Open Find\\Places\\UserDefinedPlaces\\"
-constexpr const char* kPlaces = KDW_PLACES;
-constexpr int kPlaceCount = 10;
 
 constexpr const char* kChooseFirst = "Please choose the Office version first.";
 
@@ -62,7 +60,7 @@ constexpr SettingRow kChecksRows[] = {
 constexpr forms::ControlSpec kVersionLine[] = {
     // The version is chosen for every user of the machine.
     MachineWide({"Label3", ControlKind::kLabel, "Office Version:", {kMargin, 165, 1320, kLineHeight}}),
-    MachineWide({"Combo2", ControlKind::kComboBox, "", {kMargin + 1380, 120, 2400, 315}}),
+    {"Combo2", ControlKind::kComboBox, "", {kMargin + 1380, 120, 2400, 315}},
 };
 
 constexpr forms::ControlSpec kPlacesAndButtons[] = {
@@ -95,143 +93,51 @@ std::vector<forms::ControlSpec> Controls() {
 }
 const std::vector<forms::ControlSpec> kControls = Controls();
 
-// Only an administrator may store the version choice (HKLM).
-constexpr const char* kCheckNames[] = {"Check1", "Check2", "Check3"};
-
-// What the page's own code binds: the version choice, and each place's name
-// and path, edited in the two boxes for the place the list shows.
-#define KDW_PLACE(n)                                                                   \
-  PageValue{"Text1", "Custom Place " #n " Name", HKCU, KDW_PLACES "Place" #n, "Name"}, \
-      PageValue{"Text2", "Custom Place " #n " Path", HKCU, KDW_PLACES "Place" #n, "Path"}
-constexpr PageValue kValues[] = {
-    {"Combo2", "Office Version", HKLM, kOfficeChoiceKey, kOfficeChoiceValue},
-    KDW_PLACE(1), KDW_PLACE(2), KDW_PLACE(3), KDW_PLACE(4), KDW_PLACE(5),
-    KDW_PLACE(6), KDW_PLACE(7), KDW_PLACE(8), KDW_PLACE(9), KDW_PLACE(10),
+// The version's display name, picked in its list; only an administrator
+// may store it (HKLM).
+constexpr SettingRow kRows[] = {
+    Choice("Combo2", "Office Version", HKLM, kOfficeChoiceKey, kOfficeChoiceValue).MachineWide(),
 };
-#undef KDW_PLACE
+
+// Each place's name and path, edited in the two boxes for the place the
+// list shows.
+constexpr PickerEntry kPlaces[] = {
+    {"Place1", nullptr, "1"}, {"Place2", nullptr, "2"}, {"Place3", nullptr, "3"},
+    {"Place4", nullptr, "4"}, {"Place5", nullptr, "5"}, {"Place6", nullptr, "6"},
+    {"Place7", nullptr, "7"}, {"Place8", nullptr, "8"}, {"Place9", nullptr, "9"},
+    {"Place10", nullptr, "10"},
+};
+constexpr SettingRow kPlaceRows[] = {
+    Text("Text1", HKCU, KDW_PLACES "<entry>", "Name").Called("Custom Place <entry> Name"),
+    Text("Text2", HKCU, KDW_PLACES "<entry>", "Path").Called("Custom Place <entry> Path"),
+};
 #undef KDW_PLACES
-static_assert(std::size(kValues) == 1 + 2 * kPlaceCount, "a name and a path for every place");
+constexpr EntryPicker kPlacePicker{.list = "Combo1", .rows = kPlaceRows, .entries = kPlaces};
+
+constexpr BrowseButton kBrowse[] = {{"Image3", "Text2", "Choose a path for your place."}};
+constexpr DialogOpener kDialogs[] = {
+    {"Command1", &kOutlookPage, MakeOutlookPage},
+    {"Command2", &kAccessPage, MakeAccessPage, true},
+    {"Command3", &kWordPage, MakeWordPage},
+};
 
 class OfficePage : public SettingPage {
  public:
-  explicit OfficePage(Context& context) : SettingPage(context, kOfficePage) {
-    places_.on_click = [this] { Combo1_Click(); };
-    versions_.on_click = [this] { Combo2_Click(); };
-    text1_.on_change = [this] { PlaceChanged(text1_, "Name"); };
-    text2_.on_change = [this] { PlaceChanged(text2_, "Path"); };
-    OnClick("Image3", [this] { Image3_Click(); });
-    OnClick("Command1", [this] { Open(MakeOutlookDialog); });
-    OnClick("Command2", [this] { Command2_Click(); });
-    OnClick("Command3", [this] { Open(MakeWordDialog); });
-  }
+  explicit OfficePage(Context& context) : SettingPage(context, kOfficePage) {}
 
-  void AfterRows() override {
-    for (int n = 1; n <= kPlaceCount; ++n) places_.AddItem("Place" + std::to_string(n));
+  void BeforeRows() override {
     for (const char* name : kOfficeVersions) versions_.AddItem(name);
-    // Picking the stored entry stores the same name again.
-    const std::string stored = StoredOfficeVersion(registry());
-    version_ = OfficeVersionNumber(stored);
-    if (!version_.empty()) {
-      for (int i = 0; i < versions_.count(); ++i) {
-        if (versions_.items()[i] == stored) versions_.SetListIndex(i);
-      }
-    }
-    // The switches keep the version of this opening: a new choice reaches
-    // them when the page is opened again. With none stored they would name
-    // no Office at all, so they wait for one.
-    if (version_.empty()) {
-      for (forms::Control* box : version_boxes_) box->SetEnabled(false);
-      return;
-    }
-    AddRows(checks_.Make(decl().marked_rows, kVersionMark, version_));
-    LoadRows(checks_.rows());
   }
 
  private:
-  // The version the list shows now, as a number: empty while none is picked.
-  std::string ShownVersion() { return OfficeVersionNumber(versions_.text()); }
-
-  bool VersionChosen() {
-    if (!ShownVersion().empty()) return true;
+  // The places and the dialogs work on the version the list shows.
+  bool MarkReady() override {
+    if (!OfficeVersionNumber(versions_.text()).empty()) return true;
     context().messages.Show(context().Owner(), kChooseFirst, kTitle, mb::kIconStop | mb::kOk);
     return false;
   }
 
-  // The key of the place picked in the list, for the version shown now.
-  std::string PlaceKey() {
-    return WithVersion(kPlaces, ShownVersion()) + places_.text();
-  }
-
-  // Refused, the list goes back to the version stored.
-  void Combo2_Click() {
-    if (reverting_) return;
-    if (Wrote(registry().SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, versions_.text()),
-              kValues[0].caption)) {
-      return;
-    }
-    const std::string stored = StoredOfficeVersion(registry());
-    const auto& items = versions_.items();
-    const auto found = std::find(items.begin(), items.end(), stored);
-    reverting_ = true;
-    versions_.SetListIndex(found == items.end() ? -1 : static_cast<int>(found - items.begin()));
-    reverting_ = false;
-  }
-
-  // Shows what the place holds. Showing stores nothing: a place is only
-  // written when its name or path is edited.
-  void Combo1_Click() {
-    if (!VersionChosen() || places_.list_index() < 0) return;
-    const std::string key = PlaceKey();
-    showing_ = true;
-    text1_.SetText(registry().GetStringValue(HKCU, key, "Name"));
-    text2_.SetText(registry().GetStringValue(HKCU, key, "Path"));
-    showing_ = false;
-  }
-
-  void PlaceChanged(const forms::TextBox& box, const char* value) {
-    if (showing_ || !VersionChosen()) return;
-    if (places_.list_index() < 0) return;
-    WroteTyped(box.name(), registry().SaveStringValue(HKCU, PlaceKey(), value, box.text()),
-               places_.text() + " " + value);
-  }
-
-  void Image3_Click() {
-    const std::string path = context().dialogs.DirBox(context().Owner(), "Choose a path for your place.");
-    if (!path.empty()) text2_.SetText(path);
-  }
-
-  void Command2_Click() {
-    if (context().Limited()) {
-      context().messages.Show(context().Owner(),
-                              "Sorry, you need administrator rights to access this section.", kTitle,
-                              mb::kIconStop | mb::kOk);
-      return;
-    }
-    Open(MakeAccessDialog);
-  }
-
-  // Shows a dialog modally, owned by the main window, for the version the
-  // list shows now; closing it unloads it.
-  void Open(OfficeDialogFactory make) {
-    if (!VersionChosen()) return;
-    std::unique_ptr<forms::FormController> dialog = make(context(), versions_.text());
-    dialog->Load();
-    forms::Form* owner = context().main_form ? context().main_form : &form();
-    context().host.ShowModal(dialog->form(), *owner);
-    dialog->Unload();
-    context().host.Destroy(dialog->form());
-  }
-
-  std::string version_;  // of this opening, for the switches
-  MarkedRows checks_;
-  bool showing_ = false;
-  bool reverting_ = false;
-
-  forms::ListControl& places_ = Use<forms::ListControl>("Combo1");
   forms::ListControl& versions_ = Use<forms::ListControl>("Combo2");
-  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
-  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
-  std::vector<forms::Control*> version_boxes_ = UseAll(kCheckNames);
 };
 
 }  // namespace
@@ -241,11 +147,13 @@ const PageSpec kOfficePage{
     .caption = "Microsoft Office",
     .width = kWidth + kChromeWidth,
     .height = kHeight + kChromeHeight,
-    .rows = {},
+    .rows = kRows,
     .controls = kControls,
     .marked_rows = kChecksRows,
     .key_mark = &kOfficeVersionMark,
-    .values = kValues,
+    .picker = &kPlacePicker,
+    .browse = kBrowse,
+    .dialogs = kDialogs,
 };
 
 std::unique_ptr<forms::FormController> MakeOfficePage(Context& context) {

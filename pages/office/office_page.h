@@ -16,9 +16,4 @@ namespace kdw::pages {
 extern const PageSpec kOfficePage;
 std::unique_ptr<forms::FormController> MakeOfficePage(Context& context);
 
-// What the Office page's buttons make: a dialog for the version text that
-// the page's list shows. Tests put their own in.
-using OfficeDialogFactory =
-    std::unique_ptr<forms::FormController> (*)(Context& context, const std::string& version_text);
-
 }  // namespace kdw::pages

@@ -63,27 +63,19 @@ constexpr forms::ControlSpec kUnbound[] = {
 const std::vector<forms::ControlSpec> kControls =
     DialogControls({"Label3", "Outlook Restrictions"}, kRows, kUnbound);
 
+// The prompt is the program's own, spelling and all.
+constexpr BrowseButton kBrowse[] = {
+    {"Image3", "Text2", "Choose a temporary directory for the attachements."}};
+
 class OutlookPage : public OfficeDialog {
  public:
   OutlookPage(Context& context, const std::string& version_text)
-      : OfficeDialog(context, kOutlookPage, version_text) {
-    OnClick("Image3", [this] { Image3_Click(); });
-  }
-
- private:
-  // The message is the program's own, spelling and all.
-  void Image3_Click() {
-    const std::string folder = context().dialogs.DirBox(
-        context().Owner(), "Choose a temporary directory for the attachements.");
-    if (!folder.empty()) text2_.SetText(folder);
-  }
-
-  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
+      : OfficeDialog(context, kOutlookPage, version_text) {}
 };
 
 }  // namespace
 
-const PageSpec kOutlookPage = DialogSpec("frmOutlook", kHeight, kControls, kRows);
+const PageSpec kOutlookPage = DialogSpec("frmOutlook", kHeight, kControls, kRows, kBrowse);
 
 std::unique_ptr<forms::FormController> MakeOutlookDialog(Context& context,
                                                          const std::string& version_text) {

@@ -107,23 +107,18 @@ constexpr forms::ControlSpec kControls[] = {
      {kRightLeft, 60 + kTextFrameHeight + 60, kRightWidth, kTextFrameHeight}},
 };
 
+// A bitmap for the logon desktop, looked for first beside the program.
+constexpr BrowseButton kBrowse[] = {{"Command1", "Text4",
+                                     "Choose a BMP to set as a logon wallpaper - Kelmor Deskwarden",
+                                     "Bitmap Pictures (*.bmp)|*.bmp", StartIn::kProgramFolder}};
+
 class LogonPage : public SettingPage {
  public:
   explicit LogonPage(Context& context) : SettingPage(context, kLogonPage) {
-    OnClick("Command1", [this] { Command1_Click(); });
     OnClick("Image2", [this] { Image2_Click(); });
   }
 
  private:
-  // A bitmap for the logon desktop, looked for first beside the program.
-  void Command1_Click() {
-    const std::string path = context().dialogs.ShowOpenFileDialog(
-        context().Owner(), "Bitmap Pictures (*.bmp)|*.bmp",
-        "Choose a BMP to set as a logon wallpaper - Kelmor Deskwarden",
-        context().files.ProgramFolder());
-    if (!path.empty()) text4_.SetText(path);
-  }
-
   // The password goes from the registry and from the box alike: a box still
   // showing it would claim a password that is no longer stored, and the
   // next keystroke in it would store it again.
@@ -138,7 +133,6 @@ class LogonPage : public SettingPage {
   }
 
   forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
-  forms::TextBox& text4_ = Use<forms::TextBox>("Text4");
 };
 
 }  // namespace
@@ -150,6 +144,7 @@ const PageSpec kLogonPage{
     .height = kBottom + 60 + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
+    .browse = kBrowse,
 };
 
 std::unique_ptr<forms::FormController> MakeLogonPage(Context& context) {

@@ -135,33 +135,27 @@ constexpr SettingRow kRows[] = {
 
 // The special folders of the current user, in list order, with the value
 // each is stored in, the path Reset gives it back, and what search calls it.
-struct SpecialFolder {
-  const char* item;
-  const char* value;
-  const char* default_path;
-  const char* caption;
+// Each special folder's path, one value each: the list picks the folder,
+// whose path shows as stored, unexpanded; Browse and Reset change it. Each
+// entry keeps its default path.
+constexpr PickerEntry kFolders[] = {
+    {"Desktop", nullptr, nullptr, "%USERPROFILE%\\Desktop"},
+    {"My Documents", "Personal", nullptr, "%USERPROFILE%\\My Documents"},
+    {"My Pictures", nullptr, nullptr, "%USERPROFILE%\\My Documents\\My Pictures"},
+    {"Startup", nullptr, nullptr, "%USERPROFILE%\\Start Menu\\Programs\\Startup"},
+    {"SendTo", nullptr, nullptr, "%USERPROFILE%\\SendTo"},
+    {"Cookies", nullptr, nullptr, "%USERPROFILE%\\Cookies"},
+    {"Favorites", nullptr, nullptr, "%USERPROFILE%\\Favorites"},
+    {"History", nullptr, nullptr, "%USERPROFILE%\\Local Settings\\History"},
 };
-constexpr SpecialFolder kFolders[] = {
-    {"Desktop", "Desktop", "%USERPROFILE%\\Desktop", "Desktop Folder"},
-    {"My Documents", "Personal", "%USERPROFILE%\\My Documents", "My Documents Folder"},
-    {"My Pictures", "My Pictures", "%USERPROFILE%\\My Documents\\My Pictures",
-     "My Pictures Folder"},
-    {"Startup", "Startup", "%USERPROFILE%\\Start Menu\\Programs\\Startup", "Startup Folder"},
-    {"SendTo", "SendTo", "%USERPROFILE%\\SendTo", "SendTo Folder"},
-    {"Cookies", "Cookies", "%USERPROFILE%\\Cookies", "Cookies Folder"},
-    {"Favorites", "Favorites", "%USERPROFILE%\\Favorites", "Favorites Folder"},
-    {"History", "History", "%USERPROFILE%\\Local Settings\\History", "History Folder"},
+constexpr SettingRow kFolderPath[] = {
+    Text("Text1", HKCU, kShellFolders, kEntryMark, ValueKind::kExpandSz).Called("<entry> Folder"),
 };
-
-// Each special folder's path: one value each, changed through the list.
-constexpr auto MakeValues() {
-  std::array<PageValue, std::size(kFolders)> values{};
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    values[i] = {"Combo1", kFolders[i].caption, HKCU, kShellFolders, kFolders[i].value};
-  }
-  return values;
-}
-constexpr auto kValues = MakeValues();
+constexpr EntryPicker kFolderPicker{.list = "Combo1",
+                                    .rows = kFolderPath,
+                                    .entries = kFolders,
+                                    .edits = false,
+                                    .found_at_list = true};
 
 // The path box only shows: it changes through the list, Browse and Reset.
 // The two pictures act as buttons, so that the keyboard reaches them too.
@@ -187,54 +181,36 @@ constexpr forms::ControlSpec kControls[] = {
 class OtherFunctionsPage : public SettingPage {
  public:
   explicit OtherFunctionsPage(Context& context) : SettingPage(context, kOtherFunctionsPage) {
-    folders_.on_click = [this] { Combo1_Click(); };
     OnClick("Image1", [this] { Image1_Click(); });
     OnClick("Image2", [this] { Image2_Click(); });
   }
 
-  void AfterRows() override {
-    for (const SpecialFolder& folder : kFolders) folders_.AddItem(folder.item);
-    text2_.SetText(ProfileLine());
-  }
+  void AfterRows() override { profile_.SetText(ProfileLine()); }
 
  private:
-  // The folder chosen in the list, or null.
-  const SpecialFolder* Chosen() {
-    const int index = folders_.list_index();
-    return index >= 0 && index < static_cast<int>(std::size(kFolders)) ? &kFolders[index] : nullptr;
-  }
-
-  // Shows the path as stored, unexpanded; showing it stores nothing, so a
-  // value of another type shows empty and stays as it is.
-  void Combo1_Click() {
-    const SpecialFolder* folder = Chosen();
-    text1_.SetText(
-        folder ? registry().GetExpandStringValue(HKCU, kShellFolders, folder->value) : "");
-  }
-
   // Reset: the folder's default path.
   void Image1_Click() {
-    const SpecialFolder* folder = Chosen();
+    const PickerEntry* folder = PickedEntry();
     if (!folder) {
       context().messages.Show(context().Owner(), "Please choose an item.", kTitle, mb::kIconError);
       return;
     }
-    StorePath(*folder, folder->default_path);
+    StorePath(*folder, folder->data);
   }
 
   // Browse: a folder of the user's choice, stored as the plain path chosen.
   void Image2_Click() {
-    const SpecialFolder* folder = Chosen();
+    const PickerEntry* folder = PickedEntry();
     if (!folder) return;
     const std::string path = context().dialogs.DirBox(
         context().Owner(), std::string("Choose a new path for ") + folder->item + ".");
     if (!path.empty()) StorePath(*folder, path);
   }
 
-  void StorePath(const SpecialFolder& folder, const std::string& path) {
-    if (Wrote(registry().SaveExpandStringValue(HKCU, kShellFolders, folder.value, path),
-              folder.item)) {
-      text1_.SetText(path);
+  void StorePath(const PickerEntry& folder, const std::string& path) {
+    const SettingRow& row = PickedRows().front();
+    if (Wrote(registry().SaveExpandStringValue(row.hive, row.key, row.value, path), folder.item)) {
+      Quietly([&] { path_.SetText(path); });
     }
   }
 
@@ -249,9 +225,8 @@ class OtherFunctionsPage : public SettingPage {
     return " %USERPROFLE% = " + root.substr(0, 3) + "Documents and Settings\\" + user;
   }
 
-  forms::ListControl& folders_ = Use<forms::ListControl>("Combo1");
-  forms::TextBox& text1_ = Use<forms::TextBox>("Text1");
-  forms::TextBox& text2_ = Use<forms::TextBox>("Text2");
+  forms::TextBox& path_ = Use<forms::TextBox>("Text1");
+  forms::TextBox& profile_ = Use<forms::TextBox>("Text2");
 };
 
 }  // namespace
@@ -263,7 +238,7 @@ const PageSpec kOtherFunctionsPage{
     .height = kProfileTop + kTextHeight + 60 + kChromeHeight,
     .rows = kRows,
     .controls = kControls,
-    .values = kValues,
+    .picker = &kFolderPicker,
 };
 
 std::unique_ptr<forms::FormController> MakeOtherFunctionsPage(Context& context) {
