@@ -12,7 +12,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
-need=()
+need=() need_i386=() packages_i386=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 x_libs=(libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1 libxcomposite1 libxfixes3)
@@ -84,17 +84,31 @@ case "$i386" in
       echo "install-deps: adding the i386 architecture for 32-bit Wine"
       $SUDO dpkg --add-architecture i386
     fi
-    packages+=(wine32:i386 "${x_libs[@]/%/:i386}") ;;
+    packages_i386=(wine32:i386 "${x_libs[@]/%/:i386}") ;;
   none)
     echo "install-deps: this machine runs no 32-bit code; the 32-bit build is built, not run" ;;
 esac
 
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
+for p in "${packages_i386[@]}"; do have "$p" || need_i386+=("$p"); done
 export DEBIAN_FRONTEND=noninteractive
+if [ $((${#need[@]} + ${#need_i386[@]})) -gt 0 ]; then
+  $SUDO apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
+fi
 if [ ${#need[@]} -gt 0 ]; then
   echo "install-deps: installing ${need[*]}"
-  $SUDO apt-get update -qq || echo "install-deps: apt-get update reported errors; going on with the lists it has" >&2
   $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+# The 32-bit set goes in on its own: a mirror caught mid-sync may lack an
+# i386 list that matches the amd64 one, and then only the 32-bit runs are
+# lost, not the build and the 64-bit tests.
+if [ ${#need_i386[@]} -gt 0 ]; then
+  echo "install-deps: installing ${need_i386[*]}"
+  if ! $SUDO apt-get install -y -qq --no-install-recommends "${need_i386[@]}" >/dev/null; then
+    echo "install-deps: 32-bit Wine could not be installed from this machine's package lists;" \
+         "the 32-bit build is built, not run" >&2
+    i386=none
+  fi
 fi
 
 if [ "$i386" = qemu ] && ! qemu_ok; then
