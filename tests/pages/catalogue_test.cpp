@@ -624,6 +624,27 @@ TEST(CatalogueTest, EverySettingHasACaptionAndAPlaceOfItsOwn) {
   }
 }
 
+// Every setting says what it does and when a change takes effect, in words
+// of its own: one explanation serves one control (the entries of a picker,
+// the keys of one row), never two settings that merely look alike.
+TEST(CatalogueTest, EverySettingIsExplainedWithWhenItTakesEffect) {
+  MemoryRegistry api;
+  Registry reg{api};
+  std::map<std::string, std::string> owner;  // explanation -> the control it explains
+  for (const IndexedSetting& setting : IndexSettings(reg)) {
+    const std::string control = std::string(setting.page->decl.name) + " " + setting.control +
+                                (setting.item >= 0 ? " " + setting.caption : "");
+    const std::string& text = setting.explanation;
+    EXPECT_NE(setting.effect, Effect::kUnknown) << control;
+    EXPECT_GE(text.size(), 40u) << control << ": " << text;
+    EXPECT_LE(text.size(), 400u) << control;
+    EXPECT_EQ(text.find_first_of("\t\r\n"), std::string::npos) << control;
+    EXPECT_TRUE(!text.empty() && text.back() == '.') << control << ": " << text;
+    const auto [at, fresh] = owner.emplace(text, control);
+    EXPECT_TRUE(fresh || at->second == control) << control << " repeats " << at->second;
+  }
+}
+
 // The values pages bind by their own code are found, on their page, with
 // the control that changes them.
 TEST(CatalogueTest, ThePagesOwnValuesAreIndexed) {
