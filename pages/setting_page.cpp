@@ -109,6 +109,25 @@ std::optional<CheckState> CheckStateOf(const SettingRow& row, const StoredValue&
 
 }  // namespace
 
+std::string MeaningOf(const SettingRow& row, const StoredValue& stored) {
+  switch (row.load) {
+    case LoadRule::kText:
+      return TextOf(stored, TextTypeOf(row));
+    case LoadRule::kChoice:
+      return TextOf(stored, ValueType::kSz);
+    case LoadRule::kPosition:
+      return std::to_string(DwordOf(stored));
+    case LoadRule::kBit:
+      return std::to_string((static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u);
+    default:
+      break;
+  }
+  const std::optional<CheckState> state = CheckStateOf(row, stored);
+  if (!state) return "";  // the box keeps its design state
+  if (state->number) return std::to_string(*state->number);
+  return state->checked ? "1" : "0";
+}
+
 std::vector<forms::ControlSpec> ControlsOf(const PageSpec& page) {
   std::vector<forms::ControlSpec> all;
   // Depth first from the form: what a container holds follows it at once.

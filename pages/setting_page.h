@@ -309,6 +309,10 @@ class SettingPage : public forms::FormController {
   mutable PickerEntry listed_entry_{""};
 };
 
+// What a control bound to the row would show for the stored data, as text:
+// two data that read the same ("0" stored, or nothing) mean the same.
+std::string MeaningOf(const SettingRow& row, const StoredValue& stored);
+
 // Makes a page that is its table and nothing more.
 template <const PageSpec& page>
 std::unique_ptr<forms::FormController> MakeTablePage(Context& context) {

@@ -115,6 +115,12 @@ constexpr const char* WhenText(Effect effect) {
   return "at the next log on";  // never promise sooner than is known
 }
 
+// The same as a sentence for a reader. Taking effect "immediately" may still
+// wait for the program that reads the setting to start again, which its
+// explanation says; what it never needs is a restart of Explorer, a log on
+// or a restart of Windows.
+std::string EffectSentence(Effect effect);
+
 struct SettingRow {
   const char* control;  // design name: "Check14", "Text2", "List1"
   // The check box's caption, or a check-list item's text. Empty for text

@@ -60,10 +60,11 @@ class Indexer {
       MarkedRows made;
       made.Make(picker->rows, kEntryMark, entry.name ? entry.name : entry.item,
                 entry.caption ? entry.caption : entry.item);
-      for (const SettingRow& row : made.rows()) {
+      for (std::size_t i = 0; i < made.rows().size(); ++i) {
+        const SettingRow& row = made.rows()[i];
         Add(page, picker->found_at_list ? picker->list : row.control, -1, row.caption, row.hive,
             row.key, row.value, row.kind == ValueKind::kKey ? IndexedSetting::kKey : IndexedSetting::kValue);
-        Describe(row);
+        Describe(picker->rows[i]);
       }
     }
   }
@@ -72,6 +73,7 @@ class Indexer {
   // What the row declares of the setting just listed.
   void Describe(const SettingRow& row) {
     IndexedSetting& setting = out_.back();
+    setting.row = &row;
     setting.secret = row.secret;
     setting.explanation = row.explanation;
     setting.effect = row.effect;

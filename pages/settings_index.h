@@ -36,6 +36,9 @@ struct IndexedSetting {
   // What it does and when a change takes effect, as its row declares.
   std::string explanation;
   Effect effect = Effect::kUnknown;
+  // The row that declares it (for an entry picker's, the row of the marked
+  // keys it was made from).
+  const SettingRow* row = nullptr;
   // The type of its data (a key's default value is text).
   ValueType type = ValueType::kSz;
 };

@@ -5,7 +5,7 @@
 
 #include "pages/settings_index.h"
 #include "registry/reg_file.h"
-#include "shell/main_window.h"
+#include "shell/find_form.h"
 
 namespace kdw::shell {
 namespace {
@@ -18,18 +18,18 @@ const char* TypeName(ValueType type) {
   }
 }
 
-std::string SectionOf(const pages::IndexedSetting& setting) {
-  const Section* section = SectionOfPage(pages::ShownOn(*setting.page));
-  return section ? section->name : "";
-}
-
 std::string ValueName(const pages::IndexedSetting& setting) {
   if (setting.shape == pages::IndexedSetting::kAllValues) return "(every value)";
   return setting.value.empty() ? "(Default)" : setting.value;
 }
 
 std::string Place(const pages::IndexedSetting& setting) {
-  return "`" + KeyPath(setting.hive, setting.key) + "` `" + ValueName(setting) + "`";
+  std::string text = "`";
+  text += KeyPath(setting.hive, setting.key);
+  text += "` `";
+  text += ValueName(setting);
+  text += '`';
+  return text;
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ std::string SettingsList(const Registry& registry) {
   std::string out;
   for (const pages::IndexedSetting& setting : pages::IndexSettings(registry)) {
     for (const std::string& field :
-         {SectionOf(setting), setting.caption, std::string(HiveName(setting.hive)), setting.key,
+         {SectionNameOf(setting), setting.caption, std::string(HiveName(setting.hive)), setting.key,
           ValueName(setting), std::string(TypeName(setting.type)),
           std::string(pages::WhenText(setting.effect)), setting.explanation}) {
       out += field;
@@ -72,16 +72,20 @@ std::string SettingsReference(const Registry& registry) {
   for (const auto& group : groups) {
     const pages::IndexedSetting& first = *group.front();
     const pages::IndexedSetting& last = *group.back();
-    if (SectionOf(first) != section) {
-      section = SectionOf(first);
-      out += "\n## " + section + "\n";
+    if (SectionNameOf(first) != section) {
+      section = SectionNameOf(first);
+      out.append("\n## ").append(section).append("\n");
     }
-    out += "\n### " + first.caption;
-    if (group.size() > 1) out += " … " + last.caption;
-    out += "\n\n" + Place(first);
-    if (group.size() > 1) out += " … " + Place(last) + " (" + std::to_string(group.size()) + " settings)";
-    out += ", " + std::string(TypeName(first.type)) + ". Takes effect " +
-           pages::WhenText(first.effect) + ".\n\n" + first.explanation + "\n";
+    out += "\n### ";
+    out += first.caption;
+    if (group.size() > 1) out.append(" … ").append(last.caption);
+    out.append("\n\n").append(Place(first));
+    if (group.size() > 1) {
+      out.append(" … ").append(Place(last));
+      out.append(" (").append(std::to_string(group.size())).append(" settings)");
+    }
+    out.append(", ").append(TypeName(first.type)).append(". ");
+    out.append(pages::EffectSentence(first.effect)).append("\n\n").append(first.explanation).append("\n");
   }
   return out;
 }

@@ -306,6 +306,20 @@ TEST_F(ExportImport, ThePolicyFilesNameEveryCataloguedSettingOfTheirHive) {
   EXPECT_NE(error.find("there is no folder C:\\no\\such\\folder"), std::string::npos) << error;
 }
 
+// The listing is the whole catalogue, a line a setting of eight fields, on
+// standard output; nothing else is printed.
+TEST_F(ExportImport, ListPrintsEveryCataloguedSettingOnALineOfItsOwn) {
+  std::string out;
+  ASSERT_EQ(0u, RunToEnd("\"" + g_exe + "\" /list", &out)) << out;
+  std::size_t lines = 0;
+  for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string line = out.substr(start, end - start);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 7) << line;
+    ++lines;
+  }
+  EXPECT_EQ(lines, pages::IndexSettings(direct_).size());
+}
+
 // Real input: keys and clicks through the system's queue, to whatever has
 // the focus, as a person gives them. The program takes them in its own time,
 // so a test waits for their effect.
@@ -394,6 +408,34 @@ TEST_F(Tools, ACheckBoxClickIsUndoneWithCtrlZ) {
   HWND again = nullptr;
   ASSERT_TRUE(Eventually([&] { return again = InForm("frmStart", "Check14"); }));
   EXPECT_EQ(BST_UNCHECKED, Until(CheckOf(again), BST_UNCHECKED));
+}
+
+// A change Windows reads only at the next log on is told below the status
+// frame until it is undone.
+TEST_F(Tools, AChangeWaitingForTheNextLogOnIsToldUntilItIsUndone) {
+  constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  Touch(HKEY_CURRENT_USER, kAdvanced, "PersistBrowsers");
+  HWND main = StartToMainWindow();
+  ASSERT_TRUE(main && BringToFront(main));
+  HWND line = InForm("frmMain", "Label6");
+  ASSERT_NE(nullptr, line);
+  Press(VK_F8);
+  ASSERT_TRUE(program.WaitFor("frmOthers"));
+  HWND box = nullptr;
+  ASSERT_TRUE(Eventually([&] { return box = InForm("frmOthers", "Check2"); }));
+  EXPECT_EQ(Until(TextOf(line), std::string()), "") << "opening a page changes nothing";
+  ASSERT_TRUE(ClickAt(box));
+  const std::string waiting = "1 change takes effect at the next log on.";
+  EXPECT_EQ(Until(TextOf(line), waiting), waiting);
+
+  PressCtrl('Z');
+  HWND ask = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, ask);
+  Click(ButtonOf(ask, "&Yes"));
+  HWND told = nullptr;
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(ask) && (told = program.WaitForDialog("Kelmor Deskwarden")); }));
+  Click(ButtonOf(told, "OK"));
+  EXPECT_EQ(Until(TextOf(line), std::string()), "");
 }
 
 TEST_F(Tools, CtrlFTypingAndEnterPutTheFocusOnTheSetting) {
