@@ -25,17 +25,17 @@
 
 namespace {
 
-// A line for whoever started the program: its standard error, or failing
-// that the console it was started from.
-void WriteStandardError(const std::string& line) {
-  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if ((!error || error == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-    error = GetStdHandle(STD_ERROR_HANDLE);
+// Text for whoever started the program: its standard output or error, or
+// failing that the console it was started from.
+void WriteStandard(DWORD which, const std::string& text) {
+  if (text.empty()) return;
+  HANDLE handle = GetStdHandle(which);
+  if ((!handle || handle == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    handle = GetStdHandle(which);
   }
-  if (!error || error == INVALID_HANDLE_VALUE) return;
-  const std::string text = line + "\r\n";
+  if (!handle || handle == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
-  WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 // What the shell asks of real windows: a main window without its maximize
@@ -74,9 +74,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   const kdw::shell::CommandLine command = kdw::shell::ParseCommandLine(arguments ? arguments : "");
   if (command.action != kdw::shell::CommandLine::kRun) {
     kdw::Win32FileSystem files;
+    std::string output;
     std::string error;
-    const int code = kdw::shell::RunExportCommand(direct_registry, files, command, &error);
-    if (code != 0) WriteStandardError(error);
+    const int code = kdw::shell::RunCommandLine(direct_registry, files, command, &output, &error);
+    WriteStandard(STD_OUTPUT_HANDLE, output);
+    if (code != 0) WriteStandard(STD_ERROR_HANDLE, error + "\r\n");
     return code;
   }
 

@@ -114,6 +114,14 @@ class Control {
   std::function<void(int button)> on_mouse_down;
   // The user clicks the control (a picture or a button).
   virtual void UserClick();
+  // The user asks for the control's shortcut menu: a right click, Shift+F10
+  // or the menu key. For a list, the item it was asked over (the item with
+  // the focus, from the keyboard), -1 for none; -1 for every other kind. A
+  // control without a handler keeps the window's own menu, if it has one.
+  std::function<void(int item)> on_context_menu;
+  void UserContextMenu(int item = -1) {
+    if (on_context_menu) on_context_menu(item);
+  }
 
  protected:
   void Changed();

@@ -31,6 +31,15 @@ class FakeHost : public FormHost {
     (void)form;
     popups.push_back(menu.name());
   }
+  int ContextMenu(Form& form, Control& control, const std::vector<std::string>& items) override {
+    (void)form;
+    menus.push_back({control.name(), items});
+    return menu_choice;
+  }
+  void ShowHelpPopup(Form& form, Control& control, const std::string& text) override {
+    (void)form;
+    help.push_back({control.name(), text});
+  }
   void SetFocus(Form& form, Control& control) override {
     (void)form;
     focused = control.name();
@@ -44,6 +53,19 @@ class FakeHost : public FormHost {
 
   // Lets a test work a modal form while it is "open".
   std::function<void(Form&)> on_modal;
+
+  // The item the user picks from every shortcut menu; -1 closes it unpicked.
+  int menu_choice = -1;
+  struct ShownMenu {
+    std::string control;
+    std::vector<std::string> items;
+  };
+  std::vector<ShownMenu> menus;
+  struct ShownHelp {
+    std::string control;
+    std::string text;
+  };
+  std::vector<ShownHelp> help;
 
   std::vector<std::string> shown, modal, destroyed, resized, popups, drags;
   std::string focused;

@@ -124,6 +124,16 @@ class FormHost {
   // maximized inside its frame. Hosts that show no windows ignore it.
   virtual void ApplyWindowState(Form& form) { (void)form; }
   virtual void PopupMenu(Form& form, MenuItem& menu) = 0;
+  // A control's shortcut menu of these items ("&" marks an access key),
+  // where the user asked for it; the index of the item chosen, -1 for none.
+  // A text box's menu also offers the box's own editing commands (Undo,
+  // Cut, Copy, Paste, Delete, Select All) below the items, and the host
+  // carries them out as the box would.
+  virtual int ContextMenu(Form& form, Control& control, const std::vector<std::string>& items) = 0;
+  // Shows a text beside the control in a small pop-up of its own, as the
+  // system's context help does, until the user presses a key or clicks
+  // anywhere; it returns at once. The pop-up's window text is the text.
+  virtual void ShowHelpPopup(Form& form, Control& control, const std::string& text) = 0;
   virtual void SetFocus(Form& form, Control& control) = 0;
   // Lets the user move the form by dragging, as if its caption were held:
   // called from a mouse-down on the form's background.

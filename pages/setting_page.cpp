@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "pages/whats_this.h"
 #include "platform/file_system.h"
 
 namespace kdw::pages {
@@ -109,6 +110,25 @@ std::optional<CheckState> CheckStateOf(const SettingRow& row, const StoredValue&
 
 }  // namespace
 
+std::string MeaningOf(const SettingRow& row, const StoredValue& stored) {
+  switch (row.load) {
+    case LoadRule::kText:
+      return TextOf(stored, TextTypeOf(row));
+    case LoadRule::kChoice:
+      return TextOf(stored, ValueType::kSz);
+    case LoadRule::kPosition:
+      return std::to_string(DwordOf(stored));
+    case LoadRule::kBit:
+      return std::to_string((static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u);
+    default:
+      break;
+  }
+  const std::optional<CheckState> state = CheckStateOf(row, stored);
+  if (!state) return "";  // the box keeps its design state
+  if (state->number) return std::to_string(*state->number);
+  return state->checked ? "1" : "0";
+}
+
 std::vector<forms::ControlSpec> ControlsOf(const PageSpec& page) {
   std::vector<forms::ControlSpec> all;
   // Depth first from the form: what a container holds follows it at once.
@@ -150,6 +170,12 @@ SettingPage::SettingPage(Context& context, const PageSpec& page)
                             .height = page.height,
                             .controls = controls_}) {
   AddRows(page.rows);
+  // Rows bound later, or only while their mark stands for something, are
+  // explained meanwhile as declared.
+  for (const SettingRow& row : page.marked_rows) OffersHelp(row.control);
+  if (page.picker) {
+    for (const SettingRow& row : page.picker->rows) OffersHelp(row.control);
+  }
   BindKinds();
   BindBehaviours();
   // An action that failed half-way leaves no box showing what was never
@@ -183,6 +209,8 @@ void SettingPage::AddRows(std::span<const SettingRow> rows) {
 }
 
 void SettingPage::Bind(const SettingRow& row) {
+  OffersHelp(row.control);
+  if (row.two_states && *row.two_states->partner) OffersHelp(row.two_states->partner);
   if (row.load == LoadRule::kText) {
     bound_.push_back({&row, -1});
     form_.text(row.control).on_change = [this, &row] {
@@ -592,21 +620,61 @@ const PickerEntry* SettingPage::PickedEntry() const {
   return &listed_entry_;
 }
 
-std::span<const SettingRow> SettingPage::PickedRows() {
-  picked_.Clear();
+std::span<const SettingRow> SettingPage::PickedRows() { return MakePicked(picked_); }
+
+std::span<const SettingRow> SettingPage::MakePicked(MarkedRows& made) const {
+  made.Clear();
   const PickerEntry* entry = PickedEntry();
   if (!entry) return {};
-  picked_.Make(spec_.picker->rows, kEntryMark, entry->name ? entry->name : entry->item,
-               entry->caption ? entry->caption : entry->item);
+  made.Make(spec_.picker->rows, kEntryMark, entry->name ? entry->name : entry->item,
+            entry->caption ? entry->caption : entry->item);
   if (const KeyMark* mark = spec_.key_mark) {
     const std::string name = MarkName();
     if (name.empty()) {
-      picked_.Clear();
+      made.Clear();
       return {};
     }
-    picked_.Also(mark->mark, name, name);
+    made.Also(mark->mark, name, name);
   }
-  return picked_.rows();
+  return made.rows();
+}
+
+void SettingPage::OffersHelp(const char* control) {
+  const std::string name = control;
+  form_.control(name).on_context_menu = [this, name](int item) { Explain(name, item); };
+}
+
+void SettingPage::Explain(const std::string& control, int item) {
+  MarkedRows made;
+  const SettingRow* row = ExplainedRow(control, item, made);
+  if (!row) return;  // a list's empty space
+  forms::Control& asked = form_.control(control);
+  if (context_.host.ContextMenu(form_, asked, {kWhatsThis}) != 0) return;
+  context_.host.ShowHelpPopup(form_, asked, WhatsThisText(*row));
+}
+
+const SettingRow* SettingPage::ExplainedRow(const std::string& control, int item,
+                                            MarkedRows& made) const {
+  const SettingRow* whole = nullptr;
+  for (const Bound& bound : bound_) {
+    const SettingRow& row = *bound.row;
+    const bool partner = row.two_states && control == row.two_states->partner;
+    if (control != row.control && !partner) continue;
+    if (bound.item == item) return &row;
+    if (bound.item < 0) whole = &row;  // a list of choices, whatever the item
+  }
+  if (whole) return whole;
+  if (spec_.picker) {
+    const std::span<const SettingRow> templates = spec_.picker->rows;
+    const std::span<const SettingRow> picked = MakePicked(made);
+    for (std::size_t i = 0; i < templates.size(); ++i) {
+      if (control == templates[i].control) return picked.empty() ? &templates[i] : &picked[i];
+    }
+  }
+  for (const SettingRow& row : spec_.marked_rows) {
+    if (control == row.control) return &row;
+  }
+  return nullptr;
 }
 
 // Rows under the page's key mark are bound to what it stands for when the

@@ -280,6 +280,16 @@ class SettingPage : public forms::FormController {
   void Turn(const SettingRow& row);
   void ShowTwoStates(const SettingRow& row, int state);
 
+  // Every control a row is bound to offers "What's This?" on its shortcut
+  // menu, and the chosen item shows what the row's setting is.
+  void OffersHelp(const char* control);
+  void Explain(const std::string& control, int item);
+  // The row whose setting a control (and item) stands for now: the row
+  // bound, or while none is, the declared row with its mark; null for none.
+  // Rows made for the picked entry go into `made`.
+  const SettingRow* ExplainedRow(const std::string& control, int item, MarkedRows& made) const;
+  std::span<const SettingRow> MakePicked(MarkedRows& made) const;
+
   void ApplyAccountRule();
   void Bind(const SettingRow& row);
   void ShowNumber(forms::CheckBox& box, std::int32_t number);
@@ -308,6 +318,10 @@ class SettingPage : public forms::FormController {
   mutable std::string listed_item_;
   mutable PickerEntry listed_entry_{""};
 };
+
+// What a control bound to the row would show for the stored data, as text:
+// two data that read the same ("0" stored, or nothing) mean the same.
+std::string MeaningOf(const SettingRow& row, const StoredValue& stored);
 
 // Makes a page that is its table and nothing more.
 template <const PageSpec& page>

@@ -91,6 +91,36 @@ constexpr WriteAction RemoveKeys(std::span<const KeyDefault> keys) {
 // with the shape helpers below and place them with At() and In().
 struct TwoStates;
 
+// When Windows puts a change of a setting to work: the program that reads
+// it reads it at once (or at its own next start), or only when Windows
+// Explorer starts again, when the user next logs on, or when Windows starts
+// again.
+enum class Effect : std::uint8_t {
+  kUnknown,
+  kImmediately,
+  kExplorerRestart,
+  kNextLogon,
+  kWindowsRestart,
+};
+
+// How a person is told when: "at the next log on".
+constexpr const char* WhenText(Effect effect) {
+  switch (effect) {
+    case Effect::kImmediately: return "immediately";
+    case Effect::kExplorerRestart: return "when Windows Explorer restarts";
+    case Effect::kNextLogon: return "at the next log on";
+    case Effect::kWindowsRestart: return "after Windows restarts";
+    case Effect::kUnknown: break;
+  }
+  return "at the next log on";  // never promise sooner than is known
+}
+
+// The same as a sentence for a reader. Taking effect "immediately" may still
+// wait for the program that reads the setting to start again, which its
+// explanation says; what it never needs is a restart of Explorer, a log on
+// or a restart of Windows.
+std::string EffectSentence(Effect effect);
+
 struct SettingRow {
   const char* control;  // design name: "Check14", "Text2", "List1"
   // The check box's caption, or a check-list item's text. Empty for text
@@ -129,6 +159,10 @@ struct SettingRow {
   // A picture button that shows the row's two states (see Toggle); its
   // buttons are declared among the page's controls.
   const TwoStates* two_states = nullptr;
+  // What the setting does, for the user of the account it restricts (for
+  // an inverted box, what checked means), and when a change takes effect.
+  const char* explanation = "";
+  Effect effect = Effect::kUnknown;
 
   constexpr SettingRow At(forms::Rect where) const {
     SettingRow row = *this;
@@ -175,6 +209,12 @@ struct SettingRow {
   constexpr SettingRow Called(const char* name) const {
     SettingRow row = *this;
     row.caption = name;
+    return row;
+  }
+  constexpr SettingRow Explained(Effect when, const char* text) const {
+    SettingRow row = *this;
+    row.effect = when;
+    row.explanation = text;
     return row;
   }
   constexpr SettingRow GrayedAsChecked() const {

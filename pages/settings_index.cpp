@@ -32,12 +32,14 @@ class Indexer {
       }
       if (row.kind == ValueKind::kKey) {
         // The keys the row makes, each with its default value.
-        for (const KeyDefault& key : row.checked.keys)
+        for (const KeyDefault& key : row.checked.keys) {
           Add(page, row.control, item, caption, row.hive, key.key, "", IndexedSetting::kKey);
+          Describe(row);
+        }
         continue;
       }
       Add(page, row.control, item, caption, row.hive, row.key, row.value, IndexedSetting::kValue);
-      out_.back().secret = row.secret;
+      Describe(row);
     }
   }
 
@@ -50,6 +52,7 @@ class Indexer {
       for (const SettingRow& row : picker->rows) {
         Add(page, picker->list, -1, WithoutEntry(row.caption), row.hive, row.key, "",
             IndexedSetting::kAllValues);
+        Describe(row);
       }
       return;
     }
@@ -57,14 +60,28 @@ class Indexer {
       MarkedRows made;
       made.Make(picker->rows, kEntryMark, entry.name ? entry.name : entry.item,
                 entry.caption ? entry.caption : entry.item);
-      for (const SettingRow& row : made.rows()) {
-        Add(page, picker->found_at_list ? picker->list : row.control, -1, row.caption, row.hive, row.key, row.value,
-            row.kind == ValueKind::kKey ? IndexedSetting::kKey : IndexedSetting::kValue);
+      for (std::size_t i = 0; i < made.rows().size(); ++i) {
+        const SettingRow& row = made.rows()[i];
+        Add(page, picker->found_at_list ? picker->list : row.control, -1, row.caption, row.hive,
+            row.key, row.value, row.kind == ValueKind::kKey ? IndexedSetting::kKey : IndexedSetting::kValue);
+        Describe(picker->rows[i]);
       }
     }
   }
 
  private:
+  // What the row declares of the setting just listed.
+  void Describe(const SettingRow& row) {
+    IndexedSetting& setting = out_.back();
+    setting.row = &row;
+    setting.secret = row.secret;
+    setting.explanation = row.explanation;
+    setting.effect = row.effect;
+    setting.type = row.kind == ValueKind::kDword      ? ValueType::kDword
+                   : row.kind == ValueKind::kExpandSz ? ValueType::kExpandSz
+                                                      : ValueType::kSz;
+  }
+
   // The caption of a row standing for all entries: the mark and the blank
   // before it left out.
   static std::string WithoutEntry(const char* caption) {
@@ -82,7 +99,15 @@ class Indexer {
   void Add(const PageEntry& page, const std::string& control, int item, const std::string& caption,
            Hive hive, const std::string& key, const std::string& value,
            IndexedSetting::Shape shape) {
-    IndexedSetting setting{&page, control, item, caption, hive, key, value, shape};
+    IndexedSetting setting;
+    setting.page = &page;
+    setting.control = control;
+    setting.item = item;
+    setting.caption = caption;
+    setting.hive = hive;
+    setting.key = key;
+    setting.value = value;
+    setting.shape = shape;
     const KeyMark* mark = page.decl.key_mark;
     if (mark && key.find(mark->mark) != std::string::npos) {
       const std::string& name = StandsFor(*mark);

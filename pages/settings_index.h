@@ -20,11 +20,11 @@ struct IndexedSetting {
     kAllValues,  // every value the key holds (a list of entries)
   };
 
-  const PageEntry* page;
+  const PageEntry* page = nullptr;
   std::string control;  // the control the user changes it with
   int item = -1;        // its item, for a check-list row
   std::string caption;  // what search lists; the value's name where a row has none
-  Hive hive;
+  Hive hive = HKCU;
   std::string key;
   std::string value;
   Shape shape = kValue;
@@ -33,6 +33,14 @@ struct IndexedSetting {
   bool unresolved = false;
   // Its data stay out of exports unless asked for (the row is secret).
   bool secret = false;
+  // What it does and when a change takes effect, as its row declares.
+  std::string explanation;
+  Effect effect = Effect::kUnknown;
+  // The row that declares it (for an entry picker's, the row of the marked
+  // keys it was made from).
+  const SettingRow* row = nullptr;
+  // The type of its data (a key's default value is text).
+  ValueType type = ValueType::kSz;
 };
 
 // Rows under a key mark take what it stands for now (the Office version

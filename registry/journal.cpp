@@ -110,14 +110,14 @@ long RegistryJournal::SetValue(RegKey key, const std::string& name, ValueType ty
   if (held_) return regerr::kAccessDenied;
   Location location;
   if (Locate(key, "", &location)) NoteValue(location, name);
-  return inner_.SetValue(key, name, type, data, size);
+  return Told(inner_.SetValue(key, name, type, data, size));
 }
 
 long RegistryJournal::DeleteValue(RegKey key, const std::string& name) {
   if (held_) return regerr::kAccessDenied;
   Location location;
   if (Locate(key, "", &location)) NoteValue(location, name);
-  return inner_.DeleteValue(key, name);
+  return Told(inner_.DeleteValue(key, name));
 }
 
 long RegistryJournal::DeleteKey(RegKey parent, const std::string& path) {
@@ -131,7 +131,20 @@ long RegistryJournal::DeleteKey(RegKey parent, const std::string& path) {
       for (const std::string& name : opened.ValueNames()) NoteValue(target, name);
     }
   }
-  return inner_.DeleteKey(parent, path);
+  return Told(inner_.DeleteKey(parent, path));
+}
+
+long RegistryJournal::Told(long rc) {
+  if (rc == regerr::kSuccess && on_change) on_change();
+  return rc;
+}
+
+std::vector<RegistryJournal::Entry> RegistryJournal::ChangedEntries() const {
+  std::vector<Entry> changed;
+  for (const Entry& entry : entries_) {
+    if (Current(entry) != entry.before) changed.push_back(entry);
+  }
+  return changed;
 }
 
 long RegistryJournal::CloseKey(RegKey key) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -45,6 +46,12 @@ class RegistryJournal : public RegistryApi {
   // The noted values and keys that differ now from what they were: the
   // same data written back is no change.
   int Changed() const;
+  // Those entries, in the order first noted.
+  std::vector<Entry> ChangedEntries() const;
+  // What the noted value or key is now.
+  StoredValue Current(const Entry& entry) const;
+  // Told after each change that went through (not after Undo's).
+  std::function<void()> on_change;
 
   struct UndoResult {
     int values = 0;  // values put back
@@ -81,7 +88,7 @@ class RegistryJournal : public RegistryApi {
   void NoteValue(const Location& key, const std::string& name);
   void NoteKey(const Location& key, bool existed);
   bool Exists(const Location& key) const;
-  StoredValue Current(const Entry& entry) const;
+  long Told(long rc);
   bool Restore(const Entry& entry);
 
   RegistryApi& inner_;

@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 
+#include "pages/whats_this.h"
 #include "registry/reg_file.h"
 #include "shell/main_window.h"
 
@@ -21,15 +22,26 @@ constexpr int kVirtualDown = 40;
 constexpr int kWidth = 10800;  // outer
 constexpr int kInner = kWidth - 240;
 constexpr int kButtonWidth = 1095;
-constexpr int kButtonsTop = 4830;
+constexpr int kListTop = 795;
+constexpr int kListHeight = 3000;
+// Seven lines of the pane: three of explanation, when, the path and the
+// gaps between them; a longer text scrolls.
+constexpr int kPaneTop = kListTop + kListHeight + 90;
+constexpr int kPaneHeight = 1650;
+constexpr int kPathTop = kPaneTop + kPaneHeight + 75;
+constexpr int kButtonsTop = kPathTop + 285 + 195;
 
 constexpr ControlSpec kControls[] = {
     {"Label1", ControlKind::kLabel, "Find settings whose name, value or key contains:",
      {120, 120, kInner - 240, 240}},
     {"Text1", ControlKind::kTextBox, "", {120, 390, kInner - 240, 285}},
-    {"List1", ControlKind::kListBox, "", {120, 795, kInner - 240, 3480}},
+    {"List1", ControlKind::kListBox, "", {120, kListTop, kInner - 240, kListHeight}},
+    // What the chosen setting does, when a change takes effect and where it
+    // is kept: what "What's This?" tells on its page.
+    {"Text3", ControlKind::kTextBox, "", {120, kPaneTop, kInner - 240, kPaneHeight}, "",
+     forms::kMultiLine | forms::kReadOnly},
     // The chosen setting's whole path, to read or copy.
-    {"Text2", ControlKind::kTextBox, "", {120, 4350, kInner - 240, 285}, "",
+    {"Text2", ControlKind::kTextBox, "", {120, kPathTop, kInner - 240, 285}, "",
      forms::kReadOnly | forms::kFormBackground},
     {"Label2", ControlKind::kLabel, "", {120, kButtonsTop + 60, 5000, 240}},
     {"Command1", ControlKind::kCommandButton, "Go To",
@@ -85,7 +97,7 @@ FindForm::FindForm(Context& context, std::vector<pages::IndexedSetting> settings
     if (key == kVirtualUp) Move(-1);
   };
   form_.list("List1").on_double_click = [this] { Choose(); };
-  form_.list("List1").on_click = [this] { ShowPath(); };
+  form_.list("List1").on_click = [this] { ShowSelected(); };
   form_.list("List1").SetTabStops(kColumns);
   form_.on_enter = [this] { Choose(); };
   form_.control("Command1").on_click = [this] { Choose(); };
@@ -105,7 +117,7 @@ void FindForm::Filter() {
   list.SetItems(std::move(lines));
   // The first match is the one Enter takes.
   if (!shown_.empty()) list.SetListIndex(0);
-  ShowPath();
+  ShowSelected();
   const std::size_t count = shown_.size();
   form_.control("Label2").SetCaption(count == 0   ? std::string("No setting matches.")
                                      : count == 1 ? std::string("1 setting found.")
@@ -113,10 +125,17 @@ void FindForm::Filter() {
   form_.control("Command1").SetEnabled(count != 0);
 }
 
-void FindForm::ShowPath() {
+void FindForm::ShowSelected() {
   const int index = form_.list("List1").list_index();
-  form_.text("Text2").SetText(index < 0 ? std::string()
-                                        : RegistryPath(settings_[shown_[index]]));
+  if (index < 0 || static_cast<std::size_t>(index) >= shown_.size()) {
+    form_.text("Text2").SetText("");
+    form_.text("Text3").SetText("");
+    return;
+  }
+  const pages::IndexedSetting& setting = settings_[shown_[static_cast<std::size_t>(index)]];
+  form_.text("Text2").SetText(RegistryPath(setting));
+  form_.text("Text3").SetText(
+      pages::WhatsThisText(setting.explanation, setting.effect, RegistryPath(setting)));
 }
 
 void FindForm::Move(int by) {

@@ -37,7 +37,7 @@ class FindForm : public forms::FormController {
 
  private:
   void Filter();
-  void ShowPath();
+  void ShowSelected();
   void Move(int by);
   void Choose();
   void Close();

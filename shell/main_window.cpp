@@ -67,6 +67,9 @@ constexpr ControlSpec kControls[] = {
     {"Label5", ControlKind::kLabel, "Error........", {660, 90, 1500, 510}, "Picture1"},
     {"Command4", ControlKind::kCommandButton, "Refresh Windows", {90, 750, 2040, 420},
      "Picture1"},
+    // Which changes of this session still wait for Windows; empty when none
+    // does. A click lists them.
+    {"Label6", ControlKind::kLabel, "", {60, 5160, kPanel - 60, 600}},
 };
 
 constexpr MenuSpec kHeadMenus[] = {
@@ -87,6 +90,7 @@ constexpr MenuSpec kTailMenus[] = {
     {"menuExportGpo", "Export for Group Policy...", "menuTools"},
     {"line3", "-", "menuTools"},
     {"menuUndo", "Undo Changes of This Session", "menuTools", forms::Ctrl('Z')},
+    {"menuWaiting", "Changes Waiting...", "menuTools", forms::Ctrl('W')},
     {"menuReboot", "", "", forms::kNoShortcut, false},
     {"menLogOff", "Log Off", "menuReboot"},
     {"menuRestart", "Restart", "menuReboot"},
@@ -142,6 +146,9 @@ MainWindow::MainWindow(Context& context)
   form_.menu("menuExport").on_click = [this] { menuExport_Click(); };
   form_.menu("menuExportGpo").on_click = [this] { menuExportGpo_Click(); };
   form_.menu("menuUndo").on_click = [this] { menuUndo_Click(); };
+  form_.menu("menuWaiting").on_click = [this] { ShowWaiting(); };
+  form_.control("Label6").on_click = [this] { ShowWaiting(); };
+  if (context_.journal) context_.journal->on_change = [this] { UpdateWaiting(); };
   const int commands[] = {0, 2, 1};  // log off, restart, shut down
   const char* items[] = {"menLogOff", "menuRestart", "menuShut"};
   for (int i = 0; i < 3; ++i) {
@@ -151,6 +158,7 @@ MainWindow::MainWindow(Context& context)
 
 MainWindow::~MainWindow() {
   if (context_.main_form == &form_) context_.main_form = nullptr;
+  if (context_.journal) context_.journal->on_change = nullptr;
 }
 
 void MainWindow::SetPageFactory(const std::string& page, PageFactory factory) {
@@ -304,7 +312,7 @@ void MainWindow::Timer2_Timer() {
   }
 }
 
-void MainWindow::Command4_Click() { explorer_.Refresh(); }
+void MainWindow::Command4_Click() { RefreshWindows(); }
 
 void MainWindow::ExitWindows(int command) { clsShutDown(context_.session).ExitWindows(command); }
 

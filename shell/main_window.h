@@ -14,6 +14,7 @@
 #include "shell/session.h"
 #include "shell/status_monitor.h"
 #include "shell/general.h"
+#include "shell/waiting_changes.h"
 
 namespace kdw::shell {
 
@@ -70,6 +71,11 @@ class MainWindow : public forms::FormController {
   void menuExport_Click();
   void menuExportGpo_Click();
   void menuUndo_Click();
+  // The changes still waiting for Windows, in a dialog, and on one line.
+  void ShowWaiting();
+  void UpdateWaiting();
+  // Restarts Explorer; whether it did (its changes are then in effect).
+  bool RefreshWindows();
   // Opens the section that shows the setting and puts the keyboard on the
   // control that changes it (or on the button that opens its dialog).
   void GoToSetting(const pages::IndexedSetting& setting);
@@ -92,6 +98,7 @@ class MainWindow : public forms::FormController {
   PictureHolder pictures_;
   StatusMonitor status_;
   RefreshExplorer explorer_;
+  WaitingChanges waiting_;
   std::map<std::string, PageFactory> factories_;
   std::unique_ptr<forms::FormController> child_;
 };

@@ -1,10 +1,12 @@
 // The Tools menu of the main window: find a setting, export the settings
-// (to a .reg file or to Group Policy files) and undo this session's changes.
+// (to a .reg file or to Group Policy files), undo this session's changes
+// and tell which of them still wait for Windows.
 #include "pages/catalogue.h"
 #include "pages/export.h"
 #include "shell/find_form.h"
 #include "shell/main_window.h"
 #include "shell/tools.h"
+#include "shell/waiting_form.h"
 
 namespace kdw::shell {
 
@@ -109,6 +111,7 @@ void MainWindow::menuUndo_Click() {
   // The section shown now, if a page is: the welcome form is none.
   const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
   const RegistryJournal::UndoResult result = journal->Undo();
+  UpdateWaiting();
   if (shown) {
     // The page shows what is stored now, without writing back what it shows.
     RegistryJournal::Hold hold(*journal);
@@ -124,6 +127,28 @@ void MainWindow::menuUndo_Click() {
   context_.messages.Show(owner, text, kTitle,
                           (result.failed.empty() ? mb::kIconInformation : mb::kIconExclamation) |
                               mb::kOk);
+}
+
+void MainWindow::UpdateWaiting() {
+  if (!context_.journal) return;
+  form_.control("Label6").SetCaption(WaitingLine(waiting_.List(*context_.journal, context_.registry)));
+}
+
+bool MainWindow::RefreshWindows() {
+  if (!explorer_.Refresh()) return false;
+  if (context_.journal) waiting_.ExplorerRestarted(*context_.journal);
+  UpdateWaiting();
+  return true;
+}
+
+void MainWindow::ShowWaiting() {
+  if (!context_.journal) return;
+  WaitingForm waiting(
+      context_, [this] { return waiting_.List(*context_.journal, context_.registry); },
+      {.refresh_windows = [this] { return RefreshWindows(); },
+       .log_off = [this] { ExitWindows(exit_command::kLogOff); }});
+  waiting.Load();
+  context_.host.ShowModal(waiting.form(), form_);
 }
 
 }  // namespace kdw::shell

@@ -38,13 +38,13 @@ void RefreshExplorer::FindExplorerProcess() {
   }
 }
 
-void RefreshExplorer::TerminateProcessById(std::uint32_t process_id) {
-  processes_.Terminate(process_id);
+bool RefreshExplorer::TerminateProcessById(std::uint32_t process_id) {
+  return processes_.Terminate(process_id);
 }
 
-void RefreshExplorer::Refresh() {
+bool RefreshExplorer::Refresh() {
   FindExplorerProcess();
-  if (explorer_process_id_ != 0) TerminateProcessById(explorer_process_id_);
+  return explorer_process_id_ != 0 && TerminateProcessById(explorer_process_id_);
 }
 
 }  // namespace kdw::shell

@@ -44,10 +44,11 @@ class RefreshExplorer {
   // Searches the running processes for Explorer: the file name without its
   // folder, in any letter case. With several, the one listed last.
   void FindExplorerProcess();
-  // Ends the process; a refusal is not reported.
-  void TerminateProcessById(std::uint32_t process_id);
-  // "Refresh Windows": finds Explorer and ends it when there is one.
-  void Refresh();
+  // Ends the process; whether it could.
+  bool TerminateProcessById(std::uint32_t process_id);
+  // "Refresh Windows": finds Explorer and ends it when there is one;
+  // whether it did (Windows then starts Explorer again).
+  bool Refresh();
 
   // Set by the last search; 0 when it found none.
   std::uint32_t ExplorerProcessId() const { return explorer_process_id_; }

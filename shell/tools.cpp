@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/text.h"
+#include "shell/settings_reference.h"
 
 namespace kdw::shell {
 namespace {
@@ -68,6 +69,10 @@ CommandLine ParseCommandLine(const std::string& arguments) {
   std::string first = FoldCase(NextArgument(arguments, &at));
   CommandLine command;
   if (!first.empty() && first[0] == '-') first[0] = '/';
+  if (first == "/list") {
+    command.action = CommandLine::kList;
+    return command;
+  }
   if (first != "/export" && first != "/export-gpo") return command;
   command.option = first;
   // The first other argument names the file; any after it are ignored.
@@ -84,6 +89,13 @@ CommandLine ParseCommandLine(const std::string& arguments) {
                    : first == "/export-gpo" ? CommandLine::kExportGpo
                                             : CommandLine::kExport;
   return command;
+}
+
+int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
+                   std::string* output, std::string* error) {
+  if (command.action != CommandLine::kList) return RunExportCommand(registry, files, command, error);
+  *output = SettingsList(registry);
+  return 0;
 }
 
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,

@@ -31,6 +31,7 @@ struct CommandLine {
     kRun,        // the program as ever: no arguments, or none it knows
     kExport,     // "/export FILE [/with-secrets]": write the file, show no window
     kExportGpo,  // "/export-gpo DIR [/with-secrets]": the policy files, no window
+    kList,       // "/list": every setting on standard output, no window
     kUsage,      // either without its file or folder
   } action = kRun;
   std::string option;  // "/export" or "/export-gpo", for the usage line
@@ -47,6 +48,10 @@ CommandLine ParseCommandLine(const std::string& arguments);
 
 // Runs "/export FILE" or "/export-gpo DIR": the exit code (0 written, 1
 // not), and in *error the line for standard error when it fails.
+// Runs any action but kRun: what it prints goes to `output`, what went
+// wrong (one line) to `error`; the exit code.
+int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
+                   std::string* output, std::string* error);
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* error);
 

@@ -72,6 +72,10 @@ class ControlAdapter : public ControlView {
   virtual bool Tick() { return false; }
   // Draws on the form's own surface, for kinds that have no window.
   virtual void Paint(HDC /*dc*/) {}
+  // The item a shortcut menu is asked for: the one under `point` (screen),
+  // or with none, the one with the focus; -1 for none, and for kinds
+  // without items. Where there is one, `area` becomes its place (screen).
+  virtual int ContextItem(const POINT* /*point*/, RECT* /*area*/) { return -1; }
 
   Control& control() const { return control_; }
   HWND hwnd() const { return hwnd_; }

@@ -3,6 +3,8 @@
 // to the system's handling for the kind of window.
 #include "forms/win32/form_window.h"
 
+#include <windowsx.h>
+
 namespace kdw::forms {
 namespace {
 
@@ -21,6 +23,7 @@ LRESULT FormWindow::Handle(const Message& message) {
       {WM_CTLCOLORSTATIC, &FormWindow::OnStaticColour},
       {WM_LBUTTONDOWN, &FormWindow::OnMouseDown},
       {WM_RBUTTONDOWN, &FormWindow::OnMouseDown},
+      {WM_CONTEXTMENU, &FormWindow::OnContextMenu},
       {WM_SIZE, &FormWindow::OnSize},
       {WM_PAINT, &FormWindow::OnPaint},
       {WM_ACTIVATE, &FormWindow::OnActivate},
@@ -117,6 +120,50 @@ LRESULT FormWindow::OnMouseDown(const Message& m) {
   if (!form_ || !form_->on_mouse_down) return Default(m);
   form_->on_mouse_down(m.id == WM_LBUTTONDOWN ? 1 : 2);
   return 0;
+}
+
+// Sent up from the control the user asked over (right click, Shift+F10,
+// the menu key), or from the form itself over a disabled control.
+LRESULT FormWindow::OnContextMenu(const Message& m) {
+  if (!form_) return Default(m);
+  const POINT point = {GET_X_LPARAM(m.lparam), GET_Y_LPARAM(m.lparam)};
+  const bool keyboard = point.x == -1 && point.y == -1;
+  HWND from = reinterpret_cast<HWND>(m.wparam);
+  ControlAdapter* adapter = nullptr;
+  if (from != m.hwnd) {
+    adapter = AdapterAround(from);
+  } else if (!keyboard) {
+    adapter = AdapterUnder(point);
+  }
+  if (!adapter || !adapter->control().on_context_menu) return Default(m);
+  AskForMenu(*adapter, keyboard ? nullptr : &point);
+  return 0;
+}
+
+bool FormWindow::KeyboardContextMenu(HWND focus) {
+  ControlAdapter* adapter = form_ ? AdapterAround(focus) : nullptr;
+  if (!adapter || !adapter->control().on_context_menu) return false;
+  try {
+    AskForMenu(*adapter, nullptr);
+  } catch (...) {
+    HandlerFailed(std::current_exception());
+  }
+  return true;
+}
+
+void FormWindow::AskForMenu(ControlAdapter& adapter, const POINT* point) {
+  Win32Host::MenuAnchor anchor{adapter.hwnd()};
+  GetWindowRect(adapter.hwnd(), &anchor.beside);
+  const int item = adapter.ContextItem(point, &anchor.beside);
+  if (point) {
+    // Below the pointer's tip, where the user looks.
+    anchor.at = *point;
+    anchor.beside = {point->x, point->y, point->x + 1, point->y + GetSystemMetrics(SM_CYCURSOR) / 2};
+  } else {
+    anchor.at = {anchor.beside.left, anchor.beside.bottom};
+  }
+  host_.anchor_ = anchor;
+  adapter.control().UserContextMenu(item);
 }
 
 LRESULT FormWindow::OnSize(const Message& m) {

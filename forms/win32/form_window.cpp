@@ -282,6 +282,25 @@ ControlAdapter* FormWindow::AdapterOf(HWND window) const {
   return nullptr;
 }
 
+ControlAdapter* FormWindow::AdapterAround(HWND window) const {
+  for (HWND w = window; w && w != hwnd_; w = GetParent(w)) {
+    if (ControlAdapter* adapter = AdapterOf(w)) return adapter;
+  }
+  return nullptr;
+}
+
+ControlAdapter* FormWindow::AdapterUnder(POINT point) const {
+  for (const auto& adapter : adapters_) {
+    HWND window = adapter->hwnd();
+    RECT area;
+    if (!window || !adapter->control().on_context_menu || !IsWindowVisible(window) ||
+        !GetWindowRect(window, &area) || !PtInRect(&area, point))
+      continue;
+    return adapter.get();
+  }
+  return nullptr;
+}
+
 // The window is being destroyed: its names go with it.
 void FormWindow::Gone(HWND hwnd) {
   for (auto& adapter : adapters_) {

@@ -42,6 +42,9 @@ class Win32Host::FormWindow final : public ControlSite {
   // until the host's message loop is back at the top.
   void Destroy();
   void PopupMenu(const MenuItem& menu) const { menus_.Popup(menu, hwnd_); }
+  // Shift+F10 or the menu key in `focus`: raises the shortcut menu event of
+  // its control, if that control has a handler for it; whether it did.
+  bool KeyboardContextMenu(HWND focus);
   HWND ControlHandle(const Control& control) const;
   bool modal_done = false;
 
@@ -84,6 +87,7 @@ class Win32Host::FormWindow final : public ControlSite {
   LRESULT OnTimer(const Message& message);
   LRESULT OnStaticColour(const Message& message);
   LRESULT OnMouseDown(const Message& message);
+  LRESULT OnContextMenu(const Message& message);
   LRESULT OnSize(const Message& message);
   LRESULT OnPaint(const Message& message);
   LRESULT OnActivate(const Message& message);
@@ -110,6 +114,14 @@ class Win32Host::FormWindow final : public ControlSite {
   void Command(int id, int code);
   ControlAdapter* AdapterAt(UINT_PTR id) const;
   ControlAdapter* AdapterOf(HWND window) const;
+  // The adapter whose window is or holds `window` (a combo box's list).
+  ControlAdapter* AdapterAround(HWND window) const;
+  // The control shown under a point (screen) that has a shortcut menu of
+  // its own, disabled ones included: the form gets their clicks.
+  ControlAdapter* AdapterUnder(POINT point) const;
+  // Raises the control's shortcut menu event, asked over `point` or, with
+  // none, from the keyboard.
+  void AskForMenu(ControlAdapter& adapter, const POINT* point);
   void CloseRequested();
   // Where the keyboard was when the form was left, to come back to it.
   void RememberFocus();

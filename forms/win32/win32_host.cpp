@@ -2,8 +2,12 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
+#include "forms/win32/context_menu.h"
 #include "forms/win32/form_window.h"
 #include "forms/win32/handler_error.h"
+#include "forms/win32/help_popup.h"
 
 namespace kdw::forms {
 
@@ -15,6 +19,7 @@ Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
 }
 
 Win32Host::~Win32Host() {
+  help_.reset();
   for (auto& [form, window] : windows_) window->Destroy();
 }
 
@@ -124,6 +129,31 @@ void Win32Host::PopupMenu(Form& form, MenuItem& menu) {
   if (FormWindow* window = Find(form)) window->PopupMenu(menu);
 }
 
+Win32Host::MenuAnchor Win32Host::AnchorOf(HWND control) const {
+  if (control && anchor_.control == control) return anchor_;
+  MenuAnchor anchor{control};
+  if (control) GetWindowRect(control, &anchor.beside);
+  anchor.at = {anchor.beside.left, anchor.beside.bottom};
+  return anchor;
+}
+
+int Win32Host::ContextMenu(Form& form, Control& control, const std::vector<std::string>& items) {
+  FormWindow* window = Find(form);
+  if (!window || !window->hwnd()) return -1;
+  HWND hwnd = window->ControlHandle(control);
+  return TrackContextMenu(window->hwnd(), hwnd, AnchorOf(hwnd).at, items);
+}
+
+void Win32Host::ShowHelpPopup(Form& form, Control& control, const std::string& text) {
+  FormWindow* window = Find(form);
+  if (!window || !window->hwnd()) return;
+  HWND hwnd = window->ControlHandle(control);
+  MenuAnchor anchor = AnchorOf(hwnd);
+  if (!hwnd) GetWindowRect(window->hwnd(), &anchor.beside);
+  if (!help_) help_ = std::make_unique<HelpPopup>(instance_);
+  help_->Show(GetAncestor(window->hwnd(), GA_ROOT), anchor.beside, text);
+}
+
 void Win32Host::SetFocus(Form& form, Control& control) {
   if (FormWindow* window = Find(form)) {
     if (HWND hwnd = window->ControlHandle(control)) ::SetFocus(hwnd);
@@ -184,11 +214,32 @@ bool IsEditingKey(const MSG& msg) {
   return lstrcmpiA(window_class, "Edit") == 0;
 }
 
+// Shift+F10 and the menu key ask for the shortcut menu of the control
+// with the focus.
+bool IsMenuKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.wParam == VK_APPS) return true;
+  return msg.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) &&
+         !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000);
+}
+
 }  // namespace
 
 bool Win32Host::PreTranslate(MSG& msg) {
   // The form window the message is for.
   FormWindow* target = FormWindow::Containing(msg.hwnd);
+  if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
+    // Left to the window, the release of F10 would open the menu bar, and
+    // that of the menu key a second shortcut menu.
+    if (msg.wParam == std::exchange(menu_key_, 0)) return true;
+  } else if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    menu_key_ = 0;
+    // Asked for here, whatever the control's window makes of the keys.
+    if (target && IsMenuKey(msg) && target->KeyboardContextMenu(msg.hwnd)) {
+      menu_key_ = msg.wParam;
+      return true;
+    }
+  }
   const bool editing = IsEditingKey(msg);
   for (auto& [form, window] : windows_) {
     if (editing) break;

@@ -18,6 +18,8 @@
 
 namespace kdw::forms {
 
+class HelpPopup;
+
 class Win32Host : public FormHost {
  public:
   // Pictures are bitmap resources of the executable, named by the models.
@@ -30,6 +32,8 @@ class Win32Host : public FormHost {
   void Resize(Form& form) override;
   void ApplyWindowState(Form& form) override;
   void PopupMenu(Form& form, MenuItem& menu) override;
+  int ContextMenu(Form& form, Control& control, const std::vector<std::string>& items) override;
+  void ShowHelpPopup(Form& form, Control& control, const std::string& text) override;
   void SetFocus(Form& form, Control& control) override;
   void BeginDrag(Form& form) override;
   std::uintptr_t WindowOf(const Form& form) const override;
@@ -48,6 +52,17 @@ class Win32Host : public FormHost {
   class FormWindow;
 
  private:
+  // Where the user last asked for a control's shortcut menu: the menu
+  // opens at `at`, and help it leads to shows beside `beside` (screen).
+  struct MenuAnchor {
+    HWND control = nullptr;
+    POINT at = {};
+    RECT beside = {};
+  };
+  // The anchor for a control, made from its window when the user did not
+  // ask over it (code asked).
+  MenuAnchor AnchorOf(HWND control) const;
+
   bool PreTranslate(MSG& msg);
   FormWindow* Find(const Form& form) const;
   // What a handler of `form` threw while `window` served the user.
@@ -58,6 +73,11 @@ class Win32Host : public FormHost {
   std::vector<std::unique_ptr<FormWindow>> graveyard_;
   bool quitting_ = false;
   std::unique_ptr<HandlerFailureReport> failures_;
+  MenuAnchor anchor_;
+  std::unique_ptr<HelpPopup> help_;
+  // The key whose press opened a shortcut menu: its release is the
+  // menu's too, not the window's.
+  WPARAM menu_key_ = 0;
   friend class FormWindow;
 };
 

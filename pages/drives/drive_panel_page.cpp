@@ -51,7 +51,13 @@ constexpr auto kRows = [] {
   std::array<SettingRow, 26> rows{};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int letter = static_cast<int>(i);
-    rows[i] = Bit(kLetterBoxes[i], kCaptions[i], HKCU, kExplorer, kNoDrives, letter).At(BoxPlace(letter));
+    rows[i] = Bit(kLetterBoxes[i], kCaptions[i], HKCU, kExplorer, kNoDrives, letter)
+                  .At(BoxPlace(letter))
+                  .Explained(Effect::kExplorerRestart,
+                             "Each ticked letter disappears from My Computer, Explorer and the "
+                             "Open and Save dialogs of programs. The drive is only hidden: a typed "
+                             "path still reaches it, so combine it with blocking access where "
+                             "that matters.");
   }
   return rows;
 }();

@@ -52,16 +52,28 @@ constexpr SettingRow kRows[] = {
     Number("Check1", "Restrict Writing to USB Strorage Device", HKLM, kStoragePolicies,
            "WriteProtect")
         .At(kChecks.Line(0))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kWindowsRestart,
+                   "USB flash drives and other USB disks become read-only for every user: files "
+                   "can be opened and copied off them, but nothing can be saved, renamed or "
+                   "deleted on them. Needs Service Pack 2; unchecking makes them writable again."),
     // Explorer expands the name; any state but checked gives Windows' own
     // text back.
     SettingRow{"Check2", "Show User and Computer Name", HKCR, kMyComputer, "LocalizedString",
                    ValueKind::kExpandSz, LoadRule::kStringEquals, StoreExpandString(kUserOnComputer),
                    StoreExpandString("@%SystemRoot%\\system32\\SHELL32.dll,-9216"), kUserOnComputer}
         .At(kChecks.Line(1))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kExplorerRestart,
+                   "The My Computer icon is labelled with the logged-on user's name and the "
+                   "computer's name (\"anna on OFFICE1\") instead of its usual title. Unchecking "
+                   "puts the standard Windows title back. Applies to every account."),
     Toggle(NonZero("Image1", "Prevent Access to C:\\", HKCU, kExplorer, "NoViewOnDrive", 4),
-           kAccessLooks),
+           kAccessLooks)
+        .Explained(Effect::kExplorerRestart,
+                   "While on, the user can still see drive C: but cannot open it in My Computer or "
+                   "Explorer, nor list it through Run or Map Network Drive. Only C: is covered: "
+                   "any other drive mask stored in this value is replaced."),
 };
 
 // "Strorage" is the caption the switch has always had. The C: pictures are
@@ -124,9 +136,17 @@ constexpr auto kLetters = [] {
 }();
 constexpr SettingRow kTitleAndIcon[] = {
     Text("Text1", HKLM, KDW_DRIVE_ICONS "<entry>\\DefaultLabel", "", ValueKind::kKey)
-        .Called("Drive Title (<entry>:)"),
+        .Called("Drive Title (<entry>:)")
+        .Explained(Effect::kExplorerRestart,
+                   "Name shown for this drive letter in My Computer and Explorer in place of the "
+                   "volume label, for all users. Deleting the title and icon brings the normal "
+                   "label back."),
     Text("Text2", HKLM, KDW_DRIVE_ICONS "<entry>\\DefaultIcon", "", ValueKind::kKey)
-        .Called("Drive Icon (<entry>:)"),
+        .Called("Drive Icon (<entry>:)")
+        .Explained(Effect::kExplorerRestart,
+                   "Path of an .ico file that My Computer and Explorer show for this drive letter "
+                   "instead of the standard drive picture. Explorer may keep showing the old "
+                   "picture from its icon cache until it restarts."),
 };
 #undef KDW_DRIVE_ICONS
 constexpr EntryPicker kLetterPicker{

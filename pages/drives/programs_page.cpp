@@ -30,7 +30,11 @@ constexpr int kWidth = kButtonLeft + kButton + kMargin;
 
 constexpr SettingRow kRows[] = {
     Number("Check1", "Active Programs Restriction", HKCU, kExplorer, "DisallowRun")
-        .At({kMargin, 60, kWidth - 2 * kMargin, kLineHeight}),
+        .At({kMargin, 60, kWidth - 2 * kMargin, kLineHeight})
+        .Explained(Effect::kExplorerRestart,
+                   "Switches on the list of forbidden programs: Explorer refuses to start any "
+                   "program whose file name is listed. Programs started from a command prompt or "
+                   "by other programs are not stopped."),
 };
 
 // The program box only shows: it changes through the button and the Delete
@@ -48,7 +52,12 @@ constexpr forms::ControlSpec kControls[] = {
 // The entries, each a value of the key named by its number, listed by the
 // page; the program box shows and changes the one chosen.
 constexpr SettingRow kProgram[] = {
-    Text("Text1", HKCU, kDisallowRun, kEntryMark).Called("Restricted Programs <entry>"),
+    Text("Text1", HKCU, kDisallowRun, kEntryMark)
+        .Called("Restricted Programs <entry>")
+        .Explained(Effect::kExplorerRestart,
+                   "Numbered entries, each the file name of a program (such as game.exe) the user "
+                   "may not start from Explorer while the restriction is on; a renamed copy is "
+                   "not caught."),
 };
 // An entry shows with its write-back; one the box cannot show whole (another
 // type, text after a NUL) shows as far as it reads, without it, so that

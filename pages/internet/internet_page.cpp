@@ -48,23 +48,56 @@ constexpr forms::Rect ButtonAt(int line) { return {kButtonLeft, LineTop(line), k
 
 // The browser keeps three of its switches as the words "yes" and "no".
 constexpr SettingRow kRows[] = {
-    Text("Text1", HKCU, kMain, "Window Title").At(TextAt(0)),
-    Text("Text2", HKCU, kMain, "Start Page").At(TextAt(1)),
-    Text("Text3", HKCU, kMain, "Save Directory").At(TextAt(2)),
-    Text("Text4", HKCU, kBrowser, "Download Directory").At(TextAt(3)),
-    Text("Text5", HKLM, kInternetSettings, "ActiveXCache").At(TextAt(4)).MachineWide(),
+    Text("Text1", HKCU, kMain, "Window Title").At(TextAt(0))
+        .Explained(Effect::kImmediately,
+                   "Text placed at the end of every Internet Explorer title bar instead of the "
+                   "browser's own name; with no value the usual name returns. Takes effect the "
+                   "next time Internet Explorer starts."),
+    Text("Text2", HKCU, kMain, "Start Page").At(TextAt(1))
+        .Explained(Effect::kImmediately,
+                   "Address of the page the browser opens at start and when Home is clicked. Takes "
+                   "effect the next time Internet Explorer starts."),
+    Text("Text3", HKCU, kMain, "Save Directory").At(TextAt(2))
+        .Explained(Effect::kImmediately,
+                   "Folder offered first when the user saves a web page or a picture with Save As. "
+                   "Takes effect the next time Internet Explorer starts."),
+    Text("Text4", HKCU, kBrowser, "Download Directory").At(TextAt(3))
+        .Explained(Effect::kImmediately,
+                   "Folder proposed in the save dialog when a file is downloaded from a web site. "
+                   "Takes effect the next time Internet Explorer starts."),
+    Text("Text5", HKLM, kInternetSettings, "ActiveXCache").At(TextAt(4)).MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Folder (normally Downloaded Program Files) where downloaded ActiveX controls "
+                   "are installed, for every user; controls already there are not moved. Takes "
+                   "effect the next time Internet Explorer starts."),
     // A grayed box counts as on here; the other two words count only a tick.
     Strings("Check1", "Underline Links", HKCU, kMain, "Anchor Underline", "yes", "no")
         .At(kLeftChecks.Line(0))
-        .GrayedAsChecked(),
+        .GrayedAsChecked()
+        .Explained(Effect::kImmediately,
+                   "Checked, links on web pages are always underlined; unchecked, never. The "
+                   "browser's third choice, underlining only under the mouse, shows as unchecked. "
+                   "Takes effect the next time Internet Explorer starts."),
     Strings("Check2", "Start in Full Mode", HKCU, kMain, "FullScreen", "yes", "no")
-        .At(kRightChecks.Line(0)),
+        .At(kRightChecks.Line(0))
+        .Explained(Effect::kImmediately,
+                   "New browser windows open full screen, without title bar and with a reduced "
+                   "toolbar, as after pressing F11. Takes effect the next time Internet Explorer "
+                   "starts."),
     Strings("Check3", "Show \"Go\" Button", HKCU, kMain, "ShowGoButton", "yes", "no")
-        .At(kLeftChecks.Line(1)),
+        .At(kLeftChecks.Line(1))
+        .Explained(Effect::kImmediately,
+                   "Shows the Go button at the right of the Address bar; unchecked it is hidden "
+                   "and a typed address is opened with Enter. Takes effect the next time Internet "
+                   "Explorer starts."),
     // The Internet zone's action for signed ActiveX downloads: 3 disables,
     // 1 prompts. The page never enables them (0).
     Numbers("Check4", "Restrict ActiveX Program Installations", HKCU, kInternetZone, "1001", 3, 1)
-        .At(kRightChecks.Line(1)),
+        .At(kRightChecks.Line(1))
+        .Explained(Effect::kImmediately,
+                   "Checked (3), sites in the Internet zone can no longer download and install "
+                   "signed ActiveX controls; unchecked (1) the browser asks the user each time "
+                   "instead. Takes effect the next time Internet Explorer starts."),
 };
 
 // The pictures act as buttons, so that the keyboard reaches them too; their

@@ -58,19 +58,46 @@ constexpr TwoStates kDvdLooks{.off = {kEnableDvd, kDvdOffPicture}, .on = {kDisab
 
 constexpr SettingRow kRows[] = {
     // The player keeps this one as text: "0" or "1".
-    NumberText("Check1", "Start Maximized", HKCU, kPreferences, "Maximized").At(kChecks.Line(0)),
+    NumberText("Check1", "Start Maximized", HKCU, kPreferences, "Maximized").At(kChecks.Line(0))
+        .Explained(Effect::kImmediately,
+                   "The Player window opens maximized. Takes effect the next time Windows Media "
+                   "Player starts."),
     Number("Check2", "AutoPlay when CD inserted", HKCU, kPreferences, "CDAutoPlay")
-        .At(kChecks.Line(1)),
+        .At(kChecks.Line(1))
+        .Explained(Effect::kImmediately,
+                   "An audio CD put in the drive starts playing in the Player by itself. Takes "
+                   "effect the next time Windows Media Player starts."),
     Number("Check3", "Disable Codec Downloads", HKCU, kPolicies, "PreventCodecDownload")
-        .At(kChecks.Line(2)),
+        .At(kChecks.Line(2))
+        .Explained(Effect::kImmediately,
+                   "The Player no longer fetches missing codecs from the Internet, and its own "
+                   "option for that is locked; files needing one fail to play. Takes effect the "
+                   "next time Windows Media Player starts."),
     Number("Check4", "Lock Current Skin", HKCU, kPolicies, "SetAndLockSkin")
-        .In("Frame1", {kMargin, kLockTop, kInner, kLineHeight}),
-    Text("Text1", HKCU, kPolicies, "TitleBar").At({kMargin, kTitleBox, kLeftWidth, kTextHeight}),
-    Text("Text2", HKCU, kPreferences, "SearchPath").At({kMargin, kPathBox, kPathWidth, kTextHeight}),
+        .In("Frame1", {kMargin, kLockTop, kInner, kLineHeight})
+        .Explained(Effect::kImmediately,
+                   "The Player is kept in skin mode with the skin picked in the list; the user can "
+                   "switch neither to full mode nor to another skin. Takes effect the next time "
+                   "Windows Media Player starts."),
+    Text("Text1", HKCU, kPolicies, "TitleBar").At({kMargin, kTitleBox, kLeftWidth, kTextHeight})
+        .Explained(Effect::kImmediately,
+                   "Custom text shown in the Player's title bar, for example a company name. Takes "
+                   "effect the next time Windows Media Player starts."),
+    Text("Text2", HKCU, kPreferences, "SearchPath").At({kMargin, kPathBox, kPathWidth, kTextHeight})
+        .Explained(Effect::kImmediately,
+                   "Folder the Player searches for music and video to add to its Media Library. "
+                   "Takes effect the next time Windows Media Player starts."),
     // The skin picked in the list of installed ones.
-    Choice("File1", "Media Player Skin", HKCU, kPolicies, "DefaultSkin"),
+    Choice("File1", "Media Player Skin", HKCU, kPolicies, "DefaultSkin")
+        .Explained(Effect::kImmediately,
+                   "File name of the skin (.wmz, from the Player's Skins folder) used when the "
+                   "skin is locked. Takes effect the next time Windows Media Player starts."),
     Toggle(Strings("Command1", kEnableDvd, HKCU, kPlayerSettings, "EnableDVDUI", "Yes", "No"),
-           kDvdLooks),
+           kDvdLooks)
+        .Explained(Effect::kImmediately,
+                   "\"Yes\" turns on the Player's DVD playback controls and menus; \"No\" turns them "
+                   "off, so DVDs are not played in it. Takes effect the next time Windows Media "
+                   "Player starts."),
 };
 
 // The current skin only shows (the list changes it). The pictures that act

@@ -39,12 +39,28 @@ constexpr forms::Rect ButtonBeside(int line, int left) {
 // Access reads them: "Titlebar" with a small b, "Number of Undos" with spaces.
 constexpr SettingRow kRows[] = {
     Text("Text1", HKLM, kRunTime, "Titlebar")
-        .At({kFieldLeft, kFields.Line(0).top, kTitleBoxWidth, kTextHeight}),
-    Text("Text2", HKLM, kRunTime, "StartupScreen").At(FileBox(1)),
-    Text("Text3", HKLM, kRunTime, "Icon").At(FileBox(2)),
-    Text("Text4", HKLM, kRunTime, "AppHelpFile").At(FileBox(3)),
+        .At({kFieldLeft, kFields.Line(0).top, kTitleBoxWidth, kTextHeight})
+        .Explained(Effect::kImmediately,
+                   "Text Access shows in its title bar instead of its own name when it runs in "
+                   "run-time mode, for every user. Takes effect the next time Access starts."),
+    Text("Text2", HKLM, kRunTime, "StartupScreen").At(FileBox(1))
+        .Explained(Effect::kImmediately,
+                   "Bitmap displayed as the splash screen while Access starts in run-time mode. "
+                   "Takes effect the next time Access starts."),
+    Text("Text3", HKLM, kRunTime, "Icon").At(FileBox(2))
+        .Explained(Effect::kImmediately,
+                   "Icon file used for the Access window and its taskbar button in run-time mode. "
+                   "Takes effect the next time Access starts."),
+    Text("Text4", HKLM, kRunTime, "AppHelpFile").At(FileBox(3))
+        .Explained(Effect::kImmediately,
+                   "Help file opened in place of Access's own help when the user asks for help in "
+                   "a run-time application. Takes effect the next time Access starts."),
     Position("Slider1", HKCU, kSettings, kUndos)
-        .At({kMargin, kSliderTop, kResetLeft - 60 - kValueWidth - 60 - kMargin, kSliderHeight}),
+        .At({kMargin, kSliderTop, kResetLeft - 60 - kValueWidth - 60 - kMargin, kSliderHeight})
+        .Explained(Effect::kImmediately,
+                   "How many recent actions the user can undo in Access (1 to 20); the reset "
+                   "button deletes the value so Access uses its built-in level. Takes effect the "
+                   "next time Access starts."),
 };
 
 constexpr forms::ControlSpec kUnbound[] = {

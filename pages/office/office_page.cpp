@@ -46,15 +46,27 @@ constexpr int CommandLeft(int n) { return kMargin + n * (kCommandWidth + 120); }
 
 // Bound when the page opens, to the version stored then.
 constexpr SettingRow kChecksRows[] = {
-    Number("Check1", "Block Linked Images", HKCU, kCommon, "BlockHTTPImages").At(kChecks.Line(0)),
+    Number("Check1", "Block Linked Images", HKCU, kCommon, "BlockHTTPImages").At(kChecks.Line(0))
+        .Explained(Effect::kImmediately,
+                   "Office stops downloading pictures that documents and messages link to on web "
+                   "servers and shows a placeholder instead. Takes effect the next time the Office "
+                   "programs start."),
     // Checked stores 0, and a value never set counts as 0: the box opens
     // checked and stores its 0.
     Inverted("Check2", "Configure Office to Use the Standard System Font", HKCU, kGeneral,
              "UseOfficeUIFont")
-        .At(kChecks.Line(1)),
+        .At(kChecks.Line(1))
+        .Explained(Effect::kImmediately,
+                   "Checked (stores 0), Office menus and dialogs use the Windows system font; "
+                   "unchecked (1) they use Office's own interface font. Takes effect the next time "
+                   "the Office programs start."),
     // The caption ends in a blank, as it always has.
     Number("Check3", "Disable Document Editing Time Tracking ", HKCU, kGeneral, "NoTrack")
-        .At(kChecks.Line(2)),
+        .At(kChecks.Line(2))
+        .Explained(Effect::kImmediately,
+                   "Office stops counting how long each document has been edited, so the total "
+                   "editing time property is not updated. Takes effect the next time the Office "
+                   "programs start."),
 };
 
 constexpr forms::ControlSpec kVersionLine[] = {
@@ -96,7 +108,11 @@ const std::vector<forms::ControlSpec> kControls = Controls();
 // The version's display name, picked in its list; only an administrator
 // may store it (HKLM).
 constexpr SettingRow kRows[] = {
-    Choice("Combo2", "Office Version", HKLM, kOfficeChoiceKey, kOfficeChoiceValue).MachineWide(),
+    Choice("Combo2", "Office Version", HKLM, kOfficeChoiceKey, kOfficeChoiceValue).MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Chooses which Office release (XP, 2003 or 2007) the Office switches, custom "
+                   "places and Word, Outlook and Access settings here apply to; Office itself "
+                   "never reads it."),
 };
 
 // Each place's name and path, edited in the two boxes for the place the
@@ -108,8 +124,14 @@ constexpr PickerEntry kPlaces[] = {
     {"Place10", nullptr, "10"},
 };
 constexpr SettingRow kPlaceRows[] = {
-    Text("Text1", HKCU, KDW_PLACES "<entry>", "Name").Called("Custom Place <entry> Name"),
-    Text("Text2", HKCU, KDW_PLACES "<entry>", "Path").Called("Custom Place <entry> Path"),
+    Text("Text1", HKCU, KDW_PLACES "<entry>", "Name").Called("Custom Place <entry> Name")
+        .Explained(Effect::kImmediately,
+                   "Label of this custom place in the Places bar at the left of the Office Open "
+                   "and Save As dialogs. Takes effect the next time the Office programs start."),
+    Text("Text2", HKCU, KDW_PLACES "<entry>", "Path").Called("Custom Place <entry> Path")
+        .Explained(Effect::kImmediately,
+                   "Folder this custom place opens when it is clicked in an Office Open or Save As "
+                   "dialog. Takes effect the next time the Office programs start."),
 };
 #undef KDW_PLACES
 constexpr EntryPicker kPlacePicker{.list = "Combo1", .rows = kPlaceRows, .entries = kPlaces};

@@ -33,22 +33,47 @@ constexpr int kHeight = kBrowseTop + kButton + 120;
 
 // In load order: the two paths, then the boxes.
 constexpr SettingRow kRows[] = {
-    Text("Text1", HKCU, kToday, "Url").At({kMargin, kTodayBox, kWidth - 2 * kMargin, kTextHeight}),
+    Text("Text1", HKCU, kToday, "Url").At({kMargin, kTodayBox, kWidth - 2 * kMargin, kTextHeight})
+        .Explained(Effect::kImmediately,
+                   "Web page or HTML file shown as Outlook Today instead of the built-in summary "
+                   "of mail, calendar and tasks. Takes effect the next time Outlook starts."),
     Text("Text2", HKCU, kSecurity, "OutlookSecureTempFolder")
-        .At({kMargin, kFolderBox, kBrowseLeft - 60 - kMargin, kTextHeight}),
+        .At({kMargin, kFolderBox, kBrowseLeft - 60 - kMargin, kTextHeight})
+        .Explained(Effect::kImmediately,
+                   "Folder where Outlook places the copies of attachments the user opens, instead "
+                   "of its hidden random folder. Takes effect the next time Outlook starts."),
     // Checked stores 0: Outlook then forgets passwords. Never set counts as
     // 0, so the box opens checked and stores its 0.
     Inverted("Check1", "Disable Password Caching for Outlook Internet Mail ", HKCU,
              kSecurityPolicy, "EnableRememberPw")
-        .At(kChecks.Line(0)),
+        .At(kChecks.Line(0))
+        .Explained(Effect::kImmediately,
+                   "Checked (stores 0), Outlook does not save passwords of POP3 and IMAP accounts, "
+                   "so the user types them each session; unchecked (1) Remember password works. "
+                   "Takes effect the next time Outlook starts."),
     Number("Check2", "Disable Secondary Credentials Dialog Box", HKCU, kRpc, "DisablePWDialog")
-        .At(kChecks.Line(1)),
+        .At(kChecks.Line(1))
+        .Explained(Effect::kImmediately,
+                   "Outlook no longer pops up a second box asking for other logon credentials when "
+                   "connecting to the Exchange server fails with the first ones. Takes effect the "
+                   "next time Outlook starts."),
     Number("Check3", "Disable Windows Messenger", HKCU, kMessagingPolicy, "ForceDisableIM")
-        .At(kChecks.Line(2)),
+        .At(kChecks.Line(2))
+        .Explained(Effect::kImmediately,
+                   "Outlook stops using Windows Messenger: contacts' online status is not shown "
+                   "and Messenger is not started by Outlook. Takes effect the next time Outlook "
+                   "starts."),
     Number("Check4", "Minimize Outlook to System Tray ", HKCU, kPreferences, "MinToTray")
-        .At(kChecks.Line(3)),
+        .At(kChecks.Line(3))
+        .Explained(Effect::kImmediately,
+                   "When minimized, Outlook shrinks to an icon in the notification area instead of "
+                   "a taskbar button. Takes effect the next time Outlook starts."),
     Number("Check5", "Remove Deleted Information", HKCU, kPst, "PSTNullFreeOnClose")
-        .At(kChecks.Line(4)),
+        .At(kChecks.Line(4))
+        .Explained(Effect::kImmediately,
+                   "When a personal folders (.pst) file is closed, Outlook overwrites the space of "
+                   "deleted items so they cannot be recovered from the file; closing takes longer. "
+                   "Takes effect the next time Outlook starts."),
 };
 
 constexpr forms::ControlSpec kUnbound[] = {

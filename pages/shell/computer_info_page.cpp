@@ -23,8 +23,14 @@ constexpr int kBiosTop = kCpuTop + kCpuHeight + 60;
 constexpr int kBiosHeight = kInFrame.Bottom(5) + 90;
 
 constexpr SettingRow kRows[] = {
-    Text("Text1", HKLM, kCurrentVersion, "RegisteredOwner").At(kText.Line(0)).MachineWide(),
-    Text("Text2", HKLM, kCurrentVersion, "RegisteredOrganization").At(kText.Line(1)).MachineWide(),
+    Text("Text1", HKLM, kCurrentVersion, "RegisteredOwner").At(kText.Line(0)).MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Name shown as the registered owner in System Properties and in programs' About "
+                   "boxes; setup programs offer it as the default user name."),
+    Text("Text2", HKLM, kCurrentVersion, "RegisteredOrganization").At(kText.Line(1)).MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Organization printed under the owner's name in System Properties, About boxes "
+                   "and installation wizards."),
 };
 
 constexpr forms::ControlSpec kControls[] = {

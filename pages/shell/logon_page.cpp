@@ -45,47 +45,96 @@ constexpr forms::Rect kBodyBox{kMargin, kBodyTop, kTitleWidth, kTextFrameHeight 
 
 // Text rows first, then the switches: the order in which the page loads.
 constexpr SettingRow kRows[] = {
-    Text("Text1", HKLM, kWinlogon, "DefaultUserName").In("Frame1", kFields.Line(0)),
+    Text("Text1", HKLM, kWinlogon, "DefaultUserName").In("Frame1", kFields.Line(0))
+        .Explained(Effect::kNextLogon,
+                   "Account that automatic logon signs in with; without automatic logon it is the "
+                   "name pre-filled in the classic logon dialog."),
     // Windows reads the automatic-logon password as plain text; the box
     // only hides it from whoever looks at the screen, and exports leave it
     // out unless asked.
     Text("Text2", HKLM, kWinlogon, "DefaultPassword")
         .In("Frame1", kFields.Line(1))
         .Flags(forms::kPassword)
-        .Secret(),
-    Text("Text3", HKLM, kWinlogon, "DefaultDomainName").In("Frame1", kFields.Line(2)),
+        .Secret()
+        .Explained(Effect::kNextLogon,
+                   "Password used by automatic logon. Windows keeps it as plain readable text, so "
+                   "anyone able to read the registry can see it; clearing it stops automatic "
+                   "logon."),
+    Text("Text3", HKLM, kWinlogon, "DefaultDomainName").In("Frame1", kFields.Line(2))
+        .Explained(Effect::kNextLogon,
+                   "Domain, or this computer's name for a local account, that automatic logon uses "
+                   "and the classic logon dialog proposes."),
     Text("Text4", HKU, kDefaultDesktop, "Wallpaper")
-        .At({kMargin, kWallpaperBox, kLeftWidth - 360 - 60, kTextHeight}),
-    Text("Text5", HKLM, kWinlogon, "LegalNoticeCaption").In("Frame2", kTitleBox).Tip("Title Text"),
+        .At({kMargin, kWallpaperBox, kLeftWidth - 360 - 60, kTextHeight})
+        .Explained(Effect::kWindowsRestart,
+                   "Bitmap shown as the screen background while nobody is logged on, behind the "
+                   "classic logon dialog; the Welcome screen covers it."),
+    Text("Text5", HKLM, kWinlogon, "LegalNoticeCaption").In("Frame2", kTitleBox).Tip("Title Text")
+        .Explained(Effect::kNextLogon,
+                   "Title of a notice window that every user must acknowledge with OK before "
+                   "logging on; it appears only together with the notice text."),
     // Several lines: the edit window's line breaks (CR LF) are stored as typed.
     Text("Text6", HKLM, kWinlogon, "LegalNoticeText")
         .In("Frame2", kBodyBox)
         .Flags(forms::kMultiLine)
-        .Tip("Dialog Text"),
-    Text("Text7", HKLM, kWinlogon, "Welcome").In("Frame3", kTitleBox).Tip("Title Text"),
+        .Tip("Dialog Text")
+        .Explained(Effect::kNextLogon,
+                   "Body of the pre-logon notice, such as an acceptable-use warning; logon "
+                   "continues only after the user clicks OK."),
+    Text("Text7", HKLM, kWinlogon, "Welcome").In("Frame3", kTitleBox).Tip("Title Text")
+        .Explained(Effect::kNextLogon,
+                   "Text added to the title bar of the classic Log On to Windows dialog; the "
+                   "Welcome screen does not show it."),
     Text("Text8", HKLM, kWinlogon, "LogonPrompt")
         .In("Frame3", kBodyBox)
         .Flags(forms::kMultiLine)
-        .Tip("Dialog Text"),
+        .Tip("Dialog Text")
+        .Explained(Effect::kNextLogon,
+                   "Message shown inside the classic logon dialog, above the user name and "
+                   "password boxes; not visible with the Welcome screen."),
 
     // The value turns the secure attention sequence off; the caption asks
     // for it, so a missing value shows checked and is stored as 0.
     Inverted("Check1", "Press Ctrl + Alt + Delete Before Logon", HKLM, kWinlogon, "DisableCAD")
-        .At(kChecks.Line(0)),
+        .At(kChecks.Line(0))
+        .Explained(Effect::kWindowsRestart,
+                   "Checked (stores 0), the classic logon asks for Ctrl+Alt+Delete before the "
+                   "logon dialog appears; unchecked (1) the dialog comes straight up. The Welcome "
+                   "screen ignores it."),
     Number("Check2", "Don't Remember Last User Name", HKLM, kSystem, "DontDisplayLastUserName")
-        .At(kChecks.Line(1)),
+        .At(kChecks.Line(1))
+        .Explained(Effect::kNextLogon,
+                   "The classic logon dialog opens with an empty User name box instead of showing "
+                   "who logged on last."),
     Number("Check3", "Remove User Name from Start Menu", HKCU, kExplorer, "NoUserNameInStartMenu")
-        .At(kChecks.Line(2)),
+        .At(kChecks.Line(2))
+        .Explained(Effect::kExplorerRestart,
+                   "The user's name and picture at the top of the XP-style Start menu are no "
+                   "longer shown."),
     Number("Check4", "Show Administrator Account on Welcome Screen", HKLM, kUserList,
            "Administrator")
-        .At(kChecks.Line(3)),
+        .At(kChecks.Line(3))
+        .Explained(Effect::kNextLogon,
+                   "Checked (1), the built-in Administrator account gets its own picture on the "
+                   "Welcome screen; unchecked (0) it is left off, as Windows does once other "
+                   "administrator accounts exist."),
     Number("Check5", "Use Welcome Screen when Logon", HKLM, kWinLogon, "LogonType")
-        .At(kChecks.Line(4)),
+        .At(kChecks.Line(4))
+        .Explained(Effect::kNextLogon,
+                   "Checked, users log on by clicking their picture on the Welcome screen; "
+                   "unchecked, the classic dialog asks them to type a user name and password."),
     Number("Check6", "Allow Fast User Switching", HKLM, kWinlogon, "AllowMultipleTSSessions")
-        .At(kChecks.Line(5)),
+        .At(kChecks.Line(5))
+        .Explained(Effect::kNextLogon,
+                   "Several users can stay logged on at once and switch between sessions without "
+                   "closing programs; needs the Welcome screen. Unchecked, Switch User is not "
+                   "offered."),
     // Windows reads this one as text: "1" on, "0" off.
     Strings("Check7", "Auto Logon", HKLM, kWinlogon, "AutoAdminLogon", "1", "0")
-        .In("Frame1", {kMargin, 0, 1100, kLineHeight}),
+        .In("Frame1", {kMargin, 0, 1100, kLineHeight})
+        .Explained(Effect::kNextLogon,
+                   "Checked (\"1\"), Windows logs on by itself with the user name, password and "
+                   "domain above when it starts and after a log off; holding Shift skips it once."),
 };
 
 // The automatic-logon frame is titled by its check box, which stands over

@@ -78,42 +78,78 @@ constexpr SettingRow kRows[] = {
                .checked = RemoveValue(),
                .unchecked = StoreString("")}
         .At(kPage.Line(0))
-        .Tip("Remove the little arrow displayed on shortcuts."),
+        .Tip("Remove the little arrow displayed on shortcuts.")
+        .Explained(Effect::kExplorerRestart,
+                   "The small arrow drawn on shortcut icons disappears for every user, on the "
+                   "desktop and in folders; shortcuts themselves work as before."),
     // The tip's wording is the program's own.
     Number("Check2", "Restore Folders at Startup", HKCU, kAdvanced, "PersistBrowsers")
         .At(kPage.Line(1))
-        .Tip("Re-open folders you left them open when you shutted down Microsoft Windows."),
+        .Tip("Re-open folders you left them open when you shutted down Microsoft Windows.")
+        .Explained(Effect::kNextLogon,
+                   "Folder windows still open when the user logs off are opened again at the next "
+                   "log on."),
     Number("Check4", "Hide \"Run As...\"", HKCU, kExplorer, "HideRunAsVerb")
-        .In("Frame1", kInLeftFrame.Line(0)),
+        .In("Frame1", kInLeftFrame.Line(0))
+        .Explained(Effect::kExplorerRestart,
+                   "Run as is removed from the shortcut menus of programs and shortcuts, so the "
+                   "user cannot start a program under another account from there."),
     Handler("Check5", "Show \"Copy To...\"",
             "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Copy To",
             "{C2FBB630-2971-11d1-A18C-00C04FD75D13}")
         .In("Frame1", kInLeftFrame.Line(1))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Adds Copy To Folder to the right-click menu of files and folders, so a copy "
+                   "can be sent to a folder picked from a tree. Machine-wide."),
     Handler("Check6", "Show \"Move To...\"",
             "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Move To",
             "{C2FBB631-2971-11d1-A18C-00C04FD75D13}")
         .In("Frame1", kInLeftFrame.Line(2))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Adds Move To Folder to the right-click menu, moving the selected items to a "
+                   "folder chosen from a tree. Machine-wide."),
     Handler("Check7", "Show \"Send To...\"",
             "AllFilesystemObjects\\shellex\\ContextMenuHandlers\\Send To",
             "{7BA4C740-9E81-11CF-99D3-00AA004AE837}")
         .In("Frame1", kInLeftFrame.Line(3))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Keeps the Send To submenu on files and folders; unchecked empties its handler "
+                   "so the submenu vanishes for every user."),
     Number("Check8", "Show Windows Version on Desktop", HKCU, "Control Panel\\Desktop",
            "PaintDesktopVersion")
-        .In("Frame2", kInRightFrame.Line(0)),
+        .In("Frame2", kInRightFrame.Line(0))
+        .Explained(Effect::kNextLogon,
+                   "The Windows name, version and build number are painted in the lower right "
+                   "corner of the desktop."),
     Number("Check9", "Disable Lock Computer", HKCU, kSystem, "DisableLockWorkstation")
-        .In("Frame2", kInRightFrame.Line(1)),
+        .In("Frame2", kInRightFrame.Line(1))
+        .Explained(Effect::kNextLogon,
+                   "Lock Computer is unavailable in the Windows Security dialog, so the user "
+                   "cannot lock the session from there while stepping away."),
     Number("Check10", "Disable Recycle Bin", HKLM, kBitBucket, "NukeOnDelete")
         .In("Frame2", kInRightFrame.Line(2))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kExplorerRestart,
+                   "Deleted files skip the Recycle Bin and are removed at once, for every user and "
+                   "drive, so nothing can be restored from the bin."),
     Number("Check11", "Disable Desktop", HKCU, kExplorer, "NoDesktop")
-        .In("Frame2", kInRightFrame.Line(3)),
+        .In("Frame2", kInRightFrame.Line(3))
+        .Explained(Effect::kExplorerRestart,
+                   "All icons and shortcuts, My Computer and Recycle Bin included, are hidden from "
+                   "the desktop; the taskbar and Start menu remain."),
     Number("Check12", "Disable Desktop Clean Up Wizard", HKCU, kCleanupWiz, "NoRun")
-        .In("Frame2", kInRightFrame.Line(4)),
+        .In("Frame2", kInRightFrame.Line(4))
+        .Explained(Effect::kExplorerRestart,
+                   "Stops the wizard that offers every 60 days to move unused desktop shortcuts "
+                   "into a separate folder."),
     Number("Check13", "Disable Desktop Right Click", HKCU, kExplorer, "NoViewContextMenu")
-        .In("Frame2", kInRightFrame.Line(5)),
+        .In("Frame2", kInRightFrame.Line(5))
+        .Explained(Effect::kExplorerRestart,
+                   "Right-clicking the desktop, or the file area of an Explorer window, brings up "
+                   "no shortcut menu."),
     SettingRow{.control = "Check14",
                .caption = "Open Files with Notepad",
                .hive = HKCR,
@@ -125,12 +161,20 @@ constexpr SettingRow kRows[] = {
                .unchecked = RemoveKeys(kNotepadVerbChildFirst),
                .literal = "notepad.exe %1"}
         .At(kPage.Line(2))
-        .MachineWide(),
+        .MachineWide()
+        .Explained(Effect::kImmediately,
+                   "Adds Edit with Notepad to the right-click menu of every file, for every "
+                   "account; it opens the clicked file in Notepad. Unchecking removes the command "
+                   "and its menu text again."),
     // Checked stores 0: Windows then skips the prompt. The caption ends in
     // a blank, as it always has.
     Inverted("Check15", "Skip the \"Open With\" Web Service Prompt ", HKCU, kExplorerSettings,
              "InternetOpenWith")
-        .At(kPage.Line(3)),
+        .At(kPage.Line(3))
+        .Explained(Effect::kNextLogon,
+                   "Checked (stores 0): opening a file of an unknown type should lead straight to "
+                   "the list of programs instead of first offering a Web lookup. Unchecked (1) "
+                   "brings the question back."),
 };
 
 // The special folders of the current user, in list order, with the value
@@ -149,7 +193,12 @@ constexpr PickerEntry kFolders[] = {
     {"History", nullptr, nullptr, "%USERPROFILE%\\Local Settings\\History"},
 };
 constexpr SettingRow kFolderPath[] = {
-    Text("Text1", HKCU, kShellFolders, kEntryMark, ValueKind::kExpandSz).Called("<entry> Folder"),
+    Text("Text1", HKCU, kShellFolders, kEntryMark, ValueKind::kExpandSz)
+        .Called("<entry> Folder")
+        .Explained(Effect::kNextLogon,
+                   "The folder Windows and programs use as this special folder for the user, "
+                   "stored as typed (%USERPROFILE% stays unexpanded). Files in the old folder "
+                   "are not moved."),
 };
 constexpr EntryPicker kFolderPicker{.list = "Combo1",
                                     .rows = kFolderPath,

@@ -1,5 +1,6 @@
 #include "tests/e2e/driver.h"
 
+#include <cctype>
 #include <vector>
 
 #include "platform/design_name.h"
@@ -172,6 +173,61 @@ bool BringToFront(HWND window) {
     SetForegroundWindow(window);
     return false;
   });
+}
+
+void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
+  std::vector<INPUT> inputs;
+  for (const auto& [key, up] : strokes) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Press(WORD key) { SendKeys({{key, false}, {key, true}}); }
+
+void PressCtrl(WORD key) {
+  SendKeys({{VK_CONTROL, false}, {key, false}, {key, true}, {VK_CONTROL, true}});
+}
+
+void PressShift(WORD key) {
+  SendKeys({{VK_SHIFT, false}, {key, false}, {key, true}, {VK_SHIFT, true}});
+}
+
+void TypeLetters(const std::string& text) {
+  for (char c : text) {
+    const WORD key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)));
+    if (std::isupper(static_cast<unsigned char>(c))) {
+      PressShift(key);
+    } else {
+      Press(key);
+    }
+  }
+}
+
+bool ClickAtPoint(POINT point, MouseButton button) {
+  SetCursorPos(point.x, point.y);
+  const bool right = button == MouseButton::kRight;
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  return SendInput(2, clicks, sizeof(INPUT)) == 2;
+}
+
+bool ClickAt(HWND window, MouseButton button) {
+  POINT point = {};
+  if (!Eventually([&] {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        point = {rect.left + 8, (rect.top + rect.bottom) / 2};
+        return IsWindowVisible(window) && WindowFromPoint(point) == window;
+      }))
+    return false;
+  return ClickAtPoint(point, button);
 }
 
 }  // namespace kdw::e2e

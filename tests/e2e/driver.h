@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kdw::e2e {
 
@@ -87,5 +89,21 @@ HWND FocusOf(HWND window);
 // Makes `window` the foreground window, waiting until it is: real input
 // goes there.
 bool BringToFront(HWND window);
+
+// Real input: keys and clicks through the system's queue, to whatever has
+// the focus or lies under the pointer, as a person gives them. The program
+// takes them in its own time, so a test waits for their effect.
+// Each stroke is a key and whether it is the key's release.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes);
+void Press(WORD key);
+void PressCtrl(WORD key);
+void PressShift(WORD key);
+void TypeLetters(const std::string& text);
+enum class MouseButton { kLeft, kRight };
+// Clicks near the left end of the window once it is the one under that
+// point: a page that is still being laid out may cover it for a moment.
+bool ClickAt(HWND window, MouseButton button = MouseButton::kLeft);
+// Clicks at a point of the screen, whatever lies there.
+bool ClickAtPoint(POINT point, MouseButton button = MouseButton::kLeft);
 
 }  // namespace kdw::e2e

@@ -96,6 +96,22 @@ HWND Kdw3Test::StartToMainWindow() {
   return main;
 }
 
+HWND Kdw3Test::GoToWithFind(const std::string& typed, const char* form, const char* control) {
+  HWND main = program.WaitForForm("frmMain");
+  if (!main || !BringToFront(main)) return nullptr;
+  PressCtrl('F');
+  HWND find = program.WaitForForm("frmFind");
+  HWND text = find ? FindByDesignName(find, "Text1") : nullptr;
+  // Typed keys go where the focus is, so the box must have it first.
+  if (!text || Until([&] { return FocusOf(find); }, text) != text) return nullptr;
+  TypeLetters(typed);
+  if (Until(TextOf(text), typed) != typed) return nullptr;
+  Press(VK_RETURN);
+  if (!program.WaitGone("frmFind")) return nullptr;
+  HWND target = program.WaitFor(form) ? InForm(form, control) : nullptr;
+  return target && Until([&] { return FocusOf(main); }, target) == target ? target : nullptr;
+}
+
 HWND Kdw3Test::InForm(const char* form, const char* control) const {
   HWND window = program.Find(form);
   return window ? FindByDesignName(window, control) : nullptr;

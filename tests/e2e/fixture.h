@@ -53,6 +53,10 @@ class Kdw3Test : public ::testing::Test {
   void Touch(HKEY hive, const char* key, const char* name);
   // Starts the program as far as its main window with the welcome form.
   HWND StartToMainWindow();
+  // Ctrl+F in the main window, `typed` typed into Find and Enter, all with
+  // real keys: the control of `form` that Find took the keyboard to; null
+  // when a step did not come about.
+  HWND GoToWithFind(const std::string& typed, const char* form, const char* control);
   // A control of a form, by design names: the main window has a Label2 too.
   HWND InForm(const char* form, const char* control) const;
   std::string Label2() { return Text(program.Find("Label2")); }

@@ -5,7 +5,6 @@
 // after windows.h
 #include <tlhelp32.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -113,20 +112,8 @@ TEST_F(Shell, KeysTypedAsThePromptOpensLandInItsBoxAndItsCloseBoxEndsTheProgram)
   // The keys go where the focus is: the box takes it as the prompt opens.
   ASSERT_EQ(box, Until([&] { return FocusOf(prompt); }, box));
 
-  // Real key strokes, through the system's input queue to whatever has the
-  // keyboard focus.
-  std::vector<INPUT> keys;
-  for (char c : std::string("abc")) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT input = {};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)));
-      input.ki.dwFlags = up;
-      keys.push_back(input);
-    }
-  }
   ASSERT_TRUE(BringToFront(prompt));
-  ASSERT_EQ(keys.size(), SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)));
+  TypeLetters("abc");
   EXPECT_EQ("abc", Until(TextOf(box), "abc"));
 
   PostMessageA(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);

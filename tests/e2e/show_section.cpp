@@ -6,7 +6,8 @@
 // so that a modal dialog it opens does not hold this program up
 // ("frmInternet/Command2"), a virtual key pressed in it
 // ("frmNetRes2/TabStrip1:39", the right arrow), an item picked in a list
-// ("frmOffice/Combo2#1") or a text put in a box ("frmFind/Text1=norun").
+// ("frmOffice/Combo2#1"), a text put in a box ("frmFind/Text1=norun") or
+// "What's This?" asked of it with a real right click ("frmStart/Check14?").
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,7 @@ namespace {
 
 void Work(const kdw::e2e::Program& program, const std::string& step) {
   const auto slash = step.find('/');
-  const auto how = step.find_first_of(":#=", slash == std::string::npos ? 0 : slash);
+  const auto how = step.find_first_of(":#=?", slash == std::string::npos ? 0 : slash);
   HWND form = slash == std::string::npos ? nullptr : program.WaitFor(step.substr(0, slash));
   HWND control =
       form ? kdw::FindByDesignName(form, step.substr(slash + 1, how - slash - 1)) : nullptr;
@@ -32,6 +33,12 @@ void Work(const kdw::e2e::Program& program, const std::string& step) {
     case ':': kdw::e2e::PressKey(control, static_cast<UINT>(std::atoi(argument.c_str()))); break;
     case '#': kdw::e2e::Pick(control, std::atoi(argument.c_str())); break;
     case '=': kdw::e2e::SetText(control, argument); break;
+    case '?':
+      kdw::e2e::BringToFront(GetAncestor(control, GA_ROOT));
+      kdw::e2e::ClickAt(control, kdw::e2e::MouseButton::kRight);
+      Sleep(1000);
+      kdw::e2e::Press('W');  // the menu item's access key
+      break;
     default: PostMessageA(control, BM_CLICK, 0, 0); break;
   }
   // A picture for people, not a test: time to draw what the step opened.
@@ -51,15 +58,7 @@ int main(int argc, char** argv) {
   if (!main) return 1;
   if (argv[2][0] == '^' && argv[2][1]) {
     kdw::e2e::BringToFront(main);
-    const WORD key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(argv[2][1])));
-    INPUT keys[4] = {};
-    const WORD order[4] = {VK_CONTROL, key, key, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = order[i];
-      keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    kdw::e2e::PressCtrl(static_cast<WORD>(std::toupper(static_cast<unsigned char>(argv[2][1]))));
   } else if (const int key = std::atoi(argv[2] + 1); key >= 1 && key <= 12) {
     kdw::e2e::PressKey(main, VK_F1 + key - 1);
   }

@@ -710,6 +710,135 @@ TEST_F(HostTest, ATextBoxKeepsItsEditingKeysBeforeTheMenuShortcuts) {
   host.Pump();
 }
 
+// The centre of a window's rectangle, or of a list view item's, on the
+// screen, as a WM_CONTEXTMENU point.
+LPARAM CentreOf(RECT rect) {
+  return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+LPARAM CentreOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return CentreOf(rect);
+}
+
+// A right click (the control's window sends WM_CONTEXTMENU up) and the menu
+// key reach the models, with the list item asked over or the one with the
+// focus; a text box's own menu gives way to its form's; a disabled control
+// is found under the point the form gets; a control without a handler
+// keeps what its window does.
+TEST_F(HostTest, ShortcutMenuRequestsReachTheModels) {
+  std::vector<std::string> asked;
+  for (const char* name : {"Check1", "Text1", "List1"}) {
+    page.control(name).on_context_menu = [&asked, name](int item) {
+      asked.push_back(name + std::string(" ") + std::to_string(item));
+    };
+  }
+  page.list("List1").AddItem("first");
+  page.list("List1").AddItem("second");
+  page.list("List1").SetListIndex(0);
+  HWND window = ShowPage();
+  HWND check = FindByDesignName(window, "Check1");
+  HWND text = FindByDesignName(window, "Text1");
+  HWND list = FindByDesignName(window, "List1");
+  HWND combo = FindByDesignName(window, "Combo1");
+
+  SendMessageA(check, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(check), CentreOf(check));
+  SendMessageA(text, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text), CentreOf(text));
+  RECT second = {};
+  second.left = LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&second), 2);
+  SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), CentreOf(second));
+  SendMessageA(combo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(combo), CentreOf(combo));
+  EXPECT_EQ(asked, (std::vector<std::string>{"Check1 -1", "Text1 -1", "List1 1"}));
+
+  // The menu key, in the list: the item with the focus. Its release
+  // belongs to the menu, not to the window.
+  asked.clear();
+  SetFocus(list);
+  PostMessageA(list, WM_KEYDOWN, VK_APPS, 1);
+  PostMessageA(list, WM_KEYUP, VK_APPS, 0xC0000001);
+  host.Pump();
+  EXPECT_EQ(asked, std::vector<std::string>{"List1 0"});
+
+  asked.clear();
+  page.check("Check1").SetEnabled(false);
+  SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), CentreOf(check));
+  EXPECT_EQ(asked, std::vector<std::string>{"Check1 -1"});
+}
+
+// A text box's shortcut menu holds the box's editing commands below the
+// form's items and carries them out as the box's own menu would, the model
+// hearing each change; an item of the form's is answered by its index.
+// The user's choices come as the keys of their access letters.
+TEST_F(HostTest, ATextBoxsShortcutMenuKeepsItsEditingCommands) {
+  std::vector<std::string> changes;
+  page.text("Text1").on_change = [&] { changes.push_back(page.text("Text1").text()); };
+  HWND window = ShowPage();
+  HWND text = FindByDesignName(window, "Text1");
+  SetWindowTextA(text, "typed");
+  SendMessageA(text, EM_SETSEL, 0, -1);
+  auto choose = [&](char letter) {
+    PostMessageA(text, WM_CHAR, static_cast<WPARAM>(letter), 1);
+    return host.ContextMenu(page, page.text("Text1"), {"&What's This?"});
+  };
+  EXPECT_EQ(-1, choose('t'));  // Cut
+  EXPECT_EQ(page.text("Text1").text(), "");
+  EXPECT_EQ(text, GetFocus()) << "the box has the keyboard, as with its own menu";
+  EXPECT_EQ(-1, choose('u'));  // Undo
+  EXPECT_EQ(page.text("Text1").text(), "typed");
+  EXPECT_EQ(0, choose('w'));
+  EXPECT_EQ(changes, (std::vector<std::string>{"typed", "", "typed"}));
+}
+
+// The help pop-up: its window text is the text, shown wrapped on the
+// info-tip colours in a thin border, owned by the form's top window, below
+// the control and on the screen, and active, so that the next key comes to
+// it; a key closes it and gives the keyboard back, and so does taking the
+// activation away.
+TEST_F(HostTest, HelpShowsInAPopupThatAKeyOrAnotherWindowCloses) {
+  HWND window = ShowPage();
+  HWND text = FindByDesignName(window, "Text1");
+  SetFocus(text);
+  const std::string help = "Hides the Run command from the Start menu, so that programs are started "
+                     "only from their shortcuts.\r\n\r\nTakes effect when Windows Explorer "
+                     "restarts.\r\n\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                     "CurrentVersion\\Policies\\Explorer\\NoRun";
+  host.ShowHelpPopup(page, page.text("Text1"), help);
+  HWND popup = FindWindowA("KdwHelpPopup", nullptr);
+  ASSERT_NE(nullptr, popup);
+  std::string shown(static_cast<std::size_t>(GetWindowTextLengthA(popup)) + 1, '\0');
+  shown.resize(static_cast<std::size_t>(GetWindowTextA(popup, shown.data(), static_cast<int>(shown.size()))));
+  EXPECT_EQ(shown, help);
+  EXPECT_EQ("HelpPopup", DesignNameOf(popup));
+  EXPECT_EQ(frame_window, GetWindow(popup, GW_OWNER));
+  const LONG style = GetWindowLongA(popup, GWL_STYLE);
+  EXPECT_TRUE((style & WS_POPUP) && (style & WS_BORDER) && !(style & WS_DLGFRAME));
+  RECT box, area, work;
+  GetWindowRect(text, &box);
+  GetWindowRect(popup, &area);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_GE(area.top, box.bottom);
+  EXPECT_TRUE(area.left >= work.left && area.right <= work.right && area.bottom <= work.bottom);
+  EXPECT_LE(area.right - area.left, 400 + 20) << "wrapped, not one long line";
+  EXPECT_GT(area.bottom - area.top, 6 * 12) << "seven lines, the gaps among them";
+  EXPECT_EQ(popup, GetActiveWindow());
+  EXPECT_EQ(popup, GetFocus());
+
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+  host.Pump();
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_EQ(text, GetFocus());
+  EXPECT_EQ(frame_window, GetActiveWindow());
+
+  host.ShowHelpPopup(page, page.text("Text1"), "Again.");
+  popup = FindWindowA("KdwHelpPopup", nullptr);
+  ASSERT_NE(nullptr, popup);
+  SetActiveWindow(frame_window);
+  host.Pump();
+  EXPECT_FALSE(IsWindow(popup));
+}
+
 }  // namespace
 }  // namespace kdw::forms
 

@@ -14,7 +14,9 @@
 #include "forms/fake_host.h"
 #include "pages/office/office_version.h"
 #include "pages/settings_index.h"
+#include "registry/reg_file.h"
 #include "registry/memory_registry.h"
+#include "tests/forms/layout_check.h"
 #include "tests/core/fake_platform.h"
 
 namespace kdw::pages {
@@ -225,16 +227,7 @@ TEST_P(PageChecks, LayoutFitsAndEveryNameExists) {
   forms::Form& form = Open();
   EXPECT_EQ(form.name(), decl().name);
   EXPECT_EQ(form.caption(), decl().caption);
-  for (const auto& control : form.controls()) {
-    if (control->kind() == forms::ControlKind::kTimer) continue;
-    const bool on_form = control->container().empty();
-    const int width = on_form ? form.width() - 240 : form.control(control->container()).rect().width;
-    const int height = on_form ? form.height() - 450 : form.control(control->container()).rect().height;
-    const forms::Rect& r = control->rect();
-    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= width &&
-                r.top + r.height <= height)
-        << control->name() << " does not fit in " << (on_form ? "the form" : control->container());
-  }
+  EXPECT_EQ(forms::ControlsOutside(form), std::vector<std::string>{});
   for (const SettingRow& row : decl().rows) {
     ASSERT_NE(form.find(row.control), nullptr) << row.control;
     if (row.machine_wide) {
@@ -519,6 +512,69 @@ TEST_P(PageChecks, ALimitedAccountSeesMachineWideControlsDisabledWithTheirState)
   }
 }
 
+// Every bound control says what its setting is when asked: its shortcut
+// menu offers "What's This?", and choosing it shows the row's explanation,
+// when a change takes effect and where the registry keeps it, for the row
+// bound now: while a mark or a picker stands for nothing, the row as
+// declared; once it stands for a version or an entry, that one's.
+TEST_P(PageChecks, EveryBoundControlSaysWhatItsSettingIsWhenAsked) {
+  // The help shown for the control, "" for none.
+  auto ask = [&](forms::Form& form, const char* control, int item) {
+    host_.menus.clear();
+    host_.help.clear();
+    form.control(control).UserContextMenu(item);
+    EXPECT_EQ(host_.menus.size(), 1u) << control << " offers no menu";
+    for (const auto& menu : host_.menus) {
+      EXPECT_EQ(menu.control, control);
+      EXPECT_EQ(menu.items, std::vector<std::string>{"&What's This?"}) << control;
+    }
+    return host_.help.empty() ? std::string() : host_.help.back().text;
+  };
+  auto expect_explained = [](const std::string& help, const SettingRow& row) {
+    const std::string place =
+        row.kind != ValueKind::kKey ? ValuePath(row.hive, row.key, row.value)
+                                    : KeyPath(row.hive, row.checked.keys.empty() ? row.key : row.checked.keys[0].key);
+    const std::string when = EffectSentence(row.effect);
+    for (const std::string& part : {std::string(row.explanation), when, place})
+      EXPECT_NE(help.find(part), std::string::npos) << row.control << " " << row.caption << ": no \"" << part << "\" in \"" << help << "\"";
+  };
+
+  host_.menu_choice = 0;
+  forms::Form& form = Open();
+  for (const SettingRow& row : decl().rows) {
+    const int item = row.list_item ? ItemIndex(row) : -1;
+    expect_explained(ask(form, row.control, item), row);
+    if (row.two_states && *row.two_states->partner) expect_explained(ask(form, row.two_states->partner, item), row);
+  }
+  // No Office version stored and no entry picked: the rows as declared.
+  for (const SettingRow& row : decl().marked_rows) expect_explained(ask(form, row.control, -1), row);
+  if (const EntryPicker* picker = decl().picker) {
+    for (const SettingRow& row : picker->rows) expect_explained(ask(form, row.control, -1), row);
+  }
+  // Closed without a choice, the menu shows nothing.
+  if (!decl().rows.empty()) {
+    host_.menu_choice = -1;
+    EXPECT_EQ(ask(form, decl().rows[0].control, decl().rows[0].list_item ? 0 : -1), "");
+    host_.menu_choice = 0;
+  }
+
+  EXPECT_TRUE(reg_.SaveStringValue(HKLM, kOfficeChoiceKey, kOfficeChoiceValue, "Office 2003").ok());
+  forms::Form& again = Open();
+  MarkedRows version;
+  version.Make(decl().marked_rows, kVersionMark, "11.0");
+  for (const SettingRow& row : version.rows()) expect_explained(ask(again, row.control, -1), row);
+  const EntryPicker* picker = decl().picker;
+  if (!picker || again.list(picker->list).count() == 0) return;
+  again.list(picker->list).UserSelect(0);
+  const std::string first = picker->entries.empty() ? again.list(picker->list).items()[0]
+                            : picker->entries[0].name ? picker->entries[0].name
+                                                      : picker->entries[0].item;
+  MarkedRows picked;
+  picked.Make(picker->rows, kEntryMark, first);
+  picked.Also(kVersionMark, "11.0", "11.0");
+  for (const SettingRow& row : picked.rows()) expect_explained(ask(again, row.control, -1), row);
+}
+
 std::string PageName(const ::testing::TestParamInfo<const PageEntry*>& info) {
   return info.param->decl.name;
 }
@@ -621,6 +677,27 @@ TEST(CatalogueTest, EverySettingHasACaptionAndAPlaceOfItsOwn) {
     } else {
       EXPECT_GT(unresolved, 0);
     }
+  }
+}
+
+// Every setting says what it does and when a change takes effect, in words
+// of its own: one explanation serves one control (the entries of a picker,
+// the keys of one row), never two settings that merely look alike.
+TEST(CatalogueTest, EverySettingIsExplainedWithWhenItTakesEffect) {
+  MemoryRegistry api;
+  Registry reg{api};
+  std::map<std::string, std::string> owner;  // explanation -> the control it explains
+  for (const IndexedSetting& setting : IndexSettings(reg)) {
+    const std::string control = std::string(setting.page->decl.name) + " " + setting.control +
+                                (setting.item >= 0 ? " " + setting.caption : "");
+    const std::string& text = setting.explanation;
+    EXPECT_NE(setting.effect, Effect::kUnknown) << control;
+    EXPECT_GE(text.size(), 40u) << control << ": " << text;
+    EXPECT_LE(text.size(), 400u) << control;
+    EXPECT_EQ(text.find_first_of("\t\r\n"), std::string::npos) << control;
+    EXPECT_TRUE(!text.empty() && text.back() == '.') << control << ": " << text;
+    const auto [at, fresh] = owner.emplace(text, control);
+    EXPECT_TRUE(fresh || at->second == control) << control << " repeats " << at->second;
   }
 }
 

@@ -4,11 +4,13 @@
 #include <optional>
 
 #include "base/text.h"
+#include "pages/catalogue.h"
 #include "pages/export.h"
 #include "pages/settings_index.h"
 #include "shell/find_form.h"
 #include "shell/main_window.h"
 #include "shell/tools.h"
+#include "tests/forms/layout_check.h"
 #include "tests/registry/pol_reader.h"
 #include "tests/registry/reg_reader.h"
 #include "tests/shell/shell_fixture.h"
@@ -408,6 +410,44 @@ TEST_F(ToolsTest, TheCommandLineExportsWithoutAWindow) {
   EXPECT_EQ(RunExportCommand(direct, files, quoted, &error), 0);
   EXPECT_EQ(Text(files.Contents("C:\\My Files\\lab.reg")).find("hunter2"), std::string::npos);
   EXPECT_EQ(ParseCommandLine("/export /with-secrets").action, CommandLine::kUsage);
+}
+
+// Below the list, the selected setting is explained as "What's This?"
+// explains it on its page, word for word, following the selection; with
+// nothing selected the pane is empty. Everything fits in the dialog.
+TEST_F(ToolsTest, TheFindPaneExplainsTheSelectedSettingAsItsPageDoes) {
+  // What the Start Menu page tells of its "Hide Run" box.
+  std::string on_page;
+  {
+    auto page = pages::FindPage("frmStart")->make(context);
+    page->Load();
+    host.menu_choice = 0;
+    page->form().check("Check14").UserContextMenu();
+    ASSERT_EQ(host.help.size(), 1u);
+    on_page = host.help[0].text;
+  }
+  EXPECT_NE(on_page.find("Takes effect when Windows Explorer restarts."), std::string::npos);
+  EXPECT_NE(on_page.find(std::string("HKEY_CURRENT_USER\\") + kPolicies + "\\NoRun"), std::string::npos);
+
+  host.on_modal = [&](forms::Form& find) {
+    EXPECT_EQ(forms::ControlsOutside(find), std::vector<std::string>{});
+    EXPECT_TRUE(find.text("Text3").flags() & forms::kReadOnly);
+    find.text("Text1").UserEdit("norun");
+    const std::string first = find.text("Text3").text();
+    EXPECT_EQ(first, on_page);
+    // Down moves to the next match, and the pane with it.
+    find.text("Text1").UserKeyDown(40);
+    const std::string second = find.text("Text3").text();
+    EXPECT_NE(second, first);
+    EXPECT_NE(second.find(find.text("Text2").text()), std::string::npos) << second;
+    find.list("List1").UserSelect(0);
+    EXPECT_EQ(find.text("Text3").text(), first);
+    find.text("Text1").UserEdit("no such setting anywhere");
+    EXPECT_EQ(find.text("Text3").text(), "");
+    find.text("Text1").UserKeyDown(27);
+  };
+  main().menuFind_Click();
+  host.on_modal = nullptr;
 }
 
 // Every secret of the catalogue, holding a sentinel, appears in no export

@@ -37,6 +37,27 @@ class CheckListAdapter final : public ListAdapter {
       model().UserSelect(change.iItem);
   }
 
+  int ContextItem(const POINT* point, RECT* area) override {
+    int item = -1;
+    if (point) {
+      LVHITTESTINFO hit = {};
+      hit.pt = *point;
+      ScreenToClient(hwnd(), &hit.pt);
+      item = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      if (!(hit.flags & LVHT_ONITEM)) return -1;
+    } else {
+      item = static_cast<int>(SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    }
+    RECT place = {};
+    place.left = LVIR_BOUNDS;
+    if (item < 0 || !SendMessageA(hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                                  reinterpret_cast<LPARAM>(&place)))
+      return -1;
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&place), 2);
+    *area = place;
+    return item;
+  }
+
  private:
   void Fill() override {
     SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0);

@@ -36,6 +36,26 @@ class ListBoxAdapter final : public ListAdapter {
       model().UserDoubleClick();
   }
 
+  int ContextItem(const POINT* point, RECT* area) override {
+    int item = -1;
+    if (point) {
+      POINT inside = *point;
+      ScreenToClient(hwnd(), &inside);
+      const LRESULT hit = SendMessageA(hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(inside.x, inside.y));
+      if (HIWORD(hit)) return -1;  // below the last item
+      item = LOWORD(hit);
+    } else {
+      item = static_cast<int>(SendMessageA(hwnd(), LB_GETCARETINDEX, 0, 0));
+    }
+    RECT place;
+    if (item < 0 || SendMessageA(hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(item),
+                                 reinterpret_cast<LPARAM>(&place)) == LB_ERR)
+      return -1;
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&place), 2);
+    *area = place;
+    return item;
+  }
+
  private:
   void Fill() override {
     SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);

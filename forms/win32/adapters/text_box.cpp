@@ -1,6 +1,7 @@
 // Text box: an edit window. Each change of its text is one Change of the
 // model with the whole text; a box that listens for keys hears them before
-// they are typed, Enter and Escape included.
+// they are typed, Enter and Escape included; a box whose model has a
+// shortcut menu handler has its form's menu in place of its own.
 #include "forms/win32/adapters/adapters.h"
 
 namespace kdw::forms::adapters {
@@ -82,6 +83,12 @@ LRESULT CALLBACK TextBoxAdapter::KeyProc(HWND hwnd, UINT message, WPARAM wparam,
       break;
     case WM_CHAR:
       if (box && box->on_key_down && (wparam == '\r' || wparam == 27)) return 0;
+      break;
+    case WM_CONTEXTMENU:
+      // A box whose form has a shortcut menu for it leaves the menu to the
+      // form, whose menu holds the box's editing commands too.
+      if (box && box->on_context_menu)
+        return SendMessageA(GetParent(hwnd), message, reinterpret_cast<WPARAM>(hwnd), lparam);
       break;
     default:
       break;
