@@ -166,10 +166,8 @@ void MainWindow::SetPageFactory(const std::string& page, PageFactory factory) {
 }
 
 void MainWindow::Load() {
-  // The processor query first: its first reading is shown at once.
-  status_.Load();
+  // No reading yet: the processor query starts with the first tick.
   form_.control("Label4").SetCaption(status_.processor_text());
-  MarkStartupStep("performance counter query");
   context_.disable_max_button(form_);
   auto& list = form_.list("Combo1");
   for (const Section& section : kSections) list.AddItem(section.name);

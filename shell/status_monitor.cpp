@@ -39,6 +39,7 @@ std::string ProcessorCounterPath(PerformanceCounters& counters) {
 }
 
 void StatusMonitor::Load() {
+  started_ = true;
   if (counters_.OpenQuery(query_) != pdh::kSuccess) processor_text_ = kCpuUsageUnknown;
   // The table is empty at load, so there is room; a counter PDH refused
   // keeps handle 0, whose readings are never valid.

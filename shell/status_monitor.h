@@ -30,15 +30,21 @@ class StatusMonitor {
   StatusMonitor(const StatusMonitor&) = delete;
   StatusMonitor& operator=(const StatusMonitor&) = delete;
 
-  // The main window's load: opens the query, adds the processor counter and
-  // reads it once.
+  // Opens the query, adds the processor counter and reads it once. The first
+  // tick does it, so that none of it runs before the main window is idle.
   void Load();
   // Adds a counter to the query and to the table. False, with nothing
   // added, when the table's 100 entries are all in use.
   [[nodiscard]] bool AddCounter(const std::string& path, PdhQueryHandle query);
   // Collects the query and shows the first counter's value when it is valid.
   void UpdateProcessorUsage();
-  void Timer1_Timer() { UpdateProcessorUsage(); }
+  void Timer1_Timer() {
+    if (started_) {
+      UpdateProcessorUsage();
+    } else {
+      Load();
+    }
+  }
   // Reads the battery charge into Label5's text and Image2's picture.
   void Timer2_Timer();
 
@@ -60,6 +66,7 @@ class StatusMonitor {
   PdhQueryHandle query_ = 0;
   std::array<CounterEntry, kCounterTableSize> table_;
   std::size_t count_ = 0;
+  bool started_ = false;
   std::string processor_text_ = kCpuUsageUnknown;
   std::string battery_text_ = kBatteryNotRead;
   int battery_picture_ = 0;
