@@ -70,6 +70,7 @@ class MainWindow : public forms::FormController {
   void menuFind_Click();
   void menuExport_Click();
   void menuExportGpo_Click();
+  void menuTemplates_Click();
   void menuUndo_Click();
   // The changes still waiting for Windows, in a dialog, and on one line.
   void ShowWaiting();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/text.h"
+#include "shell/policy_templates.h"
 #include "shell/settings_reference.h"
 
 namespace kdw::shell {
@@ -32,6 +33,25 @@ std::string NextArgument(const std::string& text, std::size_t* at) {
 std::string InFolder(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
   return folder + "\\" + name;
+}
+
+// "/templates DIR": the templates describe settings, not this machine's
+// data, so no registry is read.
+int RunTemplatesCommand(FileSystem& files, const CommandLine& command, std::string* error) {
+  if (command.action != CommandLine::kTemplates) {
+    *error = "kdw3: /templates needs the folder to write into: kdw3 /templates DIR";
+    return 1;
+  }
+  if (!files.IsFolder(command.file)) {
+    *error = "kdw3: there is no folder " + command.file + " to write the policy templates into";
+    return 1;
+  }
+  std::string failed;
+  if (!WritePolicyTemplatesTo(files, command.file, &failed)) {
+    *error = "kdw3: the policy templates could not be written to " + failed;
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -64,6 +84,26 @@ std::string UserPolicyFile(const std::string& folder) {
   return InFolder(folder, "User\\Registry.pol");
 }
 
+bool WritePolicyTemplatesTo(FileSystem& files, const std::string& folder, std::string* failed) {
+  const PolicyTemplates templates = MakePolicyTemplates();
+  const std::pair<std::string, const std::string*> written[] = {
+      {AdmxFile(folder), &templates.admx},
+      {AdmlFile(folder), &templates.adml},
+      {AdmFile(folder), &templates.adm}};
+  for (const auto& [path, text] : written) {
+    if (!files.MakeFolder(FolderOfPath(path)) ||
+        !files.ReplaceWholeFile(path, Bytes(text->begin(), text->end()))) {
+      *failed = path;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string AdmxFile(const std::string& folder) { return InFolder(folder, "kdw3.admx"); }
+std::string AdmlFile(const std::string& folder) { return InFolder(folder, "en-US\\kdw3.adml"); }
+std::string AdmFile(const std::string& folder) { return InFolder(folder, "kdw3.adm"); }
+
 CommandLine ParseCommandLine(const std::string& arguments) {
   std::size_t at = 0;
   std::string first = FoldCase(NextArgument(arguments, &at));
@@ -73,7 +113,7 @@ CommandLine ParseCommandLine(const std::string& arguments) {
     command.action = CommandLine::kList;
     return command;
   }
-  if (first != "/export" && first != "/export-gpo") return command;
+  if (first != "/export" && first != "/export-gpo" && first != "/templates") return command;
   command.option = first;
   // The first other argument names the file; any after it are ignored.
   while (at < arguments.size()) {
@@ -87,12 +127,14 @@ CommandLine ParseCommandLine(const std::string& arguments) {
   }
   command.action = command.file.empty()      ? CommandLine::kUsage
                    : first == "/export-gpo" ? CommandLine::kExportGpo
+                   : first == "/templates"  ? CommandLine::kTemplates
                                             : CommandLine::kExport;
   return command;
 }
 
 int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
                    std::string* output, std::string* error) {
+  if (command.option == "/templates") return RunTemplatesCommand(files, command, error);
   if (command.action != CommandLine::kList) return RunExportCommand(registry, files, command, error);
   *output = SettingsList(registry);
   return 0;

@@ -25,6 +25,15 @@ bool ExportPolicyFilesTo(const Registry& registry, FileSystem& files, const std:
 std::string MachinePolicyFile(const std::string& folder);
 std::string UserPolicyFile(const std::string& folder);
 
+// Writes the Group Policy templates into the folder, which must exist:
+// kdw3.admx, en-US\kdw3.adml (the en-US folder made when missing) and
+// kdw3.adm. False when one cannot be written, and *failed names it; each file
+// is replaced whole or not at all.
+bool WritePolicyTemplatesTo(FileSystem& files, const std::string& folder, std::string* failed);
+std::string AdmxFile(const std::string& folder);
+std::string AdmlFile(const std::string& folder);
+std::string AdmFile(const std::string& folder);
+
 // What the program was asked to do on its command line.
 struct CommandLine {
   enum Action {
@@ -32,9 +41,10 @@ struct CommandLine {
     kExport,     // "/export FILE [/with-secrets]": write the file, show no window
     kExportGpo,  // "/export-gpo DIR [/with-secrets]": the policy files, no window
     kList,       // "/list": every setting on standard output, no window
-    kUsage,      // either without its file or folder
+    kTemplates,  // "/templates DIR": the Group Policy templates, no window
+    kUsage,      // any of those without its file or folder
   } action = kRun;
-  std::string option;  // "/export" or "/export-gpo", for the usage line
+  std::string option;  // "/export", "/export-gpo" or "/templates", for the usage line
   std::string file;    // the file, or the folder
   // "/with-secrets": the automatic logon password goes into the file too.
   bool with_secrets = false;
@@ -42,8 +52,8 @@ struct CommandLine {
 
 // The arguments after the program's name, as Windows hands them over: a
 // file name with blanks is in double quotes. "/export" and "-export" alike,
-// in any case; so "/export-gpo", and "/with-secrets" before or after the
-// file name.
+// in any case; so "/export-gpo" and "/templates", and "/with-secrets"
+// before or after the file name.
 CommandLine ParseCommandLine(const std::string& arguments);
 
 // Runs "/export FILE" or "/export-gpo DIR": the exit code (0 written, 1

@@ -9,6 +9,7 @@
 #include "pages/settings_index.h"
 #include "shell/find_form.h"
 #include "shell/main_window.h"
+#include "shell/policy_templates.h"
 #include "shell/tools.h"
 #include "tests/forms/layout_check.h"
 #include "tests/registry/pol_reader.h"
@@ -595,6 +596,49 @@ TEST_F(ToolsTest, TheAccountProbeIsNoChange) {
   for (int i = 0; i < 3; ++i) (void)context.Account();
   main().menuUndo_Click();
   EXPECT_EQ(LastMessage().text, "Nothing has been changed since Kelmor Deskwarden was started.");
+}
+
+// Tools > Save Policy Templates and "/templates DIR".
+TEST_F(ToolsTest, ThePolicyTemplatesAreWrittenFromTheMenuAndTheCommandLine) {
+  const PolicyTemplates expected = MakePolicyTemplates();
+  const auto same = [&](const std::string& folder) {
+    EXPECT_EQ(files.TextContents(folder + "kdw3.admx"), expected.admx);
+    EXPECT_EQ(files.TextContents(folder + "en-US\\kdw3.adml"), expected.adml);
+    EXPECT_EQ(files.TextContents(folder + "kdw3.adm"), expected.adm);
+  };
+  files.AddFolder("C:\\Templates");
+  dialogs.QueueDirBoxResult("C:\\Templates");
+  main().menuTemplates_Click();
+  same("C:\\Templates\\");
+  EXPECT_EQ(LastMessage().style & mb::kIconMask, mb::kIconInformation);
+  files.RefuseWrites("C:\\Templates\\kdw3.adm", 1);
+  dialogs.QueueDirBoxResult("C:\\Templates");
+  main().menuTemplates_Click();
+  EXPECT_EQ(LastMessage().text, "The policy templates could not be written to C:\\Templates\\kdw3.adm.");
+  const std::size_t shown = messages.shown().size();
+  main().menuTemplates_Click();  // cancelled
+  EXPECT_EQ(messages.shown().size(), shown);
+
+  std::string output, error;
+  const auto run = [&](const std::string& arguments) {
+    error.clear();
+    return RunCommandLine(direct, files, ParseCommandLine(arguments), &output, &error);
+  };
+  EXPECT_EQ(run("/templates"), 1);
+  EXPECT_EQ(error, "kdw3: /templates needs the folder to write into: kdw3 /templates DIR");
+  EXPECT_EQ(run("-TEMPLATES \"D:\\No Such\""), 1);
+  EXPECT_EQ(error, "kdw3: there is no folder D:\\No Such to write the policy templates into");
+  EXPECT_FALSE(files.Exists("D:\\No Such"));
+  files.AddFolder("D:\\GPO");
+  files.RefuseWrites("D:\\GPO\\en-US\\kdw3.adml", 1);
+  EXPECT_EQ(run("/templates D:\\GPO"), 1);
+  EXPECT_EQ(error, "kdw3: the policy templates could not be written to D:\\GPO\\en-US\\kdw3.adml");
+  EXPECT_EQ(run("/templates D:\\GPO\\"), 0);
+  EXPECT_EQ(error, "");
+  same("D:\\GPO\\");
+  // Nothing printed and no message box: the command line shows no window.
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(messages.shown().size(), shown);
 }
 
 }  // namespace
