@@ -34,23 +34,23 @@ struct MenuSearch {
   HWND found;
 };
 
+BOOL CALLBACK MatchMenu(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<MenuSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char window_class[16] = {};
+  GetClassNameA(window, window_class, sizeof window_class);
+  if (owner != search->process || !IsWindowVisible(window) ||
+      std::string_view(window_class) != "#32768")
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 // A shortcut menu of the program showing now: the system's menu window.
 HWND ShownMenu(DWORD process) {
   MenuSearch search{process, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* search = reinterpret_cast<MenuSearch*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char window_class[16] = {};
-        GetClassNameA(window, window_class, sizeof window_class);
-        if (owner != search->process || !IsWindowVisible(window) ||
-            std::string_view(window_class) != "#32768")
-          return TRUE;
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
