@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/design_name.h"
+#include "tests/forms/real_click.h"
 
 namespace kdw::e2e {
 namespace {
@@ -208,24 +209,8 @@ void TypeLetters(const std::string& text) {
   }
 }
 
-// Each event carries the point itself, in the normalized coordinates of an
-// absolute move: a click sent after a bare SetCursorPos lands where the
-// pointer was, if a motion the program reads late puts it back there first.
 bool ClickAtPoint(POINT point, MouseButton button) {
-  SetCursorPos(point.x, point.y);
-  const bool right = button == MouseButton::kRight;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  const DWORD where = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT clicks[3] = {};
-  const DWORD flags[3] = {where, where | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                          where | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-  for (int i = 0; i < 3; ++i) {
-    clicks[i].type = INPUT_MOUSE;
-    clicks[i].mi.dx = MulDiv(point.x, 65536, width) + 1;
-    clicks[i].mi.dy = MulDiv(point.y, 65536, height) + 1;
-    clicks[i].mi.dwFlags = flags[i];
-  }
-  return SendInput(3, clicks, sizeof(INPUT)) == 3;
+  return real_input::SendClickAt(point, button == MouseButton::kRight);
 }
 
 bool ClickAt(HWND window, MouseButton button) {

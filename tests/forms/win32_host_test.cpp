@@ -13,6 +13,7 @@
 
 #include "forms/win32/win32_host.h"
 #include "platform/design_name.h"
+#include "tests/forms/real_click.h"
 #include "platform/fakes.h"
 #include "platform/win32_platform.h"
 
@@ -463,14 +464,7 @@ bool RealClick(Win32Host& host, HWND window) {
     return WindowFromPoint(point) == window;
   });
   if (!uncovered) return false;
-  SetCursorPos(point.x, point.y);
-  for (const DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = button;
-    if (SendInput(1, &input, sizeof input) != 1) return false;
-  }
-  return true;
+  return real_input::SendClickAt(point);
 }
 
 // Puts the mouse back where it was: tests that follow expect no form to have
