@@ -88,6 +88,7 @@ constexpr MenuSpec kTailMenus[] = {
     {"menuFind", "Find Setting...", "menuTools", forms::Ctrl('F')},
     {"menuExport", "Export Settings...", "menuTools", forms::Ctrl('E')},
     {"menuExportGpo", "Export for Group Policy...", "menuTools"},
+    {"menuImport", "Import Settings...", "menuTools", forms::Ctrl('I')},
     {"line3", "-", "menuTools"},
     {"menuUndo", "Undo Changes of This Session", "menuTools", forms::Ctrl('Z')},
     {"menuWaiting", "Changes Waiting...", "menuTools", forms::Ctrl('W')},
@@ -145,6 +146,7 @@ MainWindow::MainWindow(Context& context)
   form_.menu("menuFind").on_click = [this] { menuFind_Click(); };
   form_.menu("menuExport").on_click = [this] { menuExport_Click(); };
   form_.menu("menuExportGpo").on_click = [this] { menuExportGpo_Click(); };
+  form_.menu("menuImport").on_click = [this] { menuImport_Click(); };
   form_.menu("menuUndo").on_click = [this] { menuUndo_Click(); };
   form_.menu("menuWaiting").on_click = [this] { ShowWaiting(); };
   form_.control("Label6").on_click = [this] { ShowWaiting(); };
