@@ -1,5 +1,6 @@
 #include "registry/policy_reader.h"
 
+#include <optional>
 #include <string>
 
 #include "base/text.h"
@@ -119,6 +120,11 @@ class Reader {
 
   void Add(const std::string& key, const std::string& name, std::uint32_t type,
            std::vector<std::uint8_t> data) {
+    // Group Policy makes the key of every entry; once for entries in a row.
+    if (!made_ || !SameName(*made_, key)) {
+      changes_.push_back(RegistryChange::Of(RegistryChange::kCreateKey, hive_, key));
+      made_ = key;
+    }
     RegistryChange change = RegistryChange::Of(RegistryChange::kSetValue, hive_, key);
     const std::string folded = FoldCase(name);
     if (!folded.starts_with("**")) {
@@ -156,6 +162,7 @@ class Reader {
   Hive hive_;
   std::size_t at_ = 0;
   std::size_t entry_ = 0;
+  std::optional<std::string> made_;  // the key the last entry made
   std::vector<RegistryChange> changes_;
 };
 

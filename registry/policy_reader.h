@@ -1,5 +1,6 @@
 // Reads a registry policy file ("Registry.pol", PReg version 1) back into
-// the changes Group Policy makes of it in one hive. Besides plain values it
+// the changes Group Policy makes of it in one hive: each entry's key made,
+// then the entry carried out. Besides plain values it
 // carries out the commands Group Policy knows by their value names:
 // "**del.NAME", "**delvals." (also written "**DelVals."), "**DeleteValues"
 // (a ';' list of names) and "**DeleteKeys" (a ';' list of subkeys). Other

@@ -87,6 +87,7 @@ class Reader {
       changes_.push_back(RegistryChange::Of(RegistryChange::kDeleteKey, hive, path));
       key_.reset();
     } else {
+      changes_.push_back(RegistryChange::Of(RegistryChange::kCreateKey, hive, path));
       key_ = RegistryChange::Of(RegistryChange::kSetValue, hive, path);
     }
   }

@@ -14,6 +14,7 @@ namespace kdw {
 struct RegistryChange {
   enum Kind {
     kSetValue,         // `name` set to `type` and `data`
+    kCreateKey,        // the key made where it is missing
     kDeleteValue,      // `name` removed
     kDeleteKey,        // the key removed with all it holds
     kDeleteAllValues,  // every value of the key removed, the key kept

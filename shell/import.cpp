@@ -7,6 +7,7 @@
 #include "registry/policy_reader.h"
 #include "registry/reg_file.h"
 #include "registry/reg_import.h"
+#include "registry/registry_key.h"
 #include "shell/find_form.h"
 #include "shell/tools.h"
 
@@ -198,6 +199,23 @@ ImportPlan PlanImport(const std::vector<IndexedSetting>& settings,
       case RegistryChange::kDeleteAllValues:
         catalogued = PlanAllValues(settings, change, plan.steps);
         break;
+      case RegistryChange::kCreateKey:
+        // A key row or a list's key is made; a key that only holds values
+        // is made with them. Made for nothing else, it is not listed apart
+        // when the file does more in it or below it.
+        catalogued = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
+          return Usable(setting) && setting.shape != IndexedSetting::kValue &&
+                 setting.hive == change.hive && SameName(setting.key, change.key);
+        });
+        if (catalogued) {
+          AddStep(plan.steps, change);
+        } else {
+          catalogued = std::any_of(changes.begin(), changes.end(), [&](const auto& other) {
+            return other.kind != RegistryChange::kCreateKey && other.hive == change.hive &&
+                   (SameName(other.key, change.key) || IsBelow(other.key, change.key));
+          });
+        }
+        break;
       case RegistryChange::kNotCarriedOut:
         break;
     }
@@ -233,6 +251,12 @@ ImportResult ApplyImport(const Registry& registry, const ImportPlan& plan) {
       case RegistryChange::kDeleteAllValues:
         for (const std::string& name : registry.ValueNames(step.hive, step.key))
           done(registry.DeleteValue(step.hive, step.key, name), ValuePath(step.hive, step.key, name));
+        break;
+      case RegistryChange::kCreateKey:
+        if (!registry.KeyExists(step.hive, step.key)) {
+          const RegistryKey made = RegistryKey::Create(registry.api(), step.hive, step.key);
+          done(made.status(), KeyPath(step.hive, step.key));
+        }
         break;
       case RegistryChange::kNotCarriedOut:
         break;
@@ -315,6 +339,8 @@ std::string DescribeChange(const RegistryChange& change) {
       return ValuePath(change.hive, change.key, change.name) + " deleted";
     case RegistryChange::kDeleteKey:
       return KeyPath(change.hive, change.key) + " removed";
+    case RegistryChange::kCreateKey:
+      return KeyPath(change.hive, change.key) + " made";
     case RegistryChange::kDeleteAllValues:
       return KeyPath(change.hive, change.key) + " emptied of its values";
     case RegistryChange::kNotCarriedOut:

@@ -59,9 +59,11 @@ TEST(PolicyReader, ReadsBackWhatTheWriterMakes) {
   const ReadChanges read = ReadPolicyFile(file.bytes(), HKLM);
   ASSERT_TRUE(read.ok()) << read.error;
   const std::vector<RegistryChange> wanted = {
+      {RegistryChange::kCreateKey, HKLM, "Software\\Policies\\List", "", ValueType::kNone, {}},
       {RegistryChange::kDeleteAllValues, HKLM, "Software\\Policies\\List", "", regtype::kSz, {}},
       {RegistryChange::kSetValue, HKLM, "Software\\Policies\\List", "1", regtype::kSz,
        Data(std::string("caf\xe9\0", 5))},
+      {RegistryChange::kCreateKey, HKLM, "Software\\P", "", ValueType::kNone, {}},
       {RegistryChange::kSetValue, HKLM, "Software\\P", "Path", regtype::kExpandSz, Data(std::string("%x%\0", 4))},
       {RegistryChange::kSetValue, HKLM, "Software\\P", "", regtype::kMultiSz, Data(std::string("a\0b\0\0", 5))},
       {RegistryChange::kSetValue, HKLM, "Software\\P", "Word", regtype::kDword, {1, 2, 3, 4}},
@@ -94,16 +96,17 @@ TEST(PolicyReader, ReadsTheCommandsAsOtherWritersSpellThem) {
       .Entry(u"Software\\K", u"\u00e9", 3, {});
   const ReadChanges read = ReadPolicyFile(file.bytes, HKCU);
   ASSERT_TRUE(read.ok()) << read.error;
-  ASSERT_EQ(read.changes.size(), 6u);
-  EXPECT_EQ(read.changes[0].kind, RegistryChange::kDeleteAllValues);
-  EXPECT_EQ(read.changes[1].kind, RegistryChange::kDeleteValue);
-  EXPECT_EQ(read.changes[1].name, "a");
-  EXPECT_EQ(read.changes[2].name, "b");
-  EXPECT_EQ(read.changes[3].kind, RegistryChange::kDeleteKey);
-  EXPECT_EQ(read.changes[3].key, "Software\\K\\Sub");
-  EXPECT_EQ(read.changes[4].kind, RegistryChange::kNotCarriedOut);
-  EXPECT_EQ(read.changes[5].name, "\xe9");
-  EXPECT_EQ(read.changes[5].type, regtype::kBinary);
+  ASSERT_EQ(read.changes.size(), 7u);
+  EXPECT_EQ(read.changes[0].kind, RegistryChange::kCreateKey);  // once for the run of entries
+  EXPECT_EQ(read.changes[1].kind, RegistryChange::kDeleteAllValues);
+  EXPECT_EQ(read.changes[2].kind, RegistryChange::kDeleteValue);
+  EXPECT_EQ(read.changes[2].name, "a");
+  EXPECT_EQ(read.changes[3].name, "b");
+  EXPECT_EQ(read.changes[4].kind, RegistryChange::kDeleteKey);
+  EXPECT_EQ(read.changes[4].key, "Software\\K\\Sub");
+  EXPECT_EQ(read.changes[5].kind, RegistryChange::kNotCarriedOut);
+  EXPECT_EQ(read.changes[6].name, "\xe9");
+  EXPECT_EQ(read.changes[6].type, regtype::kBinary);
   for (const RegistryChange& change : read.changes) EXPECT_EQ(change.hive, HKCU);
 }
 

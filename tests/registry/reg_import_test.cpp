@@ -64,21 +64,23 @@ TEST(RegImport, ReadsEveryValueKindOfARegedit4File) {
       "[hkey_classes_root\\*\\shell]\r\n"
       "\"Edit\" = \"x\"\n");
   ASSERT_TRUE(read.ok()) << read.error;
-  ASSERT_EQ(read.changes.size(), 11u);
+  ASSERT_EQ(read.changes.size(), 13u);
   const auto& c = read.changes;
   constexpr auto kSet = RegistryChange::kSetValue;
   const std::string key = "Software\\Test";
-  ExpectChange(c[0], kSet, HKCU, key, "", regtype::kSz, Data(std::string("default\0", 8)));
-  ExpectChange(c[1], kSet, HKCU, key, "Text", regtype::kSz, Data(std::string("say \"hi\" C:\\x\0", 14)));
-  ExpectChange(c[2], kSet, HKCU, key, "Number", regtype::kDword, {0x01, 0xff, 0, 0});
-  ExpectChange(c[3], kSet, HKCU, key, "Bytes", regtype::kBinary, {0x01, 0xab, 0xff});
-  ExpectChange(c[4], kSet, HKCU, key, "Expand", regtype::kExpandSz, {0x25, 0});
-  ExpectChange(c[5], kSet, HKCU, key, "List", regtype::kMultiSz, {0x61, 0, 0x62, 0, 0});
-  ExpectChange(c[6], kSet, HKCU, key, "Quad", static_cast<ValueType>(11), {1, 0, 0, 0, 0, 0, 0, 0});
-  ExpectChange(c[7], kSet, HKCU, key, "Empty", regtype::kBinary, {});
-  ExpectChange(c[8], RegistryChange::kDeleteValue, HKCU, key, "Gone");
-  ExpectChange(c[9], RegistryChange::kDeleteKey, HKLM, "Software\\Old", "");
-  ExpectChange(c[10], kSet, HKCR, "*\\shell", "Edit", regtype::kSz, Data(std::string("x\0", 2)));
+  ExpectChange(c[0], RegistryChange::kCreateKey, HKCU, key, "");
+  ExpectChange(c[1], kSet, HKCU, key, "", regtype::kSz, Data(std::string("default\0", 8)));
+  ExpectChange(c[2], kSet, HKCU, key, "Text", regtype::kSz, Data(std::string("say \"hi\" C:\\x\0", 14)));
+  ExpectChange(c[3], kSet, HKCU, key, "Number", regtype::kDword, {0x01, 0xff, 0, 0});
+  ExpectChange(c[4], kSet, HKCU, key, "Bytes", regtype::kBinary, {0x01, 0xab, 0xff});
+  ExpectChange(c[5], kSet, HKCU, key, "Expand", regtype::kExpandSz, {0x25, 0});
+  ExpectChange(c[6], kSet, HKCU, key, "List", regtype::kMultiSz, {0x61, 0, 0x62, 0, 0});
+  ExpectChange(c[7], kSet, HKCU, key, "Quad", static_cast<ValueType>(11), {1, 0, 0, 0, 0, 0, 0, 0});
+  ExpectChange(c[8], kSet, HKCU, key, "Empty", regtype::kBinary, {});
+  ExpectChange(c[9], RegistryChange::kDeleteValue, HKCU, key, "Gone");
+  ExpectChange(c[10], RegistryChange::kDeleteKey, HKLM, "Software\\Old", "");
+  ExpectChange(c[11], RegistryChange::kCreateKey, HKCR, "*\\shell", "");
+  ExpectChange(c[12], kSet, HKCR, "*\\shell", "Edit", regtype::kSz, Data(std::string("x\0", 2)));
 }
 
 // What the export's formatter writes, wrapped hex lines included, comes
@@ -100,14 +102,15 @@ TEST(RegImport, ReadsBackWhatTheFormatterWrites) {
   };
   const ReadChanges read = ReadText(FormatRegFile(keys));
   ASSERT_TRUE(read.ok()) << read.error;
-  ASSERT_EQ(read.changes.size(), 7u);
+  ASSERT_EQ(read.changes.size(), 8u);
   ExpectChange(read.changes[0], RegistryChange::kDeleteKey, HKLM, "Software\\Removed", "");
+  ExpectChange(read.changes[1], RegistryChange::kCreateKey, HKCU, keys[1].path, "");
   for (std::size_t i = 0; i < 6; ++i) {
     const RegFileValue& value = keys[1].values[i];
     if (!value.present) {
-      ExpectChange(read.changes[i + 1], RegistryChange::kDeleteValue, HKCU, keys[1].path, value.name);
+      ExpectChange(read.changes[i + 2], RegistryChange::kDeleteValue, HKCU, keys[1].path, value.name);
     } else {
-      ExpectChange(read.changes[i + 1], RegistryChange::kSetValue, HKCU, keys[1].path, value.name,
+      ExpectChange(read.changes[i + 2], RegistryChange::kSetValue, HKCU, keys[1].path, value.name,
                    value.type, value.data);
     }
   }
@@ -123,13 +126,14 @@ TEST(RegImport, ReadsTheUnicodeFormIntoTheCodePage) {
       u"\"Path\"=hex(2):25,00,e9,00,00,00\r\n"
       u"\"Raw\"=hex:e9,00,01\r\n"));
   ASSERT_TRUE(read.ok()) << read.error;
-  ASSERT_EQ(read.changes.size(), 3u);
+  ASSERT_EQ(read.changes.size(), 4u);
   const std::string key = "Software\\Caf\xe9";
-  ExpectChange(read.changes[0], RegistryChange::kSetValue, HKCU, key, "Name", regtype::kSz,
+  ExpectChange(read.changes[0], RegistryChange::kCreateKey, HKCU, key, "");
+  ExpectChange(read.changes[1], RegistryChange::kSetValue, HKCU, key, "Name", regtype::kSz,
                Data(std::string("\x80 5\0", 4)));
-  ExpectChange(read.changes[1], RegistryChange::kSetValue, HKCU, key, "Path", regtype::kExpandSz,
+  ExpectChange(read.changes[2], RegistryChange::kSetValue, HKCU, key, "Path", regtype::kExpandSz,
                Data(std::string("%\xe9\0", 3)));
-  ExpectChange(read.changes[2], RegistryChange::kSetValue, HKCU, key, "Raw", regtype::kBinary,
+  ExpectChange(read.changes[3], RegistryChange::kSetValue, HKCU, key, "Raw", regtype::kBinary,
                {0xe9, 0x00, 0x01});
 }
 

@@ -577,6 +577,11 @@ const std::string kPoliciesKey = std::string("[HKEY_CURRENT_USER\\") + kPolicies
 // nothing left to change.
 TEST_F(ToolsTest, ImportOfEachExportGivesBackEverySetting) {
   MakeVariedState();
+  // A key row that is there with nothing in it: the file must make it.
+  constexpr char kCommand[] = "*\\shell\\EditText\\command";
+  RegKey made = 0;
+  memory.CreateKey(HKCR, kCommand, &made);
+  memory.CloseKey(made);
   const pages::PolicyFiles policy = pages::ExportPolicyFiles(direct, pages::Secrets::kIncluded);
   files.AddFile("C:\\Lab\\lab.reg", pages::ExportSettings(direct, pages::Secrets::kIncluded));
   files.AddFile("C:\\Lab\\Machine\\Registry.pol", policy.machine.bytes());
@@ -588,6 +593,8 @@ TEST_F(ToolsTest, ImportOfEachExportGivesBackEverySetting) {
     MemoryRegistry other;
     Registry target(other);
     MakeOtherState(target);
+    EXPECT_TRUE(target.DeleteKey(HKCR, kCommand).ok());
+    EXPECT_TRUE(target.DeleteKey(HKCR, "*\\shell\\EditText").ok());
     const std::string before = pages::ExportSettings(target, pages::Secrets::kIncluded);
     std::string out, error;
     for (const std::string& path : paths) {
