@@ -78,7 +78,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
     std::string error;
     const int code = kdw::shell::RunCommandLine(direct_registry, files, command, &output, &error);
     WriteStandard(STD_OUTPUT_HANDLE, output);
-    if (code != 0) WriteStandard(STD_ERROR_HANDLE, error + "\r\n");
+    if (code != 0 && !error.empty()) WriteStandard(STD_ERROR_HANDLE, error + "\r\n");
     return code;
   }
 

@@ -1,5 +1,5 @@
 // Text compared as Windows compares registry and file names: without regard
-// to the case of ASCII letters.
+// to the case of ASCII letters; and counts in words.
 #pragma once
 
 #include <algorithm>
@@ -24,6 +24,11 @@ inline bool SameName(const std::string& a, const std::string& b) {
 inline bool IsBelow(const std::string& key, const std::string& parent) {
   return key.size() > parent.size() && key[parent.size()] == '\\' &&
          SameName(key.substr(0, parent.size()), parent);
+}
+
+// A count with its noun: "1 setting", "3 settings".
+inline std::string Counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 }  // namespace kdw

@@ -13,4 +13,9 @@ namespace kdw {
 // every byte to one character.
 std::u16string Utf16FromCodePage(std::string_view text);
 
+// The way back, for files read in UTF-16: false when a character has no
+// byte in the code page, since a stand-in ('?') would store other text
+// than the file holds. NULs are kept.
+bool CodePageFromUtf16(std::u16string_view text, std::string* out);
+
 }  // namespace kdw

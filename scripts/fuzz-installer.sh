@@ -11,14 +11,8 @@ runs=${1:-1000000}
 out=build/fuzz-installer
 mkdir -p "$out/corpus" "$out/seeds" "$out/artifacts"
 
-# clang and its libFuzzer runtime, from apt only when missing.
-probe="$out/probe.cpp"
-echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' \
-  >"$probe"
-if ! clang++ -fsanitize=fuzzer "$probe" -o "$out/probe" >/dev/null 2>&1; then
-  sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get install -y clang libclang-rt-14-dev
-fi
+. scripts/fuzz-lib.sh
+fuzz_need_clang "$out"
 
 sources=(
   tests/installer/package_fuzzer.cpp
@@ -53,13 +47,4 @@ cat >"$out/package.dict" <<'DICT'
 "\x09\x09\x09\x09\x0d\x0a"
 DICT
 
-log="$out/fuzz.log"
-status=0
-"$out/package_fuzzer" -runs="$runs" -max_len=4096 -dict="$out/package.dict" \
-  -artifact_prefix="$out/artifacts/" -print_final_stats=1 \
-  "$out/corpus" "$out/seeds" 2>"$log" || status=$?
-grep -E '^stat::(number_of_executed_units|peak_rss_mb)|^Done|ERROR|SUMMARY' "$log" || true
-crashes=$(find "$out/artifacts" -type f | wc -l)
-echo "fuzz-installer: $(grep -oP 'number_of_executed_units: \K[0-9]+' "$log" || echo 0) executions," \
-     "$crashes crashing input(s) in $out/artifacts (log: $log)"
-[ "$status" -eq 0 ] && [ "$crashes" -eq 0 ]
+fuzz_run fuzz-installer "$out/package_fuzzer" "$runs" "$out/package.dict" "$out"

@@ -89,6 +89,7 @@ constexpr MenuSpec kTailMenus[] = {
     {"menuExport", "Export Settings...", "menuTools", forms::Ctrl('E')},
     {"menuExportGpo", "Export for Group Policy...", "menuTools"},
     {"menuTemplates", "Save Policy Templates...", "menuTools"},
+    {"menuImport", "Import Settings...", "menuTools", forms::Ctrl('I')},
     {"line3", "-", "menuTools"},
     {"menuUndo", "Undo Changes of This Session", "menuTools", forms::Ctrl('Z')},
     {"menuWaiting", "Changes Waiting...", "menuTools", forms::Ctrl('W')},
@@ -147,6 +148,7 @@ MainWindow::MainWindow(Context& context)
   form_.menu("menuExport").on_click = [this] { menuExport_Click(); };
   form_.menu("menuExportGpo").on_click = [this] { menuExportGpo_Click(); };
   form_.menu("menuTemplates").on_click = [this] { menuTemplates_Click(); };
+  form_.menu("menuImport").on_click = [this] { menuImport_Click(); };
   form_.menu("menuUndo").on_click = [this] { menuUndo_Click(); };
   form_.menu("menuWaiting").on_click = [this] { ShowWaiting(); };
   form_.control("Label6").on_click = [this] { ShowWaiting(); };

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/form_controller.h"
 #include "pages/export.h"
@@ -71,6 +72,7 @@ class MainWindow : public forms::FormController {
   void menuExport_Click();
   void menuExportGpo_Click();
   void menuTemplates_Click();
+  void menuImport_Click();  // in main_window_import.cpp
   void menuUndo_Click();
   // The changes still waiting for Windows, in a dialog, and on one line.
   void ShowWaiting();
@@ -93,6 +95,11 @@ class MainWindow : public forms::FormController {
   pages::Secrets AskForSecrets();
   void ShowChild(std::unique_ptr<forms::FormController> child, int picture,
                  const std::string& name);
+  // After undo or an import: the waiting changes counted again, the page
+  // shown (if any) opened again on what is stored, and `text` told with
+  // the changes Windows refused, if any, listed after `failed_intro`.
+  void ShowAfterChanges(const Section* shown, std::string text, const char* failed_intro,
+                        const std::vector<std::string>& failed);
 
   Context& context_;
   forms::Form form_;

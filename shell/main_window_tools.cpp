@@ -1,6 +1,9 @@
 // The Tools menu of the main window: find a setting, export the settings
 // (to a .reg file or to Group Policy files), undo this session's changes
 // and tell which of them still wait for Windows.
+#include <optional>
+
+#include "base/text.h"
 #include "pages/catalogue.h"
 #include "pages/export.h"
 #include "shell/find_form.h"
@@ -88,14 +91,6 @@ pages::Secrets MainWindow::AskForSecrets() {
   return pages::Secrets::kLeftOut;
 }
 
-namespace {
-
-std::string Counted(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-}  // namespace
-
 void MainWindow::menuUndo_Click() {
   const std::uintptr_t owner = context_.host.WindowOf(form_);
   RegistryJournal* journal = context_.journal;
@@ -111,22 +106,26 @@ void MainWindow::menuUndo_Click() {
   // The section shown now, if a page is: the welcome form is none.
   const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
   const RegistryJournal::UndoResult result = journal->Undo();
+  std::string text = Counted(result.values, "value was", "values were") + " restored";
+  if (result.keys) text += ", " + Counted(result.keys, "key", "keys") + " made again or removed";
+  ShowAfterChanges(shown, text + ".", "These could not be restored", result.failed);
+}
+
+void MainWindow::ShowAfterChanges(const Section* shown, std::string text, const char* failed_intro,
+                                  const std::vector<std::string>& failed) {
   UpdateWaiting();
   if (shown) {
     // The page shows what is stored now, without writing back what it shows.
-    RegistryJournal::Hold hold(*journal);
+    std::optional<RegistryJournal::Hold> hold;
+    if (context_.journal) hold.emplace(*context_.journal);
     OpenSection(*shown);
   }
-  std::string text = Counted(result.values, "value was", "values were") + " restored";
-  if (result.keys) text += ", " + Counted(result.keys, "key", "keys") + " made again or removed";
-  text += ".";
-  if (!result.failed.empty()) {
-    text += "\r\n\r\nThese could not be restored; only an administrator can change them:";
-    for (const std::string& where : result.failed) text += "\r\n" + where;
+  if (!failed.empty()) {
+    text += "\r\n\r\n" + std::string(failed_intro) + "; only an administrator can change them:";
+    for (const std::string& where : failed) text += "\r\n" + where;
   }
-  context_.messages.Show(owner, text, kTitle,
-                          (result.failed.empty() ? mb::kIconInformation : mb::kIconExclamation) |
-                              mb::kOk);
+  context_.messages.Show(context_.host.WindowOf(form_), text, kTitle,
+                         (failed.empty() ? mb::kIconInformation : mb::kIconExclamation) | mb::kOk);
 }
 
 void MainWindow::UpdateWaiting() {

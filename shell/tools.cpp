@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/text.h"
+#include "shell/import.h"
 #include "shell/policy_templates.h"
 #include "shell/settings_reference.h"
 
@@ -52,6 +53,28 @@ int RunTemplatesCommand(FileSystem& files, const CommandLine& command, std::stri
     return 1;
   }
   return 0;
+}
+
+CommandLine ParseImport(const std::string& arguments, std::size_t at) {
+  CommandLine command;
+  command.option = "/import";
+  bool both = false;
+  while (at < arguments.size()) {
+    const std::string argument = NextArgument(arguments, &at);
+    std::string folded = FoldCase(argument);
+    if (!folded.empty() && folded[0] == '-') folded[0] = '/';
+    if (folded == "/preview") {
+      command.preview = true;
+    } else if (folded == "/user" || folded == "/machine") {
+      const Hive hive = folded == "/user" ? HKCU : HKLM;
+      both = both || (command.policy_hive && *command.policy_hive != hive);
+      command.policy_hive = hive;
+    } else if (command.file.empty()) {
+      command.file = argument;
+    }
+  }
+  command.action = command.file.empty() || both ? CommandLine::kUsage : CommandLine::kImport;
+  return command;
 }
 
 }  // namespace
@@ -113,6 +136,7 @@ CommandLine ParseCommandLine(const std::string& arguments) {
     command.action = CommandLine::kList;
     return command;
   }
+  if (first == "/import") return ParseImport(arguments, at);
   if (first != "/export" && first != "/export-gpo" && first != "/templates") return command;
   command.option = first;
   // The first other argument names the file; any after it are ignored.
@@ -135,6 +159,8 @@ CommandLine ParseCommandLine(const std::string& arguments) {
 int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
                    std::string* output, std::string* error) {
   if (command.option == "/templates") return RunTemplatesCommand(files, command, error);
+  if (command.action == CommandLine::kImport || command.option == "/import")
+    return RunImportCommand(registry, files, command, output, error);
   if (command.action != CommandLine::kList) return RunExportCommand(registry, files, command, error);
   *output = SettingsList(registry);
   return 0;

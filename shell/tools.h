@@ -2,6 +2,7 @@
 // that exports without a window.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "pages/export.h"
@@ -42,12 +43,18 @@ struct CommandLine {
     kExportGpo,  // "/export-gpo DIR [/with-secrets]": the policy files, no window
     kList,       // "/list": every setting on standard output, no window
     kTemplates,  // "/templates DIR": the Group Policy templates, no window
+    kImport,     // "/import FILE [/user|/machine] [/preview]": apply or show, no window
     kUsage,      // any of those without its file or folder
   } action = kRun;
-  std::string option;  // "/export", "/export-gpo" or "/templates", for the usage line
+  std::string option;  // "/export", "/export-gpo", "/templates" or "/import", for the usage line
   std::string file;    // the file, or the folder
   // "/with-secrets": the automatic logon password goes into the file too.
   bool with_secrets = false;
+  // "/preview": the import only shows what would change.
+  bool preview = false;
+  // "/user" or "/machine": the hive a policy file is for, where its folder
+  // does not say.
+  std::optional<Hive> policy_hive;
 };
 
 // The arguments after the program's name, as Windows hands them over: a
@@ -62,6 +69,12 @@ CommandLine ParseCommandLine(const std::string& arguments);
 // wrong (one line) to `error`; the exit code.
 int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
                    std::string* output, std::string* error);
+// Runs "/import FILE [/user|/machine] [/preview]": 0 applied (or, with
+// /preview, nothing would change), 1 the file unreadable or bad and nothing
+// written, 2 some writes refused (each named in *error), 3 with /preview
+// when something would change. What changes goes to *output.
+int RunImportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
+                     std::string* output, std::string* error);
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* error);
 

@@ -146,6 +146,20 @@ void SetText(HWND edit, const std::string& text) {
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+std::string ListItemText(HWND list, int index) {
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return "";
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  std::string narrow(text.size() * 2 + 1, '\0');
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                       narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                                       nullptr);
+  narrow.resize(static_cast<std::size_t>(size > 0 ? size : 0));
+  return narrow;
+}
+
 int CheckState(HWND button) { return static_cast<int>(SendMessageA(button, BM_GETCHECK, 0, 0)); }
 
 void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }

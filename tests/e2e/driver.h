@@ -79,6 +79,9 @@ inline auto CheckOf(HWND button) {
   return [=] { return CheckState(button); };
 }
 void SetText(HWND edit, const std::string& text);
+// A list box's item, read as wide text: Wine hands a list item to another
+// process as the list holds it, whatever form of the message asks.
+std::string ListItemText(HWND list, int index);
 void Click(HWND button);
 // Picks a drop-down list's item as the user does, with its notification.
 void Pick(HWND combo, int index);

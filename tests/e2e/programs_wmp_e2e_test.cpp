@@ -28,22 +28,6 @@ void Select(HWND list, int index) {
                reinterpret_cast<LPARAM>(list));
 }
 
-// Read as wide text: Wine hands a list item to another process as the
-// list holds it, whatever form of the message asks.
-std::string ItemText(HWND list, int index) {
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR) return "";
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  std::string narrow(text.size() * 2 + 1, '\0');
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                       narrow.data(), static_cast<int>(narrow.size()), nullptr,
-                                       nullptr);
-  narrow.resize(static_cast<std::size_t>(size > 0 ? size : 0));
-  return narrow;
-}
-
 class ProgramsWmp : public Kdw3Test {
  protected:
   void SetUp() override {
@@ -110,7 +94,7 @@ TEST_F(ProgramsWmp, ProgramsPageShowsAnEntryAndTheDeleteKeyEmptiesIt) {
   HWND program_box = InForm("frmPrograms", "Text1");
   ASSERT_TRUE(list && program_box);
   EXPECT_EQ(101, SendMessageA(list, LB_GETCOUNT, 0, 0));
-  EXPECT_EQ("100", ItemText(list, 100));
+  EXPECT_EQ("100", ListItemText(list, 100));
   EXPECT_EQ("", Text(program_box));
 
   Select(list, 1);
@@ -135,7 +119,7 @@ TEST_F(ProgramsWmp, MediaPlayerPageSelectsTheStoredSkinAndTurnsDvdPlayOn) {
   ASSERT_NE(nullptr, skins);
   const LRESULT selected = SendMessageA(skins, LB_GETCURSEL, 0, 0);
   ASSERT_NE(LB_ERR, selected);
-  EXPECT_EQ(kSkinName, ItemText(skins, static_cast<int>(selected)));
+  EXPECT_EQ(kSkinName, ListItemText(skins, static_cast<int>(selected)));
   EXPECT_EQ(kSkinName, Text(InForm("frmWMP", "Text3")));
 
   HWND dvd = InForm("frmWMP", "Command1");

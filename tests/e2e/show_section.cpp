@@ -8,6 +8,8 @@
 // ("frmNetRes2/TabStrip1:39", the right arrow), an item picked in a list
 // ("frmOffice/Combo2#1"), a text put in a box ("frmFind/Text1=norun") or
 // "What's This?" asked of it with a real right click ("frmStart/Check14?").
+// A step "?Title=file" names the file in the open dialog of that title and
+// chooses it ("?Import Settings=Z:\\tmp\\lab.reg").
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,20 @@
 namespace {
 
 void Work(const kdw::e2e::Program& program, const std::string& step) {
+  if (step[0] == '?') {
+    const auto equals = step.find('=');
+    HWND dialog = program.WaitForDialog(step.substr(1, equals - 1));
+    HWND name = dialog ? GetDlgItem(dialog, 0x480) : nullptr;  // edt1
+    if (dialog && !name) name = GetDlgItem(dialog, 0x47c);    // cmb13
+    if (!name || equals == std::string::npos) {
+      std::fprintf(stderr, "show_section: no %s\n", step.c_str());
+      return;
+    }
+    kdw::e2e::SetText(name, step.substr(equals + 1));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    Sleep(1000);
+    return;
+  }
   const auto slash = step.find('/');
   const auto how = step.find_first_of(":#=?", slash == std::string::npos ? 0 : slash);
   HWND form = slash == std::string::npos ? nullptr : program.WaitFor(step.substr(0, slash));

@@ -304,6 +304,65 @@ TEST_F(ExportImport, ThePolicyFilesNameEveryCataloguedSettingOfTheirHive) {
   EXPECT_NE(error.find("there is no folder C:\\no\\such\\folder"), std::string::npos) << error;
 }
 
+// What the export wrote, read back by our own /import after every setting
+// was turned around: the policy files give back every setting of their
+// hives, the .reg file every setting; a preview first writes nothing and
+// one after finds nothing left to change.
+TEST_F(ExportImport, ImportGivesBackEveryCataloguedSettingFromEachExport) {
+  Prepare();
+  const State prepared = Snapshot();
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "kdw-e2e-import";
+  const std::string reg_file = std::string(temp) + "kdw-e2e-import.reg";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string out;
+  ASSERT_EQ(0u, RunToEnd("\"" + g_exe + "\" /export-gpo \"" + folder + "\" /with-secrets", &out)) << out;
+  ASSERT_EQ(0u, RunToEnd("\"" + g_exe + "\" /export \"" + reg_file + "\" /with-secrets", &out)) << out;
+  const std::vector<std::vector<std::string>> exports = {
+      {folder + "\\Machine\\Registry.pol", folder + "\\User\\Registry.pol"}, {reg_file}};
+  for (const auto& files : exports) {
+    SCOPED_TRACE(files[0]);
+    Scramble();
+    const State scrambled = Snapshot();
+    for (const std::string& file : files) {
+      EXPECT_EQ(3u, RunToEnd("\"" + g_exe + "\" /import \"" + file + "\" /preview", &out)) << out;
+    }
+    ASSERT_EQ(Snapshot(), scrambled) << "a preview writes nothing";
+    for (const std::string& file : files) {
+      EXPECT_EQ(0u, RunToEnd("\"" + g_exe + "\" /import \"" + file + "\"", &out)) << out;
+    }
+    const State imported = Snapshot();
+    // Each setting by itself, to name the one that differs; Group Policy
+    // has no file for HKEY_USERS.
+    const bool policy = files.size() == 2;
+    std::size_t value = 0, key = 0, list = 0;
+    for (const IndexedSetting& s : settings_) {
+      const bool carried = !policy || s.hive != HKU;
+      if (s.shape == IndexedSetting::kAllValues) {
+        EXPECT_TRUE(!carried || imported.lists[list] == prepared.lists[list]) << s.key;
+        ++list;
+        continue;
+      }
+      if (s.shape == IndexedSetting::kKey) {
+        EXPECT_TRUE(!carried || imported.keys[key] == prepared.keys[key]) << s.key;
+        ++key;
+      }
+      if (carried) {
+        EXPECT_EQ(imported.values[value], prepared.values[value]) << s.key << "\\" << s.value;
+      }
+      ++value;
+    }
+    for (const std::string& file : files) {
+      EXPECT_EQ(0u, RunToEnd("\"" + g_exe + "\" /import \"" + file + "\" /preview", &out)) << out;
+    }
+  }
+  for (const std::string& file : exports[0]) DeleteFileA(file.c_str());
+  for (const std::string& made : {folder + "\\Machine", folder + "\\User", folder})
+    RemoveDirectoryA(made.c_str());
+  DeleteFileA(reg_file.c_str());
+}
+
 // The listing is the whole catalogue, a line a setting of eight fields, on
 // standard output; nothing else is printed.
 TEST_F(ExportImport, ListPrintsEveryCataloguedSettingOnALineOfItsOwn) {
@@ -473,6 +532,78 @@ TEST_F(Tools, ARefusedClickIsToldAndTheBoxShowsWhatIsStored) {
   ASSERT_TRUE(ClickAt(box));
   EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
   EXPECT_EQ(BST_CHECKED, Until(CheckOf(box), BST_CHECKED));
+}
+
+// The items of a list box, as it shows them.
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) items.push_back(ListItemText(list, i));
+  return items;
+}
+
+// Ctrl+I, the file named in the open dialog and Enter: frmImport once it
+// shows, or null.
+HWND ChooseImportFile(Program& program, const std::string& file) {
+  PressCtrl('I');
+  HWND open = program.WaitForDialog("Import Settings");
+  if (!open) return nullptr;
+  HWND name = GetDlgItem(open, 0x480);  // edt1
+  if (!name) name = GetDlgItem(open, 0x47c);  // cmb13
+  if (!name) return nullptr;
+  SetText(name, file);
+  if (!Eventually([&] { return GetForegroundWindow() == open; })) return nullptr;
+  Press(VK_RETURN);
+  return program.WaitForShownForm("frmImport");
+}
+
+TEST_F(Tools, CtrlIShowsThePreviewCancelWritesNothingOkWritesAndUndoTakesItBack) {
+  constexpr char kOther[] = "Software\\Kelmor\\E2e Import";
+  Touch(HKEY_CURRENT_USER, kOther, "Mine");
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string file = std::string(temp) + "kdw-e2e-ctrl-i.reg";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" << kPolicies << "]\r\n\"NoRun\"=dword:00000001\r\n"
+        << "[HKEY_CURRENT_USER\\" << kOther << "]\r\n\"Mine\"=\"never written\"\r\n";
+  }
+  HWND main = StartToMainWindow();
+  ASSERT_TRUE(main && BringToFront(main));
+
+  HWND preview = ChooseImportFile(program, file);
+  ASSERT_NE(nullptr, preview);
+  HWND list = FindByDesignName(preview, "List1");
+  const std::vector<std::string> wanted = {"Start Menu\tHide Run from Start Menu\t(absent)\t1"};
+  EXPECT_EQ(Until([&] { return ListItems(list); }, wanted), wanted);
+  EXPECT_EQ(Text(FindByDesignName(preview, "Label2")),
+            "1 entry is not a setting of Kelmor Deskwarden and will be left alone.");
+  EXPECT_FALSE(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun")) << "shown, not written";
+  ASSERT_TRUE(ClickAt(FindByDesignName(preview, "Command2")));  // Cancel
+  ASSERT_TRUE(program.WaitGone("frmImport"));
+  EXPECT_FALSE(ReadDword(HKEY_CURRENT_USER, kPolicies, "NoRun"));
+
+  ASSERT_TRUE(BringToFront(main));
+  preview = ChooseImportFile(program, file);
+  ASSERT_NE(nullptr, preview);
+  ASSERT_TRUE(ClickAt(FindByDesignName(preview, "Command1")));  // OK
+  HWND told = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, told);
+  EXPECT_EQ("1 change was written.", Until([&] { return MessageText(told); }, "1 change was written."));
+  Click(ButtonOf(told, "OK"));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(told); }));
+  EXPECT_EQ(1u, Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), 1u));
+  EXPECT_FALSE(ReadText(HKEY_CURRENT_USER, kOther, "Mine")) << "outside the catalogue";
+
+  ASSERT_TRUE(BringToFront(main));
+  PressCtrl('Z');
+  HWND ask = program.WaitForDialog("Kelmor Deskwarden");
+  ASSERT_NE(nullptr, ask);
+  Click(ButtonOf(ask, "&Yes"));
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(ask) && (told = program.WaitForDialog("Kelmor Deskwarden")); }));
+  Click(ButtonOf(told, "OK"));
+  EXPECT_FALSE(Until(DwordOf(HKEY_CURRENT_USER, kPolicies, "NoRun"), std::nullopt));
+  DeleteFileA(file.c_str());
 }
 
 }  // namespace

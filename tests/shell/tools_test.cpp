@@ -7,7 +7,9 @@
 #include "pages/catalogue.h"
 #include "pages/export.h"
 #include "pages/settings_index.h"
+#include "registry/policy_file.h"
 #include "shell/find_form.h"
+#include "shell/import.h"
 #include "shell/main_window.h"
 #include "shell/policy_templates.h"
 #include "shell/tools.h"
@@ -639,6 +641,210 @@ TEST_F(ToolsTest, ThePolicyTemplatesAreWrittenFromTheMenuAndTheCommandLine) {
   // Nothing printed and no message box: the command line shows no window.
   EXPECT_EQ(output, "");
   EXPECT_EQ(messages.shown().size(), shown);
+}
+
+// Runs "/import" with `arguments` against `target`: the exit code; what was
+// printed in *out and *error.
+int Import(const Registry& target, FakeFileSystem& files, const std::string& arguments,
+           std::string* out, std::string* error) {
+  out->clear();
+  error->clear();
+  return RunImportCommand(target, files, ParseCommandLine("/import " + arguments), out, error);
+}
+
+// A .reg file in the code page, as text.
+std::string RegText(const std::string& body) { return "REGEDIT4\r\n\r\n" + body; }
+const std::string kPoliciesKey = std::string("[HKEY_CURRENT_USER\\") + kPolicies + "]\r\n";
+
+// Each export, read back by /import on another machine, gives back every
+// setting; a preview before it writes nothing and one after it finds
+// nothing left to change.
+TEST_F(ToolsTest, ImportOfEachExportGivesBackEverySetting) {
+  MakeVariedState();
+  // A key row that is there with nothing in it: the file must make it.
+  constexpr char kCommand[] = "*\\shell\\EditText\\command";
+  RegKey made = 0;
+  memory.CreateKey(HKCR, kCommand, &made);
+  memory.CloseKey(made);
+  const pages::PolicyFiles policy = pages::ExportPolicyFiles(direct, pages::Secrets::kIncluded);
+  files.AddFile("C:\\Lab\\lab.reg", pages::ExportSettings(direct, pages::Secrets::kIncluded));
+  files.AddFile("C:\\Lab\\Machine\\Registry.pol", policy.machine.bytes());
+  files.AddFile("C:\\Lab\\User\\Registry.pol", policy.user.bytes());
+  const std::vector<std::vector<std::string>> exports = {
+      {"C:\\Lab\\lab.reg"}, {"C:\\Lab\\Machine\\Registry.pol", "C:\\Lab\\User\\Registry.pol"}};
+  for (const auto& paths : exports) {
+    SCOPED_TRACE(paths[0]);
+    MemoryRegistry other;
+    Registry target(other);
+    MakeOtherState(target);
+    EXPECT_TRUE(target.DeleteKey(HKCR, kCommand).ok());
+    EXPECT_TRUE(target.DeleteKey(HKCR, "*\\shell\\EditText").ok());
+    const std::string before = pages::ExportSettings(target, pages::Secrets::kIncluded);
+    std::string out, error;
+    for (const std::string& path : paths) {
+      EXPECT_EQ(Import(target, files, "\"" + path + "\" /preview", &out, &error), 3) << error;
+      EXPECT_NE(out.find(" would change; 0 entries left alone.\r\n"), std::string::npos) << out;
+    }
+    EXPECT_EQ(pages::ExportSettings(target, pages::Secrets::kIncluded), before);
+    for (const std::string& path : paths) {
+      EXPECT_EQ(Import(target, files, "\"" + path + "\"", &out, &error), 0) << error;
+      EXPECT_TRUE(error.empty()) << error;
+    }
+    // The same file from both: every catalogued setting the same (keys of
+    // absent values are not made, as they are by regedit).
+    EXPECT_EQ(pages::ExportSettings(target, pages::Secrets::kIncluded),
+              pages::ExportSettings(direct, pages::Secrets::kIncluded));
+    for (const std::string& path : paths) {
+      EXPECT_EQ(Import(target, files, "/PREVIEW \"" + path + "\"", &out, &error), 0) << out;
+      EXPECT_EQ(out, "0 settings would change; 0 entries left alone.\r\n");
+    }
+  }
+}
+
+// A file with a fault anywhere is refused whole, its line or byte named:
+// the good entries before the fault are not carried out either.
+TEST_F(ToolsTest, ABadFileIsNamedAndNothingOfItIsWritten) {
+  MakeVariedState();
+  const std::string before = pages::ExportSettings(direct, pages::Secrets::kIncluded);
+  const int changed = journal.Changed();
+  files.AddFile("C:\\bad.reg",
+                RegText(kPoliciesKey + "\"NoRun\"=dword:00000000\r\n\"NoClose\"=\"a\\tb\"\r\n"));
+  Bytes cut = pages::ExportPolicyFiles(direct).user.bytes();
+  cut.pop_back();
+  files.AddFile("C:\\GPO\\User\\Registry.pol", cut);
+  files.AddFile("C:\\GPO\\Registry.pol", pages::ExportPolicyFiles(direct).user.bytes());
+  const std::string usage = "kdw3 /import FILE [/user|/machine] [/preview]";
+  const struct {
+    std::string arguments;
+    std::string error;
+  } cases[] = {
+      {"C:\\bad.reg",
+       "kdw3: C:\\bad.reg, line 5: a bad escape (only \\\\ and \\\" are known); nothing was changed"},
+      {"C:\\GPO\\User\\Registry.pol", ""},  // the byte is the last entry's
+      {"C:\\none.reg", "kdw3: C:\\none.reg cannot be read; nothing was changed"},
+      {"C:\\GPO\\Registry.pol",
+       "kdw3: say whether the policy file is for the current user or the machine: " + usage},
+      {"/user /machine C:\\GPO\\Registry.pol",
+       "kdw3: /import needs the file to read, and at most one of /user and /machine: " + usage},
+      {"/preview", "kdw3: /import needs the file to read, and at most one of /user and /machine: " + usage},
+  };
+  for (const auto& bad : cases) {
+    std::string out, error;
+    EXPECT_EQ(Import(registry, files, bad.arguments, &out, &error), 1) << bad.arguments;
+    if (bad.error.empty()) {
+      EXPECT_EQ(error.rfind("kdw3: C:\\GPO\\User\\Registry.pol, byte ", 0), 0u) << error;
+      EXPECT_NE(error.find(": an entry cut short by the end of the file; nothing was changed"),
+                std::string::npos) << error;
+    } else {
+      EXPECT_EQ(error, bad.error);
+    }
+    EXPECT_TRUE(out.empty()) << out;
+  }
+  EXPECT_EQ(journal.Changed(), changed);
+
+  // From the menu: the reason told, no preview, nothing written.
+  dialogs.QueueOpenFileResult("C:\\bad.reg");
+  main().menuImport_Click();
+  EXPECT_EQ(LastMessage().text,
+            "The file cannot be imported: C:\\bad.reg, line 5: a bad escape (only \\\\ and \\\" are "
+            "known).\r\n\r\nNothing was changed.");
+  EXPECT_EQ(LastMessage().style & mb::kIconMask, mb::kIconStop);
+  EXPECT_TRUE(std::find(host.modal.begin(), host.modal.end(), "frmImport") == host.modal.end());
+  EXPECT_EQ(journal.Changed(), changed);
+  EXPECT_EQ(pages::ExportSettings(direct, pages::Secrets::kIncluded), before);
+
+  // Named with /user, the policy file in a folder of no hive is read.
+  std::string out, error;
+  EXPECT_EQ(Import(direct, files, "C:\\GPO\\Registry.pol /user /preview", &out, &error), 0) << error;
+}
+
+// Entries outside the catalogue are listed and never written; a refused
+// change is named, the others still made.
+TEST_F(ToolsTest, ImportWritesOnlyCataloguedSettingsAndNamesRefusals) {
+  files.AddFile("C:\\mixed.reg",
+                RegText(kPoliciesKey + "\"NoRun\"=dword:00000001\r\n\"NotASetting\"=\"x\"\r\n" +
+                        "[HKEY_LOCAL_MACHINE\\" + kWinlogon + "]\r\n\"DefaultUserName\"=\"kiosk\"\r\n" +
+                        "[-HKEY_CURRENT_USER\\Software\\Other]\r\n"));
+  EXPECT_TRUE(direct.SaveStringValue(HKCU, "Software\\Other", "Kept", "x").ok());
+  std::string out, error;
+  EXPECT_EQ(Import(direct, files, "C:\\mixed.reg /preview", &out, &error), 3);
+  EXPECT_EQ(out,
+            "Start Menu: Hide Run from Start Menu: (absent) -> 1\r\n"
+            "Logon: DefaultUserName: (absent) -> \"kiosk\"\r\n"
+            "Left alone (not a setting of this program): HKEY_CURRENT_USER\\" +
+                std::string(kPolicies) + "\\NotASetting set\r\n" +
+                "Left alone (not a setting of this program): HKEY_CURRENT_USER\\Software\\Other removed\r\n"
+                "2 settings would change; 2 entries left alone.\r\n");
+
+  memory.SetMachineWideReadOnly(true);
+  EXPECT_EQ(Import(direct, files, "C:\\mixed.reg", &out, &error), 2);
+  EXPECT_EQ(error, "kdw3: Windows refused 1 change: HKEY_LOCAL_MACHINE\\" + std::string(kWinlogon) +
+                       "\\DefaultUserName (access is denied)");
+  EXPECT_NE(out.find("1 change written; 2 entries left alone.\r\n"), std::string::npos) << out;
+  EXPECT_EQ(direct.GetDwordValue(HKCU, kPolicies, "NoRun"), 1);
+  EXPECT_FALSE(direct.Read(HKCU, kPolicies, "NotASetting").present);
+  EXPECT_EQ(direct.GetStringValue(HKCU, "Software\\Other", "Kept"), "x");
+}
+
+TEST_F(ToolsTest, ImportShowsWhatChangesWritesOnOkAndUndoTakesItBack) {
+  main().OpenSection(kSections[3]);  // Start Menu
+  files.AddFile("C:\\lab.reg", RegText(kPoliciesKey + "\"NoRun\"=dword:00000001\r\n"
+                                       "[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Mine\"=\"x\"\r\n"));
+  std::vector<std::string> lines;
+  std::string heading, left_alone;
+  auto answer = [&](const char* button) {
+    host.on_modal = [&, button](forms::Form& form) {
+      lines = form.list("List1").items();
+      heading = form.control("Label1").caption();
+      left_alone = form.control("Label2").caption();
+      form.control(button).UserClick();
+    };
+    dialogs.QueueOpenFileResult("C:\\lab.reg");
+    main().menuImport_Click();
+    host.on_modal = nullptr;
+  };
+  answer("Command2");  // Cancel
+  EXPECT_EQ(dialogs.open_file_calls().back().filter,
+            "Registry Files (*.reg;*.pol)|*.reg;*.pol|Registration Files (*.reg)|*.reg|"
+            "Policy Files (*.pol)|*.pol");
+  EXPECT_EQ(host.modal.back(), "frmImport");
+  EXPECT_EQ(lines, std::vector<std::string>{"Start Menu\tHide Run from Start Menu\t(absent)\t1"});
+  EXPECT_EQ(heading, "The file would change 1 setting:");
+  EXPECT_EQ(left_alone, "1 entry is not a setting of Kelmor Deskwarden and will be left alone.");
+  EXPECT_EQ(journal.Changed(), 0);
+
+  answer("Command1");  // OK
+  EXPECT_EQ(direct.GetDwordValue(HKCU, kPolicies, "NoRun"), 1);
+  EXPECT_FALSE(direct.KeyExists(HKCU, "Software\\Other"));
+  EXPECT_EQ(LastMessage().text, "1 change was written.");
+  EXPECT_EQ(Child().name(), "frmStart");
+  EXPECT_EQ(Child().check("Check14").value(), 1);
+
+  messages.QueueAnswer(mb::kIdYes);
+  main().menuUndo_Click();
+  EXPECT_FALSE(direct.Read(HKCU, kPolicies, "NoRun").present);
+
+  // A policy file whose folder does not say is asked about: Yes is the
+  // current user, No the machine; Cancel ends there.
+  PolicyFile user;
+  user.SetValue(kPolicies, "NoRun", regtype::kDword, Bytes{1, 0, 0, 0});
+  files.AddFile("C:\\x\\Registry.pol", user.bytes());
+  const std::size_t modals = host.modal.size();
+  messages.QueueAnswer(mb::kIdCancel);
+  dialogs.QueueOpenFileResult("C:\\x\\Registry.pol");
+  main().menuImport_Click();
+  EXPECT_EQ(host.modal.size(), modals);
+  EXPECT_EQ(LastMessage().buttons(), mb::kYesNoCancel);
+  messages.QueueAnswer(mb::kIdYes);
+  host.on_modal = [&](forms::Form& form) {
+    lines = form.list("List1").items();
+    form.control("Command1").UserClick();
+  };
+  dialogs.QueueOpenFileResult("C:\\x\\Registry.pol");
+  main().menuImport_Click();
+  host.on_modal = nullptr;
+  EXPECT_EQ(lines.size(), 1u);
+  EXPECT_EQ(direct.GetDwordValue(HKCU, kPolicies, "NoRun"), 1);
 }
 
 }  // namespace

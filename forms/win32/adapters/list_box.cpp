@@ -22,10 +22,12 @@ class ListBoxAdapter final : public ListAdapter {
                        LBS_USETABSTOPS,
                    WS_EX_CLIENTEDGE, "", place);
     if (!hwnd() || model().tab_stops().empty()) return;
-    // Tab stops are given to the list in dialog units of the system font.
-    const int base = std::max(1, static_cast<int>(LOWORD(GetDialogBaseUnits())));
+    // Tab stops are given to the list in quarters of its own font's average
+    // character width, which it measures as below; the system font's would
+    // put the columns elsewhere than the labels above them.
+    const int base = std::max(1, AverageCharWidth());
     std::vector<INT> units;
-    for (int twips : model().tab_stops()) units.push_back(TwipsToPixels(twips) * 4 / base);
+    for (int twips : model().tab_stops()) units.push_back((TwipsToPixels(twips) * 4 + base / 2) / base);
     SendMessageA(hwnd(), LB_SETTABSTOPS, units.size(), reinterpret_cast<LPARAM>(units.data()));
   }
 
@@ -66,6 +68,18 @@ class ListBoxAdapter final : public ListAdapter {
 
   void ShowIndex(int index) override {
     SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+
+  int AverageCharWidth() const {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const UniqueScreenDc dc(GetDC(nullptr));
+    if (!dc) return 0;
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc.get(), font) : nullptr;
+    SIZE size = {};
+    GetTextExtentPoint32A(dc.get(), kLetters, 52, &size);
+    if (old) SelectObject(dc.get(), old);
+    return (size.cx / 26 + 1) / 2;
   }
 
   // The pixel width of the widest item, columns included.

@@ -1,0 +1,59 @@
+// Tools > Import Settings...: a .reg or policy file read, its changes to
+// catalogued settings shown in frmImport, and carried out through the
+// journal on OK, so that undo takes the whole import back.
+#include "base/text.h"
+#include "pages/settings_index.h"
+#include "shell/import.h"
+#include "shell/import_form.h"
+#include "shell/main_window.h"
+
+namespace kdw::shell {
+
+void MainWindow::menuImport_Click() {
+  const std::uintptr_t owner = context_.host.WindowOf(form_);
+  const std::string path = context_.dialogs.ShowOpenFileDialog(
+      owner, "Registry Files (*.reg;*.pol)|*.reg;*.pol|Registration Files (*.reg)|*.reg|"
+             "Policy Files (*.pol)|*.pol",
+      "Import Settings", "");
+  if (path.empty()) return;
+  std::optional<Hive> hive = PolicyHiveOf(path);
+  if (IsPolicyFile(path) && !hive) {
+    const int answer = context_.messages.Show(
+        owner,
+        "Apply this policy file to the current user? Its folder does not say whom it is for.\r\n\r\n"
+        "No applies it to the machine.",
+        kTitle, mb::kIconQuestion | mb::kYesNoCancel);
+    if (answer == mb::kIdCancel) return;
+    hive = answer == mb::kIdYes ? HKCU : HKLM;
+  }
+  Bytes bytes;
+  if (!context_.files.ReadWholeFile(path, bytes)) {
+    context_.messages.Show(owner, path + " cannot be read. Nothing was changed.", kTitle,
+                           mb::kIconStop | mb::kOk);
+    return;
+  }
+  const ReadChanges read = ReadImportFile(path, bytes, hive.value_or(HKCU));
+  if (!read.ok()) {
+    context_.messages.Show(owner,
+                           "The file cannot be imported: " + path + ", " + read.error +
+                               ".\r\n\r\nNothing was changed.",
+                           kTitle, mb::kIconStop | mb::kOk);
+    return;
+  }
+  const std::vector<pages::IndexedSetting> settings = pages::IndexSettings(context_.registry);
+  const ImportPlan plan = PlanImport(settings, read.changes);
+  ImportForm preview(context_, PreviewImport(context_.registry, settings, plan),
+                     plan.left_alone.size());
+  preview.Load();
+  context_.host.ShowModal(preview.form(), form_);
+  if (!preview.accepted()) return;
+
+  const ImportResult result = ApplyImport(context_.registry, plan);
+  const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
+  ShowAfterChanges(shown,
+                   Counted(static_cast<std::size_t>(result.written), "change was", "changes were") +
+                       " written.",
+                   "Windows refused these", result.refused);
+}
+
+}  // namespace kdw::shell
