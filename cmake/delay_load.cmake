@@ -10,19 +10,49 @@
 # into a folder that the target's linker searches first: -l<dll>, from any
 # library the program links, finds it there.
 
+#
+# CALLS names every function the program calls through its import slot
+# (those the headers declare dllimport). The 32-bit linker keeps a delay
+# library's loader stub only where code calls the stub itself: for a call
+# through the slot alone it drops the stub and leaves the slot empty, and
+# the first call jumps to address 0. Each function named is linked in with
+# its stub (-u). A check after each link fails the build when any slot of a
+# delay-loaded function lacks its stub, so a new call cannot be forgotten.
+#
+#   kdw_delay_load(kdw3 shell32 comdlg32 CALLS GetOpenFileNameA ...)
 function(kdw_delay_load target)
   if(NOT WIN32)
     return()
   endif()
+  cmake_parse_arguments(PARSE_ARGV 1 delay "" "" "CALLS")
   set(folder ${CMAKE_BINARY_DIR}/delay_load)
   file(MAKE_DIRECTORY ${folder})
-  foreach(dll IN LISTS ARGN)
+  set(defs "")
+  foreach(dll IN LISTS delay_UNPARSED_ARGUMENTS)
     set(library ${folder}/lib${dll}.a)
     if(NOT EXISTS ${library})
       kdw_make_delay_library(${dll} ${library})
     endif()
+    file(READ ${library}.def def)
+    string(APPEND defs "${def}")
   endforeach()
   target_link_directories(${target} PRIVATE ${folder})
+  foreach(function IN LISTS delay_CALLS)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      # The stub's name carries the bytes of its arguments: _Name@8.
+      string(REGEX MATCH "\n${function}(@[0-9]+)?\n" found "${defs}")
+      if(NOT found)
+        message(FATAL_ERROR "delay_load: ${target} calls ${function}, which none of its delay-loaded DLLs exports")
+      endif()
+      string(STRIP "${found}" decorated)
+      target_link_options(${target} PRIVATE "LINKER:-u,_${decorated}")
+    endif()
+  endforeach()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DNM=${KDW_MINGW_TRIPLET}-nm -DPROGRAM=$<TARGET_FILE:${target}>
+            -DSYMBOLS=$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.debug
+            -P ${CMAKE_SOURCE_DIR}/cmake/check_delay_slots.cmake
+    VERBATIM)
 endfunction()
 
 function(kdw_make_delay_library dll library)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "pages/settings_index.h"
+#include "platform/design_name.h"
 #include "registry/registry.h"
 #include "registry/win32_registry.h"
 #include "tests/e2e/fixture.h"
