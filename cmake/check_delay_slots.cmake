@@ -1,18 +1,14 @@
 # Run after a program's link (cmake -P): fails when a function imported
 # through a delay library has its import slot but no loader stub, which
-# leaves the slot empty (see kdw_delay_load). Reads the symbols file where
-# the program was stripped into one, else the program itself.
-set(file ${PROGRAM})
-if(EXISTS ${SYMBOLS})
-  file(TIMESTAMP ${SYMBOLS} symbols_time "%s")
-  file(TIMESTAMP ${PROGRAM} program_time "%s")
-  if(NOT symbols_time LESS program_time)
-    set(file ${SYMBOLS})
-  endif()
+# leaves the slot empty (see kdw_delay_load). Reads the program's symbols,
+# or those of the file beside it where the program was stripped.
+execute_process(COMMAND ${NM} ${PROGRAM} OUTPUT_VARIABLE symbols ERROR_QUIET RESULT_VARIABLE failed)
+if((failed OR NOT symbols MATCHES " I __imp_") AND EXISTS ${SYMBOLS})
+  # Stripped: its symbols are in the file beside it.
+  execute_process(COMMAND ${NM} ${SYMBOLS} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
 endif()
-execute_process(COMMAND ${NM} ${file} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "delay_load: cannot read the symbols of ${file}")
+if(failed OR NOT symbols MATCHES " I __imp_")
+  message(FATAL_ERROR "delay_load: cannot read the symbols of ${PROGRAM}")
 endif()
 # A dropped stub is left as an absolute symbol at 0.
 string(REGEX MATCHALL "\n0+ A [A-Za-z_][A-Za-z0-9_]*(@[0-9]+)?" dropped "\n${symbols}")
