@@ -9,7 +9,8 @@
 // ("frmOffice/Combo2#1"), a text put in a box ("frmFind/Text1=norun") or
 // "What's This?" asked of it with a real right click ("frmStart/Check14?").
 // A step "?Title=file" names the file in the open dialog of that title and
-// chooses it ("?Import Settings=Z:\\tmp\\lab.reg").
+// chooses it ("?Import Settings=Z:\\tmp\\lab.reg"); a step "!x,y" clicks
+// at that point of the main window ("!88,33" opens the Tools menu).
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +22,19 @@
 namespace {
 
 void Work(const kdw::e2e::Program& program, const std::string& step) {
-  if (step[0] == '?') {
-    const auto equals = step.find('=');
-    HWND dialog = program.WaitForDialog(step.substr(1, equals - 1));
-    HWND name = dialog ? GetDlgItem(dialog, 0x480) : nullptr;  // edt1
-    if (dialog && !name) name = GetDlgItem(dialog, 0x47c);    // cmb13
-    if (!name || equals == std::string::npos) {
+  if (step[0] == '!') {
+    // A real click at a point of the main window ("!88,33": the menu bar's
+    // second item); another process cannot read the program's menus.
+    HWND main = program.WaitForForm("frmMain");
+    RECT rect;
+    const auto comma = step.find(',');
+    if (!main || comma == std::string::npos || !GetWindowRect(main, &rect)) {
       std::fprintf(stderr, "show_section: no %s\n", step.c_str());
       return;
     }
-    kdw::e2e::SetText(name, step.substr(equals + 1));
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    kdw::e2e::BringToFront(main);
+    kdw::e2e::ClickAtPoint({rect.left + std::atoi(step.c_str() + 1),
+                            rect.top + std::atoi(step.c_str() + comma + 1)});
     Sleep(1000);
     return;
   }
