@@ -176,6 +176,12 @@ SettingPage::SettingPage(Context& context, const PageSpec& page)
   if (page.picker) {
     for (const SettingRow& row : page.picker->rows) OffersHelp(row.control);
   }
+  // A slider has its row's range from the start, whenever the row is bound.
+  for (const std::span<const SettingRow> rows : {page.rows, page.marked_rows}) {
+    for (const SettingRow& row : rows) {
+      if (row.load == LoadRule::kPosition) form_.slider(row.control).SetRange(row.slider_min, row.slider_max);
+    }
+  }
   BindKinds();
   BindBehaviours();
   // An action that failed half-way leaves no box showing what was never

@@ -138,6 +138,10 @@ struct SettingRow {
   // A grayed box (only ever from a stored 2 or from code) writes the checked
   // data instead of the unchecked data. Only fixed-data rows care.
   bool grayed_as_checked = false;
+  // A slider's range (kPosition): what the page lets the user choose, and
+  // what a policy template allows.
+  std::int32_t slider_min = 0;
+  std::int32_t slider_max = 0;
 
   // Where the control stands, in twips of its container ("" is the form).
   // Check-list items stand in their list, which the form declares; their
@@ -288,11 +292,14 @@ constexpr SettingRow Text(const char* control, Hive hive, const char* key,
   return {control, "", hive, key, value, kind, LoadRule::kText};
 }
 
-// A slider bound to a REG_DWORD: its position, written on every step of the
-// user's scroll and never by loading.
+// A slider bound to a REG_DWORD: its position from `min` to `max`, written
+// on every step of the user's scroll and never by loading.
 constexpr SettingRow Position(const char* control, Hive hive, const char* key,
-                              const char* value) {
-  return {control, "", hive, key, value, ValueKind::kDword, LoadRule::kPosition};
+                              const char* value, std::int32_t min, std::int32_t max) {
+  SettingRow row = {control, "", hive, key, value, ValueKind::kDword, LoadRule::kPosition};
+  row.slider_min = min;
+  row.slider_max = max;
+  return row;
 }
 
 // What a row is called where a person reads of it (search, messages): its

@@ -191,11 +191,9 @@ class Builder {
       if (row.load == LoadRule::kBit) {
         element.max = MaskOf(setting);
         policy.explain += "\n\n" + MaskExplained(setting);
-      } else if (const SliderRange* range = SliderRangeOf(setting.page->decl.name, setting.control)) {
-        element.min = range->min;
-        element.max = range->max;
       } else {
-        element.max = 0xFFFFFFFFu;
+        element.min = static_cast<std::uint32_t>(row.slider_min);
+        element.max = static_cast<std::uint32_t>(row.slider_max);
       }
       policy.element = element;
     } else {
@@ -535,10 +533,6 @@ class AdmWriter {
   std::string out_;
 };
 
-constexpr SliderRange kSliderRanges[] = {
-    {"frmWord", "Slider1", 64, 1024},
-    {"frmAccess", "Slider1", 1, 20},
-};
 
 }  // namespace
 
@@ -554,13 +548,6 @@ const char* LeftOutOfTemplates(const IndexedSetting& setting) {
   if (row.load == LoadRule::kChoice && SameName(setting.key, pages::kOfficeChoiceKey) &&
       SameName(setting.value, pages::kOfficeChoiceValue)) {
     return "only this program reads it, and the templates carry every Office version";
-  }
-  return nullptr;
-}
-
-const SliderRange* SliderRangeOf(const std::string& page, const std::string& control) {
-  for (const SliderRange& range : kSliderRanges) {
-    if (page == range.page && control == range.control) return &range;
   }
   return nullptr;
 }

@@ -4,7 +4,6 @@
 // kept and what each state stores); they hold no data of this machine.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "pages/settings_index.h"
@@ -25,13 +24,5 @@ PolicyTemplates MakePolicyTemplates();
 // Why a template leaves the setting out; null when it describes it.
 const char* LeftOutOfTemplates(const pages::IndexedSetting& setting);
 
-// The range a slider's template element allows, as its page sets it.
-struct SliderRange {
-  const char* page;
-  const char* control;
-  std::uint32_t min;
-  std::uint32_t max;
-};
-const SliderRange* SliderRangeOf(const std::string& page, const std::string& control);
 
 }  // namespace kdw::shell

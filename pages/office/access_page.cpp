@@ -55,7 +55,7 @@ constexpr SettingRow kRows[] = {
         .Explained(Effect::kImmediately,
                    "Help file opened in place of Access's own help when the user asks for help in "
                    "a run-time application. Takes effect the next time Access starts."),
-    Position("Slider1", HKCU, kSettings, kUndos)
+    Position("Slider1", HKCU, kSettings, kUndos, 1, 20)
         .At({kMargin, kSliderTop, kResetLeft - 60 - kValueWidth - 60 - kMargin, kSliderHeight})
         .Explained(Effect::kImmediately,
                    "How many recent actions the user can undo in Access (1 to 20); the reset "
@@ -106,7 +106,6 @@ class AccessPage : public OfficeDialog {
  public:
   AccessPage(Context& context, const std::string& version_text)
       : OfficeDialog(context, kAccessPage, version_text) {
-    slider_.SetRange(1, 20);
     slider_.SetSteps(1, 5, 1);
     ShowsPosition("Slider1", "Label6");
     // Clearing stores the empty text; the value stays.

@@ -21,7 +21,7 @@ constexpr int kHeight = kSliderTop + kSliderHeight + 120;
 
 // In load order: the slider, then the boxes.
 constexpr SettingRow kRows[] = {
-    Position("Slider1", HKCU, kOptions, "CACHESIZE")
+    Position("Slider1", HKCU, kOptions, "CACHESIZE", 64, 1024)
         .At({kMargin, kSliderTop, kWidth - 2 * kMargin - kValueWidth - 60, kSliderHeight})
         .Explained(Effect::kImmediately,
                    "Size of the cache Word keeps for documents opened from network drives (64 to "
@@ -70,7 +70,6 @@ class WordPage : public OfficeDialog {
  public:
   WordPage(Context& context, const std::string& version_text)
       : OfficeDialog(context, kWordPage, version_text) {
-    slider_.SetRange(64, 1024);
     slider_.SetSteps(1, 5, 0);
     ShowsPosition("Slider1", "Label3");
   }

@@ -401,12 +401,11 @@ TEST_F(SettingPageTest, RowsBuiltAtRunTime) {
 }
 
 TEST_F(SettingPageTest, SliderRowsShowTheNearestEndAndWriteOnlyOnTheUsersScroll) {
-  const SettingRow rows[] = {Position("Slider1", HKCU, kKey, "Cache")};
+  const SettingRow rows[] = {Position("Slider1", HKCU, kKey, "Cache", 64, 1024)};
   const PageSpec decl{.name = "frmTest", .caption = "Test", .width = 6000, .height = 5000,
                       .rows = rows};
   auto open = [&] {
     auto page = std::make_unique<SettingPage>(context_, decl);
-    page->form().slider("Slider1").SetRange(64, 1024);
     api_.writes.clear();
     page->Load();
     return page;
