@@ -11,9 +11,10 @@ namespace {
 
 struct Search {
   DWORD process;
-  std::string name;
+  std::string name;  // a form's design name, or the window's title ("": any)
   bool by_title;
   HWND found;
+  const char* window_class = "#32770";  // by title: the dialogs' class
 };
 
 BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
@@ -24,7 +25,8 @@ BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
   if (search->by_title) {
     char window_class[32] = {};
     GetClassNameA(window, window_class, sizeof window_class);
-    if (Text(window) == search->name && std::string(window_class) == "#32770") {
+    if ((search->name.empty() || Text(window) == search->name) &&
+        std::string(window_class) == search->window_class) {
       search->found = window;
       return FALSE;
     }
@@ -132,6 +134,12 @@ HWND Program::WaitForDialog(const std::string& title, int timeout_ms) const {
     EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
   });
+}
+
+HWND Program::ShownWindowOfClass(const char* window_class) const {
+  Search search{info_.dwProcessId, "", true, nullptr, window_class};
+  EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 std::string Text(HWND window) {

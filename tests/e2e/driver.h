@@ -63,6 +63,9 @@ class Program {
   bool WaitGone(const std::string& name, int timeout_ms = kPatience) const;
   // A message box (or input box) of the program with that title.
   HWND WaitForDialog(const std::string& title, int timeout_ms = kPatience) const;
+  // A shown top-level window of the program of that class ("#32768": a
+  // shortcut menu), if there is one now.
+  HWND ShownWindowOfClass(const char* window_class) const;
 
  private:
   std::string exe_;

@@ -29,31 +29,6 @@ const pages::SettingRow& RunRow() {
   return none;
 }
 
-struct MenuSearch {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK MatchMenu(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<MenuSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char window_class[16] = {};
-  GetClassNameA(window, window_class, sizeof window_class);
-  if (owner != search->process || !IsWindowVisible(window) ||
-      std::string_view(window_class) != "#32768")
-    return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-// A shortcut menu of the program showing now: the system's menu window.
-HWND ShownMenu(DWORD process) {
-  MenuSearch search{process, nullptr};
-  EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 class WhatsThis : public Kdw3Test {
  protected:
   void SetUp() override {
@@ -72,7 +47,7 @@ class WhatsThis : public Kdw3Test {
 
   HWND WaitForMenu() {
     HWND menu = nullptr;
-    Eventually([&] { return menu = ShownMenu(program.process_id()); });
+    Eventually([&] { return menu = program.ShownWindowOfClass("#32768"); });
     return menu;
   }
 
