@@ -201,6 +201,82 @@ TEST_F(HostTest, ModelChangesShowWithoutASecondEvent) {
   EXPECT_EQ(1, marks);
 }
 
+// The items a list window shows, whatever its kind.
+std::vector<std::string> ShownItems(HWND list) {
+  std::vector<std::string> items;
+  const std::string kind = ClassOf(list);
+  char text[64] = {};
+  if (kind == "SysListView32") {
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      LVITEMA item = {};
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      items.push_back(text);
+    }
+    return items;
+  }
+  const bool box = kind == "ListBox";
+  const int count = static_cast<int>(SendMessageA(list, box ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    SendMessageA(list, box ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
+  }
+  return items;
+}
+
+// Lists filled an item at a time take each added item once; any other
+// change (an item replaced, the order changed, the list emptied) shows the
+// model's items whole, and the current item follows the model.
+TEST_F(HostTest, ListWindowsShowTheModelsItemsHoweverTheyChange) {
+  Form more(kMore);
+  host.Show(more, &frame);
+  HWND page_window = ShowPage();
+  HWND more_window = reinterpret_cast<HWND>(host.WindowOf(more));
+  const std::pair<ListControl*, HWND> lists[] = {
+      {&page.list("Combo1"), FindByDesignName(page_window, "Combo1")},
+      {&page.list("List1"), FindByDesignName(page_window, "List1")},
+      {&page.list("ImageCombo1"), FindByDesignName(page_window, "ImageCombo1")},
+      {&more.list("List1"), FindByDesignName(more_window, "List1")},
+  };
+  using Items = std::vector<std::string>;
+  for (const auto& [model, window] : lists) {
+    SCOPED_TRACE(ClassOf(window));
+    for (const char* item : {"a", "b", "c"}) model->AddItem(item);
+    model->SetListIndex(2);
+    model->AddItem("d");
+    EXPECT_EQ((Items{"a", "b", "c", "d"}), ShownItems(window));
+    model->SetItems({"a", "x", "c", "d"});
+    EXPECT_EQ((Items{"a", "x", "c", "d"}), ShownItems(window));
+    model->SetItems({"a", "x"});
+    EXPECT_EQ((Items{"a", "x"}), ShownItems(window));
+    model->Clear();
+    EXPECT_EQ(Items{}, ShownItems(window));
+    model->AddItem("e");
+    model->AddItem("f");
+    model->SetListIndex(1);
+    EXPECT_EQ((Items{"e", "f"}), ShownItems(window));
+    if (ClassOf(window) != "SysListView32") {
+      EXPECT_EQ(1, SendMessageA(window, ClassOf(window) == "ListBox" ? LB_GETCURSEL : CB_GETCURSEL,
+                                0, 0));
+    }
+  }
+  // An image combo shows an item again when only its picture changed.
+  auto& drives = page.list("ImageCombo1");
+  drives.SetImageList({"NO_SUCH_PICTURE", "NO_SUCH_PICTURE"});
+  drives.Clear();
+  drives.AddItem("C", 1);
+  drives.SetItems({"C"});  // the same text, without its picture
+  COMBOBOXEXITEMA item = {};
+  item.mask = CBEIF_IMAGE;
+  SendMessageA(lists[2].second, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_NE(1, item.iImage);
+  EXPECT_EQ(drives.image(0), item.iImage);
+  host.Destroy(more);
+}
+
 TEST_F(HostTest, UserActionsReachTheModels) {
   int clicks = 0, changes = 0, selects = 0, marks = 0, scrolls = 0, commands = 0;
   page.check("Check1").on_click = [&] { ++clicks; };

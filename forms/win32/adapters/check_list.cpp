@@ -59,9 +59,9 @@ class CheckListAdapter final : public ListAdapter {
   }
 
  private:
-  void Fill() override {
-    SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0);
-    for (int i = 0; i < model().count(); ++i) {
+  void Fill(std::size_t first) override {
+    if (first == 0) SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+    for (int i = static_cast<int>(first); i < model().count(); ++i) {
       LVITEMA item = {};
       item.mask = LVIF_TEXT;
       item.iItem = i;

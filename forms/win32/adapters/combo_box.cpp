@@ -30,10 +30,11 @@ class ComboBoxAdapter final : public ComboAdapter {
   void Create(const Placement& place) override { CreateCombo("COMBOBOX", place); }
 
  private:
-  void Fill() override {
-    SendMessageA(hwnd(), CB_RESETCONTENT, 0, 0);
-    for (const auto& item : model().items())
-      SendMessageA(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  void Fill(std::size_t first) override {
+    if (first == 0) SendMessageA(hwnd(), CB_RESETCONTENT, 0, 0);
+    const auto& items = model().items();
+    for (std::size_t i = first; i < items.size(); ++i)
+      SendMessageA(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].c_str()));
   }
 };
 

@@ -1,5 +1,8 @@
 // Image combo: a ComboBoxEx drop-down list whose items carry a small picture
 // each, from the model's image list.
+#include <algorithm>
+#include <vector>
+
 #include "forms/win32/adapters/adapters.h"
 #include "forms/win32/adapters/list_adapter.h"
 #include "platform/win32_handles.h"
@@ -19,6 +22,13 @@ class ImageComboAdapter final : public ComboAdapter {
       ShowImages();
       shown_.Forget();  // the items take their images anew
     }
+    // Items shown with another picture than the model's now are shown anew.
+    std::vector<int> pictures;
+    for (int i = 0; i < model().count(); ++i) pictures.push_back(model().image(i));
+    if (pictures.size() < item_pictures_.size() ||
+        !std::equal(item_pictures_.begin(), item_pictures_.end(), pictures.begin()))
+      shown_.Forget();
+    item_pictures_ = std::move(pictures);
     ComboAdapter::PushState();
   }
 
@@ -34,9 +44,9 @@ class ImageComboAdapter final : public ComboAdapter {
     images_ = std::move(images);
   }
 
-  void Fill() override {
-    SendMessageA(hwnd(), CB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < model().count(); ++i) {
+  void Fill(std::size_t first) override {
+    if (first == 0) SendMessageA(hwnd(), CB_RESETCONTENT, 0, 0);
+    for (int i = static_cast<int>(first); i < model().count(); ++i) {
       COMBOBOXEXITEMA item = {};
       item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
       item.iItem = i;
@@ -47,6 +57,7 @@ class ImageComboAdapter final : public ComboAdapter {
   }
 
   ShownTexts shown_images_;
+  std::vector<int> item_pictures_;
   UniqueImageList images_;
 };
 

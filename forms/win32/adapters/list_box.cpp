@@ -59,10 +59,11 @@ class ListBoxAdapter final : public ListAdapter {
   }
 
  private:
-  void Fill() override {
-    SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
-    for (const auto& item : model().items())
-      SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  void Fill(std::size_t first) override {
+    if (first == 0) SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
+    const auto& items = model().items();
+    for (std::size_t i = first; i < items.size(); ++i)
+      SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].c_str()));
     SendMessageA(hwnd(), LB_SETHORIZONTALEXTENT, WidestItem(), 0);
   }
 
