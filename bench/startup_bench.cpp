@@ -1,11 +1,13 @@
 // Start-up to an idle first window: kdw3 against a bare program that opens
-// one window, both started the same way in one run, alternating; then the
-// working set of each once idle, the size of each executable, and where
+// one window, and against any further yardsticks, all started the same way
+// in one run, in turns; then the working set of each once idle, the size of
+// each executable, and where
 // kdw3's start-up goes, step by step (kdw3 records its steps when
 // KDW_STARTUP_STEPS names a file; those starts are timed apart from the
 // others, as recording costs a little).
-// Usage (under Wine): startup_bench kdw3.exe bare_window.exe [runs] [file...]
-// Further files (kdwsetup.exe) are listed with their sizes.
+// Usage (under Wine):
+//   startup_bench kdw3.exe bare_window.exe [yardstick.exe...] [runs] [file...]
+// Files after the count of runs (kdwsetup.exe) are listed with their sizes.
 #include <windows.h>
 #include <psapi.h>
 
@@ -176,22 +178,35 @@ bool ReadSteps(const std::string& path, const Sample& sample, StepTimes* steps) 
   return true;
 }
 
+bool IsCount(const char* text) {
+  char* end = nullptr;
+  return std::strtol(text, &end, 10) > 0 && *end == '\0';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: startup_bench kdw3.exe bare_window.exe [runs] [file...]\n");
+  // kdw3, then the yardsticks (the first the bare program), then the count
+  // of runs, then files only to list.
+  std::vector<std::string> programs;
+  int arg = 1;
+  for (; arg < argc && !IsCount(argv[arg]); ++arg) programs.push_back(argv[arg]);
+  if (programs.size() < 2) {
+    std::fprintf(stderr,
+                 "usage: startup_bench kdw3.exe bare_window.exe [yardstick.exe...] [runs] "
+                 "[file...]\n");
     return 2;
   }
-  const std::string programs[] = {argv[1], argv[2]};
-  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
+  const int runs = arg < argc ? std::atoi(argv[arg++]) : 7;
+  const int first_listed = arg;
   if (!PrepareProfile()) return 1;
 
-  std::vector<double> times[2];
-  std::vector<SIZE_T> working_sets[2];
+  const std::size_t count = programs.size();
+  std::vector<std::vector<double>> times(count);
+  std::vector<std::vector<SIZE_T>> working_sets(count);
   // One start of each first, not counted: it brings the files into the cache.
   for (int run = -1; run < runs; ++run) {
-    for (int i = 0; i < 2; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       Sample sample;
       if (!Run(programs[i], &sample)) {
         std::fprintf(stderr, "%s did not reach an idle window\n", programs[i].c_str());
@@ -221,25 +236,32 @@ int main(int argc, char** argv) {
   DeleteFileA(steps_file);
 
   std::printf("%-40s %10s %12s %14s\n", "program", "to idle", "working set", "file");
-  double idle[2], working_set[2];
-  long long size[2];
-  for (int i = 0; i < 2; ++i) {
+  std::vector<double> idle(count), working_set(count);
+  for (std::size_t i = 0; i < count; ++i) {
     idle[i] = Median(times[i]);
     working_set[i] = static_cast<double>(Median(working_sets[i]));
-    size[i] = FileSize(programs[i]);
     std::printf("%-40s %7.1f ms %8.1f MiB %14lld bytes\n", programs[i].c_str(), idle[i],
-                MiB(working_set[i]), size[i]);
+                MiB(working_set[i]), FileSize(programs[i]));
   }
-  for (int i = 4; i < argc; ++i)
+  for (int i = first_listed; i < argc; ++i)
     std::printf("%-40s %10s %12s %14lld bytes\n", argv[i], "", "", FileSize(argv[i]));
-  // Each kdw3 start against the bare start right after it, too: less
+  // Each kdw3 start against the yardstick's start right after it, too: less
   // swayed by a machine whose load drifts.
-  std::vector<double> paired;
-  for (int run = 0; run < runs; ++run) paired.push_back(times[0][run] / times[1][run]);
+  auto paired = [&](std::size_t yardstick) {
+    std::vector<double> ratios;
+    for (int run = 0; run < runs; ++run) ratios.push_back(times[0][run] / times[yardstick][run]);
+    return Median(ratios);
+  };
   std::printf("start to idle: %.2f times the bare program's (medians of %d runs; median of the "
               "paired ratios %.2f); working set: bare + %.1f MiB\n",
-              idle[1] > 0 ? idle[0] / idle[1] : 0.0, runs, Median(paired),
+              idle[1] > 0 ? idle[0] / idle[1] : 0.0, runs, paired(1),
               MiB(working_set[0] - working_set[1]));
+  for (std::size_t i = 2; i < count; ++i) {
+    std::printf("against %s: %.2f times (paired %.2f); working set + %.1f MiB; it takes %.2f "
+                "times the bare program's\n",
+                programs[i].c_str(), idle[i] > 0 ? idle[0] / idle[i] : 0.0, paired(i),
+                MiB(working_set[0] - working_set[i]), idle[1] > 0 ? idle[i] / idle[1] : 0.0);
+  }
 
   if (!steps.order.empty()) {
     std::printf("\nkdw3 start-up by step (medians of %d recorded starts):\n", runs);
