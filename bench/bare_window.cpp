@@ -4,11 +4,13 @@
 // visual styles cost every program that has them: kdw3's manifest, the
 // common controls started and one combo box (the first common control a
 // window creates starts them). Built with KDW_FILLED_WINDOW as well
-// (filled_window.exe), the styled window also holds as many windows of each
-// kind as kdw3's first screen (the main window with the welcome form inside
-// it), with the same menu bar and the list's ten sections: what those
-// windows cost, with nothing of kdw3's behind them.
+// (filled_window.exe), the styled window also holds the windows of kdw3's
+// first screen (the main window with the welcome form inside it), of the
+// same kinds and sizes in the same places, with a menu bar and the list's
+// ten sections: what those windows cost, with nothing of kdw3's behind them.
 #include <windows.h>
+
+#include <cstddef>
 #ifdef KDW_STYLED_WINDOW
 #include <commctrl.h>
 #endif
@@ -24,17 +26,58 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 #ifdef KDW_FILLED_WINDOW
-HWND Child(const char* window_class, const char* text, DWORD style, int index, HWND parent) {
-  HWND child = CreateWindowA(window_class, text, WS_CHILD | WS_VISIBLE | style,
-                             8 + (index % 3) * 100, 40 + (index / 3) * 26, 92, 22, parent,
-                             nullptr, nullptr, nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-  return child;
+struct Window {
+  const char* window_class;
+  DWORD style;
+  int x, y, width, height;  // pixels
+  const char* text;
+};
+
+constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;
+constexpr DWORD kLine = SS_ETCHEDHORZ;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr char kLong[] =
+    "A long text that wraps over five lines of the box, as the notice of the first screen "
+    "does: it names what the program changes, when the changes take effect and the terms "
+    "under which it may be copied, in plain words, to be read before anything is changed.";
+
+// The main window's panel, in the places and sizes kdw3 gives them.
+constexpr Window kPanel[] = {
+    {"Static", kLabel, 8, 16, 36, 36, ""},          {"Static", kLabel, 52, 26, 100, 17, "Welcome"},
+    {"Static", kLabel, 4, 80, 156, 16, "Choose"},   {"Button", kButton, 4, 128, 48, 44, ""},
+    {"Button", kButton, 58, 128, 48, 44, ""},       {"Button", kButton, 112, 128, 48, 44, ""},
+    {"Static", kLine, 4, 180, 156, 2, ""},          {"Static", kLabel, 10, 196, 144, 16, "Account"},
+    {"Static", kLabel, 10, 216, 144, 16, "CPU"},    {"Static", kLine, 10, 236, 144, 2, ""},
+    {"Static", kLabel, 10, 250, 32, 32, ""},        {"Static", kLabel, 48, 250, 100, 34, "Battery"},
+    {"Button", kButton, 10, 294, 136, 28, "Refresh"}, {"Static", kLabel, 4, 344, 156, 40, ""},
+};
+
+// The welcome form.
+constexpr Window kWelcome[] = {
+    {"Static", kLabel, 16, 16, 32, 32, ""},
+    {"Static", kLabel, 60, 20, 347, 28, "Welcome"},
+    {"Static", kLine, 16, 60, 393, 2, ""},
+    {"Static", kLabel, 16, 76, 393, 17, "Registered to:"},
+    {"Edit", ES_READONLY | ES_AUTOHSCROLL, 16, 96, 393, 19, "Owner"},
+    {"Edit", ES_READONLY | ES_AUTOHSCROLL, 16, 120, 393, 19, ""},
+    {"Static", kLabel, 24, 160, 377, 88, kLong},
+    {"Static", kLabel, 16, 268, 32, 32, ""},
+    {"Static", kLabel, 60, 276, 347, 17, "Maker"},
+};
+
+template <std::size_t count>
+void Place(const Window (&windows)[count], HWND parent) {
+  for (const Window& window : windows) {
+    HWND child = CreateWindowA(window.window_class, window.text,
+                               WS_CHILD | WS_VISIBLE | window.style, window.x, window.y,
+                               window.width, window.height, parent, nullptr, nullptr, nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 0);
+  }
 }
 
-// The main window: ten labels and pictures (two of them lines), four
-// buttons and the section list; the welcome form: seven more (one a line)
-// and two text boxes, in a child window with a caption.
+// The menu bar of three menus, the section list with its ten items, the
+// panel, and the welcome form in a child window with a caption.
 void Fill(HWND window) {
   HMENU bar = CreateMenu();
   static const char* const kMenus[] = {"User", "&Sections", "&Tools"};
@@ -44,19 +87,15 @@ void Fill(HWND window) {
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(items), menu);
   }
   SetMenu(window, bar);
-  HWND list = Child("ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, window);
+  HWND list = CreateWindowA("ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL,
+                            4, 96, 156, 221, window, nullptr, nullptr, nullptr);
   for (int section = 0; section < 10; ++section)
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Section"));
-  int index = 1;
-  for (int i = 0; i < 10; ++i)
-    Child("Static", "Label", i < 2 ? SS_ETCHEDHORZ : SS_LEFT | SS_NOTIFY, index++, window);
-  for (int i = 0; i < 4; ++i) Child("Button", "Button", BS_PUSHBUTTON | WS_TABSTOP, index++, window);
-  HWND form = CreateWindowA("KdwBareWindow", "Welcome", WS_CHILD | WS_VISIBLE | WS_CAPTION,
-                            320, 40, 300, 300, window, nullptr, nullptr, nullptr);
-  for (int i = 0; i < 7; ++i)
-    Child("Static", "Label", i < 1 ? SS_ETCHEDHORZ : SS_LEFT | SS_NOTIFY, i, form);
-  for (int i = 7; i < 9; ++i)
-    Child("Edit", "Text", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER, i, form);
+  Place(kPanel, window);
+  HWND form = CreateWindowA("KdwBareWindow", "Welcome",
+                            WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 168, 4, 432, 336,
+                            window, nullptr, nullptr, nullptr);
+  Place(kWelcome, form);
 }
 #endif
 
