@@ -145,4 +145,15 @@ std::vector<IndexedSetting> IndexSettings(const Registry& registry) {
   return settings;
 }
 
+bool Covers(const IndexedSetting& setting, Hive hive, const std::string& key,
+            const std::string& name) {
+  if (setting.unresolved || setting.hive != hive || !SameName(setting.key, key)) return false;
+  switch (setting.shape) {
+    case IndexedSetting::kValue: return SameName(setting.value, name);
+    case IndexedSetting::kKey: return name.empty();
+    case IndexedSetting::kAllValues: return true;
+  }
+  return false;
+}
+
 }  // namespace kdw::pages

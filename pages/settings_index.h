@@ -47,4 +47,9 @@ struct IndexedSetting {
 // stored as the choice).
 std::vector<IndexedSetting> IndexSettings(const Registry& registry);
 
+// Whether the value `name` of `key` is (part of) the setting: its value, the
+// default of its key, any value of its list. An unresolved one covers nothing.
+bool Covers(const IndexedSetting& setting, Hive hive, const std::string& key,
+            const std::string& name);
+
 }  // namespace kdw::pages

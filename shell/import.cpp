@@ -40,17 +40,6 @@ RegistryChange Normalized(RegistryChange change) {
 
 bool Usable(const IndexedSetting& setting) { return !setting.unresolved; }
 
-bool Covers(const IndexedSetting& setting, Hive hive, const std::string& key,
-            const std::string& name) {
-  if (!Usable(setting) || setting.hive != hive || !SameName(setting.key, key)) return false;
-  switch (setting.shape) {
-    case IndexedSetting::kValue: return SameName(setting.value, name);
-    case IndexedSetting::kKey: return name.empty();
-    case IndexedSetting::kAllValues: return true;
-  }
-  return false;
-}
-
 bool SameStep(const RegistryChange& a, const RegistryChange& b) {
   return a.kind == b.kind && a.hive == b.hive && SameName(a.key, b.key) && SameName(a.name, b.name);
 }
@@ -189,7 +178,7 @@ ImportPlan PlanImport(const std::vector<IndexedSetting>& settings,
       case RegistryChange::kSetValue:
       case RegistryChange::kDeleteValue:
         catalogued = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
-          return Covers(setting, change.hive, change.key, change.name);
+          return pages::Covers(setting, change.hive, change.key, change.name);
         });
         if (catalogued) plan.steps.push_back(change);
         break;
@@ -204,8 +193,8 @@ ImportPlan PlanImport(const std::vector<IndexedSetting>& settings,
         // is made with them. Made for nothing else, it is not listed apart
         // when the file does more in it or below it.
         catalogued = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
-          return Usable(setting) && setting.shape != IndexedSetting::kValue &&
-                 setting.hive == change.hive && SameName(setting.key, change.key);
+          return setting.shape != IndexedSetting::kValue &&
+                 pages::Covers(setting, change.hive, change.key, "");
         });
         if (catalogued) {
           AddStep(plan.steps, change);

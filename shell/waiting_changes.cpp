@@ -15,20 +15,11 @@ std::string IdOf(const RegistryJournal::Entry& entry) {
                   (entry.is_key ? "\\" : entry.name));
 }
 
-// Whether the noted value or key is part of the setting.
+// Whether the noted value or key is part of the setting: a key entry (whose
+// name is empty) is part of a key or a list, never of one value.
 bool Covers(const pages::IndexedSetting& setting, const RegistryJournal::Entry& entry) {
-  if (setting.unresolved || setting.hive != entry.hive || !SameName(setting.key, entry.key)) {
-    return false;
-  }
-  switch (setting.shape) {
-    case pages::IndexedSetting::kValue:
-      return !entry.is_key && SameName(setting.value, entry.name);
-    case pages::IndexedSetting::kKey:
-      return entry.is_key || entry.name.empty();
-    case pages::IndexedSetting::kAllValues:
-      return true;
-  }
-  return false;
+  return (!entry.is_key || setting.shape != pages::IndexedSetting::kValue) &&
+         pages::Covers(setting, entry.hive, entry.key, entry.name);
 }
 
 // Data that a page shows alike are no change: a box's write-back of 0 where
