@@ -1,6 +1,8 @@
 // Tools > Import Settings...: a .reg or policy file read, its changes to
 // catalogued settings shown in frmImport, and carried out through the
 // journal on OK, so that undo takes the whole import back.
+#include <utility>
+
 #include "base/text.h"
 #include "pages/settings_index.h"
 #include "shell/import.h"
@@ -8,6 +10,33 @@
 #include "shell/main_window.h"
 
 namespace kdw::shell {
+namespace {
+
+// The journal tells nobody of its changes while it lives (the waiting
+// changes are counted once after the whole import, not after each write).
+class QuietJournal {
+ public:
+  explicit QuietJournal(RegistryJournal* journal) : journal_(journal) {
+    if (journal_) told_ = std::exchange(journal_->on_change, nullptr);
+  }
+  ~QuietJournal() {
+    if (journal_) journal_->on_change = std::move(told_);
+  }
+  QuietJournal(const QuietJournal&) = delete;
+  QuietJournal& operator=(const QuietJournal&) = delete;
+
+ private:
+  RegistryJournal* journal_;
+  std::function<void()> told_;
+};
+
+ImportResult ApplyQuietly(RegistryJournal* journal, const Registry& registry,
+                          const ImportPlan& plan) {
+  const QuietJournal quiet(journal);
+  return ApplyImport(registry, plan);
+}
+
+}  // namespace
 
 void MainWindow::menuImport_Click() {
   const std::uintptr_t owner = context_.host.WindowOf(form_);
@@ -48,7 +77,7 @@ void MainWindow::menuImport_Click() {
   context_.host.ShowModal(preview.form(), form_);
   if (!preview.accepted()) return;
 
-  const ImportResult result = ApplyImport(context_.registry, plan);
+  const ImportResult result = ApplyQuietly(context_.journal, context_.registry, plan);
   const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
   ShowAfterChanges(shown,
                    Counted(static_cast<std::size_t>(result.written), "change was", "changes were") +
