@@ -77,4 +77,12 @@ bool CodePageFromUtf16(std::u16string_view text, std::string* out) {
 
 #endif
 
+std::u16string Utf16FromLittleEndian(std::span<const std::uint8_t> bytes) {
+  std::u16string wide;
+  wide.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    wide += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+  return wide;
+}
+
 }  // namespace kdw

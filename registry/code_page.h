@@ -2,6 +2,8 @@
 // UTF-16, for the files that Windows keeps in UTF-16 whatever the code page.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,9 @@ std::u16string Utf16FromCodePage(std::string_view text);
 // byte in the code page, since a stand-in ('?') would store other text
 // than the file holds. NULs are kept.
 bool CodePageFromUtf16(std::u16string_view text, std::string* out);
+
+// UTF-16 as the files store it, low byte first; an odd last byte is no
+// character and is left out.
+std::u16string Utf16FromLittleEndian(std::span<const std::uint8_t> bytes);
 
 }  // namespace kdw

@@ -108,9 +108,7 @@ class Reader {
     Expect(u']', "']' at the end of an entry");
     if (IsText(type)) {
       if (size % 2 != 0) throw Bad{size_at, "text data of an odd number of bytes"};
-      std::u16string wide;
-      for (std::size_t i = 0; i < data.size(); i += 2)
-        wide += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+      const std::u16string wide = Utf16FromLittleEndian(data);
       const std::string text = Text(wide, data_at);
       data.assign(text.begin(), text.end());
     }

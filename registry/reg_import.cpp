@@ -184,9 +184,7 @@ class Reader {
     const ValueType type = change->type;
     if (unicode_ && (type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz)) {
       if (bytes.size() % 2 != 0) Fail("UTF-16 text data of an odd number of bytes");
-      std::u16string wide;
-      for (std::size_t i = 0; i < bytes.size(); i += 2)
-        wide += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+      const std::u16string wide = Utf16FromLittleEndian(bytes);
       std::string text;
       if (!CodePageFromUtf16(wide, &text)) Fail("text the system code page cannot hold");
       bytes.assign(text.begin(), text.end());
@@ -238,9 +236,7 @@ ReadChanges ReadRegFile(std::span<const std::uint8_t> bytes) {
   const bool unicode = bytes.size() >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
   std::vector<std::string> lines;
   if (unicode) {
-    std::u16string wide;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-      wide += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+    const std::u16string wide = Utf16FromLittleEndian(bytes.subspan(2));
     if (bytes.size() % 2 != 0) {
       const auto breaks = std::count(wide.begin(), wide.end(), u'\n');
       return Failed(static_cast<std::size_t>(breaks) + 1,
