@@ -17,10 +17,6 @@ struct CaseInsensitiveLess {
   }
 };
 
-bool IsStringType(ValueType type) {
-  return type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz;
-}
-
 }  // namespace
 
 struct MemoryRegistry::Node {
@@ -162,7 +158,7 @@ long MemoryRegistry::SetValue(RegKey key, const std::string& name, ValueType typ
   if (!Writable(location)) return regerr::kAccessDenied;
   std::vector<std::uint8_t> bytes(data, data + (data ? size : 0));
   // The ANSI call stores string data with a terminator when it came without one.
-  if (IsStringType(type) && !bytes.empty() && bytes.back() != 0) bytes.push_back(0);
+  if (IsTextType(type) && !bytes.empty() && bytes.back() != 0) bytes.push_back(0);
   Find(location)->values[name] = {type, std::move(bytes)};
   return regerr::kSuccess;
 }

@@ -20,10 +20,6 @@ void AppendNumber(Bytes& out, std::uint32_t number) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(number >> shift));
 }
 
-bool IsText(ValueType type) {
-  return type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz;
-}
-
 bool IsCommandName(const std::string& name) { return name.rfind("**", 0) == 0; }
 
 }  // namespace
@@ -58,7 +54,7 @@ void PolicyFile::Command(const std::string& key, const std::u16string& name) {
 void PolicyFile::SetValue(const std::string& key, const std::string& name, ValueType type,
                           std::span<const std::uint8_t> data) {
   if (IsCommandName(name)) return;
-  if (!IsText(type)) {
+  if (!IsTextType(type)) {
     Entry(key, Utf16FromCodePage(name), type, data);
     return;
   }

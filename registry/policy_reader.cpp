@@ -14,11 +14,6 @@ struct Bad {
   std::string what;
 };
 
-bool IsText(std::uint32_t type) {
-  return type == TypeNumber(regtype::kSz) || type == TypeNumber(regtype::kExpandSz) ||
-         type == TypeNumber(regtype::kMultiSz);
-}
-
 // The list of a "**DeleteKeys" or "**DeleteValues" entry: its text up to
 // the first NUL, split at ';', empty names dropped.
 std::vector<std::string> NameList(const std::string& data) {
@@ -106,7 +101,7 @@ class Reader {
                                    bytes_.begin() + static_cast<std::ptrdiff_t>(at_ + size));
     at_ += size;
     Expect(u']', "']' at the end of an entry");
-    if (IsText(type)) {
+    if (IsTextType(static_cast<ValueType>(type))) {
       if (size % 2 != 0) throw Bad{size_at, "text data of an odd number of bytes"};
       const std::u16string wide = Utf16FromLittleEndian(data);
       const std::string text = Text(wide, data_at);

@@ -182,7 +182,7 @@ class Reader {
       if (list.empty()) Fail("hex data that ends in a comma");
     }
     const ValueType type = change->type;
-    if (unicode_ && (type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz)) {
+    if (unicode_ && IsTextType(type)) {
       if (bytes.size() % 2 != 0) Fail("UTF-16 text data of an odd number of bytes");
       const std::u16string wide = Utf16FromLittleEndian(bytes);
       std::string text;

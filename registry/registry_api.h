@@ -34,6 +34,11 @@ using enum ValueType;
 
 constexpr std::uint32_t TypeNumber(ValueType type) { return static_cast<std::uint32_t>(type); }
 
+// Whether the data are text (one string, to be expanded or not, or a list).
+constexpr bool IsTextType(ValueType type) {
+  return type == regtype::kSz || type == regtype::kExpandSz || type == regtype::kMultiSz;
+}
+
 namespace regerr {
 constexpr long kSuccess = 0;
 constexpr long kFileNotFound = 2;
