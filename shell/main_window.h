@@ -98,7 +98,7 @@ class MainWindow : public forms::FormController {
   // After undo or an import: the waiting changes counted again, the page
   // shown (if any) opened again on what is stored, and `text` told with
   // the changes Windows refused, if any, listed after `failed_intro`.
-  void ShowAfterChanges(const Section* shown, std::string text, const char* failed_intro,
+  void ShowAfterChanges(std::string text, const char* failed_intro,
                         const std::vector<std::string>& failed);
 
   Context& context_;

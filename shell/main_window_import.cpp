@@ -78,11 +78,9 @@ void MainWindow::menuImport_Click() {
   if (!preview.accepted()) return;
 
   const ImportResult result = ApplyQuietly(context_.journal, context_.registry, plan);
-  const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
-  ShowAfterChanges(shown,
-                   Counted(static_cast<std::size_t>(result.written), "change was", "changes were") +
-                       " written.",
-                   "Windows refused these", result.refused);
+  ShowAfterChanges(
+      Counted(static_cast<std::size_t>(result.written), "change was", "changes were") + " written.",
+      "Windows refused these", result.refused);
 }
 
 }  // namespace kdw::shell

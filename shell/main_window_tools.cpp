@@ -103,17 +103,17 @@ void MainWindow::menuUndo_Click() {
                              kTitle, mb::kIconQuestion | mb::kYesNo) != mb::kIdYes) {
     return;
   }
-  // The section shown now, if a page is: the welcome form is none.
-  const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
   const RegistryJournal::UndoResult result = journal->Undo();
   std::string text = Counted(result.values, "value was", "values were") + " restored";
   if (result.keys) text += ", " + Counted(result.keys, "key", "keys") + " made again or removed";
-  ShowAfterChanges(shown, text + ".", "These could not be restored", result.failed);
+  ShowAfterChanges(text + ".", "These could not be restored", result.failed);
 }
 
-void MainWindow::ShowAfterChanges(const Section* shown, std::string text, const char* failed_intro,
+void MainWindow::ShowAfterChanges(std::string text, const char* failed_intro,
                                   const std::vector<std::string>& failed) {
   UpdateWaiting();
+  // The section shown now, if a page is: the welcome form is none.
+  const Section* shown = child_ ? SectionOfPage(child_->form().name()) : nullptr;
   if (shown) {
     // The page shows what is stored now, without writing back what it shows.
     std::optional<RegistryJournal::Hold> hold;
