@@ -281,27 +281,24 @@ std::vector<SettingChange> PreviewImport(const Registry& registry,
 std::string DescribeValue(const StoredValue& value) {
   if (!value.present) return "(absent)";
   const std::vector<std::uint8_t>& data = value.data;
-  auto text_of = [](auto begin, auto end) {
+  auto quoted = [](const std::string& text) {
     std::string quoted(1, '"');
-    quoted.append(Shortened(std::string(begin, std::find(begin, end, 0)), kShownText)).append(1, '"');
+    quoted.append(Shortened(text, kShownText)).append(1, '"');
     return quoted;
   };
   switch (value.type) {
     case regtype::kDword:
-      if (data.size() == 4) {
-        return std::to_string(std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
-                              std::uint32_t{data[2]} << 16 | std::uint32_t{data[3]} << 24);
-      }
+      if (data.size() == 4) return std::to_string(static_cast<std::uint32_t>(DwordOf(value)));
       break;
     case regtype::kSz:
     case regtype::kExpandSz:
-      return text_of(data.begin(), data.end());
+      return quoted(TextOf(value, value.type));
     case regtype::kMultiSz: {
       std::string text;
       for (auto at = data.begin(); at != data.end() && *at != 0;) {
         auto end = std::find(at, data.end(), 0);
         if (!text.empty()) text += ", ";
-        text += text_of(at, end);
+        text += quoted(std::string(at, end));
         at = end == data.end() ? end : end + 1;
       }
       return text.empty() ? "(no text)" : Shortened(text, kShownText);
