@@ -135,9 +135,7 @@ void CopyCatalogued(const Registry& from, const std::vector<IndexedSetting>& set
                     const Registry& to) {
   for (const IndexedSetting& setting : settings) {
     if (!Usable(setting) || !from.KeyExists(setting.hive, setting.key)) continue;
-    RegKey made = 0;
-    to.api().CreateKey(setting.hive, setting.key, &made);
-    to.api().CloseKey(made);
+    RegistryKey::Create(to.api(), setting.hive, setting.key);
     for (const std::string& name : from.ValueNames(setting.hive, setting.key)) {
       const StoredValue value = from.Read(setting.hive, setting.key, name);
       (void)to.Write(setting.hive, setting.key, name, value.type, value.data);
@@ -257,6 +255,8 @@ ImportResult ApplyImport(const Registry& registry, const ImportPlan& plan) {
 std::vector<SettingChange> PreviewImport(const Registry& registry,
                                          const std::vector<IndexedSetting>& settings,
                                          const ImportPlan& plan) {
+  // The live registry is only read here: each key is opened once.
+  const Registry::KeepKeysOpen keep(registry);
   MemoryRegistry scratch_api;
   const Registry scratch(scratch_api);
   CopyCatalogued(registry, settings, scratch);
