@@ -99,6 +99,52 @@ std::string Refused(const std::string& where, RegStatus status) {
   return where + " (" + DescribeRegError(status.code()) + ")";
 }
 
+std::string Shortened(std::string text, std::size_t most) {
+  if (text.size() > most) text = text.substr(0, most) + "...";
+  return text;
+}
+
+// Short readable text for a stored value: "(absent)", a number in decimal,
+// text in quotes, a list of texts, or hex bytes.
+std::string DescribeValue(const StoredValue& value) {
+  if (!value.present) return "(absent)";
+  const std::vector<std::uint8_t>& data = value.data;
+  auto quoted = [](const std::string& text) {
+    std::string quoted(1, '"');
+    quoted.append(Shortened(text, kShownText)).append(1, '"');
+    return quoted;
+  };
+  switch (value.type) {
+    case regtype::kDword:
+      if (data.size() == 4) return std::to_string(static_cast<std::uint32_t>(DwordOf(value)));
+      break;
+    case regtype::kSz:
+    case regtype::kExpandSz:
+      return quoted(TextOf(value, value.type));
+    case regtype::kMultiSz: {
+      std::string text;
+      for (auto at = data.begin(); at != data.end() && *at != 0;) {
+        auto end = std::find(at, data.end(), 0);
+        if (!text.empty()) text += ", ";
+        text += quoted(std::string(at, end));
+        at = end == data.end() ? end : end + 1;
+      }
+      return text.empty() ? "(no text)" : Shortened(text, kShownText);
+    }
+    default:
+      break;
+  }
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex = "hex:";
+  for (std::size_t i = 0; i < data.size() && i < kShownBytes; ++i) {
+    hex += ' ';
+    hex += kDigits[data[i] >> 4];
+    hex += kDigits[data[i] & 0x0f];
+  }
+  if (data.size() > kShownBytes) hex += " ...";
+  return hex;
+}
+
 // What a setting is, in words: its value, or for a whole key whether it is
 // there, or for a key of entries every value of it.
 std::string DescribeSetting(const Registry& registry, const IndexedSetting& setting) {
@@ -141,11 +187,6 @@ void CopyCatalogued(const Registry& from, const std::vector<IndexedSetting>& set
       (void)to.Write(setting.hive, setting.key, name, value.type, value.data);
     }
   }
-}
-
-std::string Shortened(std::string text, std::size_t most) {
-  if (text.size() > most) text = text.substr(0, most) + "...";
-  return text;
 }
 
 }  // namespace
@@ -278,45 +319,9 @@ std::vector<SettingChange> PreviewImport(const Registry& registry,
   return changes;
 }
 
-std::string DescribeValue(const StoredValue& value) {
-  if (!value.present) return "(absent)";
-  const std::vector<std::uint8_t>& data = value.data;
-  auto quoted = [](const std::string& text) {
-    std::string quoted(1, '"');
-    quoted.append(Shortened(text, kShownText)).append(1, '"');
-    return quoted;
-  };
-  switch (value.type) {
-    case regtype::kDword:
-      if (data.size() == 4) return std::to_string(static_cast<std::uint32_t>(DwordOf(value)));
-      break;
-    case regtype::kSz:
-    case regtype::kExpandSz:
-      return quoted(TextOf(value, value.type));
-    case regtype::kMultiSz: {
-      std::string text;
-      for (auto at = data.begin(); at != data.end() && *at != 0;) {
-        auto end = std::find(at, data.end(), 0);
-        if (!text.empty()) text += ", ";
-        text += quoted(std::string(at, end));
-        at = end == data.end() ? end : end + 1;
-      }
-      return text.empty() ? "(no text)" : Shortened(text, kShownText);
-    }
-    default:
-      break;
-  }
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex = "hex:";
-  for (std::size_t i = 0; i < data.size() && i < kShownBytes; ++i) {
-    hex += ' ';
-    hex += kDigits[data[i] >> 4];
-    hex += kDigits[data[i] & 0x0f];
-  }
-  if (data.size() > kShownBytes) hex += " ...";
-  return hex;
-}
+namespace {
 
+// A change as one line: "HKEY_CURRENT_USER\Software\x\Name set".
 std::string DescribeChange(const RegistryChange& change) {
   switch (change.kind) {
     case RegistryChange::kSetValue:
@@ -335,6 +340,8 @@ std::string DescribeChange(const RegistryChange& change) {
   return {};
 }
 
+// Lines for the command line: each setting that would change, then the
+// entries left alone.
 std::string ImportReport(const std::vector<SettingChange>& changes, const ImportPlan& plan) {
   std::string text;
   for (const SettingChange& change : changes) {
@@ -345,8 +352,6 @@ std::string ImportReport(const std::vector<SettingChange>& changes, const Import
   }
   return text;
 }
-
-namespace {
 
 constexpr char kImportUsage[] = "kdw3 /import FILE [/user|/machine] [/preview]";
 

@@ -59,14 +59,4 @@ struct ImportResult {
 // written again. Goes on past a refused change, and names it.
 ImportResult ApplyImport(const Registry& registry, const ImportPlan& plan);
 
-// Short readable text for a stored value: "(absent)", a number in decimal,
-// text in quotes, a list of texts, or hex bytes.
-std::string DescribeValue(const StoredValue& value);
-// A change as one line: "HKEY_CURRENT_USER\Software\x\Name set".
-std::string DescribeChange(const RegistryChange& change);
-
-// Lines for the command line: each setting that would change, then the
-// entries left alone.
-std::string ImportReport(const std::vector<SettingChange>& changes, const ImportPlan& plan);
-
 }  // namespace kdw::shell
