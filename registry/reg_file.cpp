@@ -166,7 +166,7 @@ const char* HiveName(std::uint32_t hive) {
 }
 
 std::string FormatRegFile(std::span<const RegFileKey> keys) {
-  std::string out = "REGEDIT4";
+  std::string out = kRegFileHeader;
   out += kEol;
   out += kEol;
   for (const RegFileKey& key : keys) AppendKey(out, key);

@@ -41,6 +41,9 @@ const char* HiveName(std::uint32_t hive);
 std::string KeyPath(std::uint32_t hive, const std::string& key);
 std::string ValuePath(std::uint32_t hive, const std::string& key, const std::string& name);
 
+// The first line of a file in the system code page, as written and as read.
+inline constexpr char kRegFileHeader[] = "REGEDIT4";
+
 // The whole file, in the order given.
 std::string FormatRegFile(std::span<const RegFileKey> keys);
 

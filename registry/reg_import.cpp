@@ -11,7 +11,6 @@
 namespace kdw {
 namespace {
 
-constexpr char kAnsiHeader[] = "REGEDIT4";
 constexpr char kUnicodeHeader[] = "Windows Registry Editor Version 5.00";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -53,7 +52,7 @@ class Reader {
       : lines_(std::move(lines)), unicode_(unicode) {}
 
   std::vector<RegistryChange> Read() {
-    const char* header = unicode_ ? kUnicodeHeader : kAnsiHeader;
+    const char* header = unicode_ ? kUnicodeHeader : kRegFileHeader;
     if (lines_.empty() || Trimmed(lines_[0]) != header) {
       throw Bad{1, std::string("not a registry file: the first line is not \"") + header + "\""};
     }
