@@ -32,15 +32,13 @@ struct Data {
 };
 
 // The one element a policy may have: what the user types or picks when it
-// is enabled.
+// is enabled. It stores the policy's value (a list, the values of the
+// policy's key, numbered from 1) and is labelled with the policy's name.
 struct Element {
   enum Kind { kText, kDecimal, kList } kind = kText;
-  std::string key;  // the list's key (its values are numbered from 1)
-  std::string value;
   bool expandable = false;
   std::uint32_t min = 0;
   std::uint32_t max = 0;
-  std::string label;
 };
 
 struct Policy {
@@ -50,8 +48,7 @@ struct Policy {
   std::string name;
   std::string explain;
   std::string key;
-  std::string value;
-  bool has_value = false;  // the policy's own value (a check box's)
+  std::string value;  // a check box's own, or else its element's
   Data on;
   Data off;
   std::optional<Element> element;
@@ -176,12 +173,10 @@ class Builder {
     policy.name = setting.caption;
     policy.key = setting.hive == HKCR ? "Software\\Classes\\" + key : key;
     policy.explain = setting.explanation;
+    policy.value = setting.value;
     Element element;
-    element.value = setting.value;
-    element.label = setting.caption;
     if (setting.shape == IndexedSetting::kAllValues) {
       element.kind = Element::kList;
-      element.key = policy.key;
       policy.element = element;
     } else if (row.load == LoadRule::kText || row.load == LoadRule::kChoice) {
       element.expandable = setting.type == ValueType::kExpandSz;
@@ -197,8 +192,6 @@ class Builder {
       }
       policy.element = element;
     } else {
-      policy.value = setting.value;
-      policy.has_value = true;
       policy.on = DataOf(row.checked, 1);
       policy.off = DataOf(row.unchecked, 0);
     }
@@ -341,7 +334,7 @@ std::string Admx(const Builder& built) {
            Attribute("explainText", "$(string." + policy.id + "_Help)");
     if (policy.element) out += Attribute("presentation", "$(presentation." + policy.id + ")");
     out += Attribute("key", policy.key);
-    if (policy.has_value) out += Attribute("valueName", policy.value);
+    if (!policy.element) out += Attribute("valueName", policy.value);
     out += ">\n      <parentCategory" + Attribute("ref", policy.category) + " />\n";
     out += std::string("      <supportedOn ref=\"") + kSupported + "\" />\n";
     out += XmlData("enabledValue", policy.on);
@@ -349,14 +342,14 @@ std::string Admx(const Builder& built) {
     if (const auto& element = policy.element) {
       out += "      <elements>\n        ";
       if (element->kind == Element::kList) {
-        out += "<list" + Attribute("id", ElementId(policy)) + Attribute("key", element->key) +
+        out += "<list" + Attribute("id", ElementId(policy)) + Attribute("key", policy.key) +
                " valuePrefix=\"\" />\n";
       } else if (element->kind == Element::kDecimal) {
-        out += "<decimal" + Attribute("id", ElementId(policy)) + Attribute("valueName", element->value) +
+        out += "<decimal" + Attribute("id", ElementId(policy)) + Attribute("valueName", policy.value) +
                Attribute("minValue", std::to_string(element->min)) +
                Attribute("maxValue", std::to_string(element->max)) + " />\n";
       } else {
-        out += "<text" + Attribute("id", ElementId(policy)) + Attribute("valueName", element->value) +
+        out += "<text" + Attribute("id", ElementId(policy)) + Attribute("valueName", policy.value) +
                (element->expandable ? " expandable=\"true\"" : "") + " />\n";
       }
       out += "      </elements>\n";
@@ -391,12 +384,12 @@ std::string Adml(const Builder& built) {
     out += "      <presentation" + Attribute("id", policy.id) + ">\n        ";
     const std::string ref = Attribute("refId", ElementId(policy));
     if (element->kind == Element::kList) {
-      out += "<listBox" + ref + ">" + Xml(element->label) + "</listBox>\n";
+      out += "<listBox" + ref + ">" + Xml(policy.name) + "</listBox>\n";
     } else if (element->kind == Element::kDecimal) {
       out += "<decimalTextBox" + ref + Attribute("defaultValue", std::to_string(element->min)) + ">" +
-             Xml(element->label) + "</decimalTextBox>\n";
+             Xml(policy.name) + "</decimalTextBox>\n";
     } else {
-      out += "<textBox" + ref + "><label>" + Xml(element->label) + "</label></textBox>\n";
+      out += "<textBox" + ref + "><label>" + Xml(policy.name) + "</label></textBox>\n";
     }
     out += "      </presentation>\n";
   }
@@ -450,7 +443,7 @@ class AdmWriter {
     for (const Policy& policy : built_.policies_) {
       String(policy.id, policy.name);
       String(policy.id + "_Help", policy.explain);
-      if (policy.element) String(ElementId(policy), policy.element->label);
+      if (policy.element) String(ElementId(policy), policy.name);
     }
     return out_;
   }
@@ -496,11 +489,11 @@ class AdmWriter {
     Line("POLICY !!" + policy.id, depth);
     Line("KEYNAME " + Quoted(policy.key), depth + 1);
     Line("EXPLAIN !!" + policy.id + "_Help", depth + 1);
-    if (policy.has_value && policy.on.kind == Data::kDelete) {
+    if (!policy.element && policy.on.kind == Data::kDelete) {
       // VALUEON cannot delete; action lists can, for both states.
       ActionList("ACTIONLISTON", policy, policy.on, depth + 1);
       ActionList("ACTIONLISTOFF", policy, policy.off, depth + 1);
-    } else if (policy.has_value) {
+    } else if (!policy.element) {
       Line("VALUENAME " + Quoted(policy.value), depth + 1);
       if (policy.on.kind != Data::kNone) Line(AdmData("VALUEON", policy.on), depth + 1);
       // Without VALUEOFF, turning the policy off deletes the value.
@@ -512,17 +505,17 @@ class AdmWriter {
       const std::string head = "PART !!" + ElementId(policy);
       if (element->kind == Element::kList) {
         Line(head + " LISTBOX", depth + 1);
-        Line("KEYNAME " + Quoted(element->key), depth + 2);
+        Line("KEYNAME " + Quoted(policy.key), depth + 2);
         Line("VALUEPREFIX \"\"", depth + 2);
       } else if (element->kind == Element::kDecimal) {
         Line(head + " NUMERIC", depth + 1);
-        Line("VALUENAME " + Quoted(element->value), depth + 2);
+        Line("VALUENAME " + Quoted(policy.value), depth + 2);
         Line("MIN " + std::to_string(element->min) + " MAX " + std::to_string(element->max) +
                  " DEFAULT " + std::to_string(element->min),
              depth + 2);
       } else {
         Line(head + " EDITTEXT" + (element->expandable ? " EXPANDABLETEXT" : ""), depth + 1);
-        Line("VALUENAME " + Quoted(element->value), depth + 2);
+        Line("VALUENAME " + Quoted(policy.value), depth + 2);
       }
       Line("END PART", depth + 1);
     }
