@@ -9,7 +9,6 @@
 #include "pages/office/office_version.h"
 #include "registry/code_page.h"
 #include "registry/memory_registry.h"
-#include "shell/find_form.h"
 #include "shell/main_window.h"
 
 namespace kdw::shell {
@@ -150,13 +149,12 @@ class Builder {
     for (const IndexedSetting& setting : pages::IndexSettings(registry)) {
       if (LeftOutOfTemplates(setting)) continue;
       if (!setting.unresolved) {
-        Add(setting, setting.key, "");
+        Add(setting, setting.key, "", "");
         continue;
       }
       for (const char* version : pages::kOfficeVersions) {
-        Add(setting, pages::WithMark(setting.key.c_str(), pages::kVersionMark,
-                              pages::OfficeVersionNumber(version)),
-            version);
+        const std::string number = pages::OfficeVersionNumber(version);
+        Add(setting, pages::WithVersion(setting.key.c_str(), number), version, Identifier(number));
       }
     }
   }
@@ -165,10 +163,13 @@ class Builder {
   std::vector<Policy> policies_;
 
  private:
-  void Add(const IndexedSetting& setting, const std::string& key, const std::string& version) {
+  // `version` names the Office version the key is for ("" for none), and
+  // `version_id` is its number as an identifier.
+  void Add(const IndexedSetting& setting, const std::string& key, const std::string& version,
+           const std::string& version_id) {
     const SettingRow& row = *setting.row;
     Policy policy;
-    policy.category = CategoryOf(setting, version);
+    policy.category = CategoryOf(setting, version, version_id);
     policy.machine = setting.hive != HKCU;
     policy.name = setting.caption;
     policy.key = setting.hive == HKCR ? "Software\\Classes\\" + key : key;
@@ -199,7 +200,7 @@ class Builder {
     std::string id = FormId(setting.page->decl.name) + "_" + setting.control;
     if (setting.item >= 0) id += "_" + std::to_string(setting.item);
     if (IsPickerEntry(setting)) id += "_" + Identifier(setting.caption);
-    if (!version.empty()) id += "_" + Identifier(pages::OfficeVersionNumber(version));
+    if (!version.empty()) id += "_" + version_id;
     id = Identifier(id);
     // Two settings of one control (a row making several keys) are kept distinct.
     const std::string base = id;
@@ -209,13 +210,12 @@ class Builder {
   }
 
   // The section's category, and below it the version's and the dialog's.
-  std::string CategoryOf(const IndexedSetting& setting, const std::string& version) {
+  std::string CategoryOf(const IndexedSetting& setting, const std::string& version,
+                         const std::string& version_id) {
     const Section* section = SectionOfPage(pages::ShownOn(*setting.page));
     std::string id = Need("Cat_" + FormId(section ? section->page : setting.page->decl.name),
-                          SectionNameOf(setting), kRootCategory);
-    if (!version.empty()) {
-      id = Need(id + "_" + Identifier(pages::OfficeVersionNumber(version)), version, id);
-    }
+                          section ? section->name : "", kRootCategory);
+    if (!version.empty()) id = Need(id + "_" + version_id, version, id);
     if (*setting.page->opened_by) {
       const char* caption = setting.page->decl.caption;
       id = Need(id + "_" + FormId(setting.page->decl.name),
