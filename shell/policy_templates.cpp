@@ -104,30 +104,28 @@ std::string OpenerCaption(const pages::PageEntry& dialog) {
   return FormId(dialog.decl.name);
 }
 
-// What the bits of a mask stand for, from the boxes that show them.
-std::string MaskExplained(const IndexedSetting& setting) {
-  std::string text = "The number is the sum of the items chosen:";
+// A mask's bits, from the boxes that show them, and what they stand for.
+struct Mask {
+  std::uint32_t bits = 0;
+  std::string explained;
+};
+
+Mask MaskOf(const IndexedSetting& setting) {
+  Mask mask;
+  mask.explained = "The number is the sum of the items chosen:";
   const char* separator = " ";
   for (const SettingRow& row : setting.page->decl.rows) {
     if (row.load != LoadRule::kBit || !SameName(row.key, setting.key) ||
         !SameName(row.value, setting.value)) {
       continue;
     }
-    text += separator;
-    text += std::string(row.caption) + " " + std::to_string(std::uint32_t{1} << row.number);
+    const std::uint32_t bit = std::uint32_t{1} << row.number;
+    mask.bits |= bit;
+    mask.explained += separator;
+    mask.explained += std::string(row.caption) + " " + std::to_string(bit);
     separator = ", ";
   }
-  return text + ".";
-}
-
-std::uint32_t MaskOf(const IndexedSetting& setting) {
-  std::uint32_t mask = 0;
-  for (const SettingRow& row : setting.page->decl.rows) {
-    if (row.load == LoadRule::kBit && SameName(row.key, setting.key) &&
-        SameName(row.value, setting.value)) {
-      mask |= 1u << row.number;
-    }
-  }
+  mask.explained += ".";
   return mask;
 }
 
@@ -185,8 +183,9 @@ class Builder {
     } else if (row.load == LoadRule::kPosition || row.load == LoadRule::kBit) {
       element.kind = Element::kDecimal;
       if (row.load == LoadRule::kBit) {
-        element.max = MaskOf(setting);
-        policy.explain += "\n\n" + MaskExplained(setting);
+        const Mask mask = MaskOf(setting);
+        element.max = mask.bits;
+        policy.explain += "\n\n" + mask.explained;
       } else {
         element.min = static_cast<std::uint32_t>(row.slider_min);
         element.max = static_cast<std::uint32_t>(row.slider_max);
