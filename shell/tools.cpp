@@ -174,8 +174,8 @@ CommandLine ParseCommandLine(const std::string& arguments) {
 int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
                    std::string* output, std::string* error) {
   if (command.option == "/templates") return RunTemplatesCommand(files, command, error);
-  if (command.action == CommandLine::kImport || command.option == "/import")
-    return RunImportCommand(registry, files, command, output, error);
+  // An import parsed is kImport or kUsage, with "/import" as its option either way.
+  if (command.option == "/import") return RunImportCommand(registry, files, command, output, error);
   if (command.action != CommandLine::kList) return RunExportCommand(registry, files, command, error);
   *output = SettingsList(registry);
   return 0;
