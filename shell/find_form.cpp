@@ -119,9 +119,8 @@ void FindForm::Filter() {
   if (!shown_.empty()) list.SetListIndex(0);
   ShowSelected();
   const std::size_t count = shown_.size();
-  form_.control("Label2").SetCaption(count == 0   ? std::string("No setting matches.")
-                                     : count == 1 ? std::string("1 setting found.")
-                                                  : std::to_string(count) + " settings found.");
+  form_.control("Label2").SetCaption(count == 0 ? std::string("No setting matches.")
+                                                : Counted(count, "setting", "settings") + " found.");
   form_.control("Command1").SetEnabled(count != 0);
 }
 

@@ -58,7 +58,7 @@ constexpr ControlSpec kControls[] = {
     {"Timer1", ControlKind::kTimer, "", {}, "Picture3", 0, "", "", 1000},
     {"Label3", ControlKind::kLabel, "Account Type: Administrator", {90, 120, 2160, 240},
      "Picture3"},
-    {"Label4", ControlKind::kLabel, "CPU Usage: ????????", {90, 420, 2160, 240}, "Picture3"},
+    {"Label4", ControlKind::kLabel, kCpuUsageUnknown, {90, 420, 2160, 240}, "Picture3"},
     {"Line3", ControlKind::kLine, "", {90, 720, 2160, 30}, "Picture3"},
     {"Picture1", ControlKind::kPictureBox, "", {60, 840, 2220, 1320}, "Picture3"},
     {"Timer2", ControlKind::kTimer, "", {}, "Picture1", 0, "", "", 1000},
@@ -170,8 +170,6 @@ void MainWindow::SetPageFactory(const std::string& page, PageFactory factory) {
 }
 
 void MainWindow::Load() {
-  // No reading yet: the processor query starts with the first tick.
-  form_.control("Label4").SetCaption(status_.processor_text());
   context_.disable_max_button(form_);
   auto& list = form_.list("Combo1");
   for (const Section& section : kSections) list.AddItem(section.name);

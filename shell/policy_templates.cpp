@@ -9,7 +9,6 @@
 #include "pages/office/office_version.h"
 #include "registry/code_page.h"
 #include "registry/memory_registry.h"
-#include "shell/find_form.h"
 #include "shell/main_window.h"
 
 namespace kdw::shell {
@@ -32,15 +31,13 @@ struct Data {
 };
 
 // The one element a policy may have: what the user types or picks when it
-// is enabled.
+// is enabled. It stores the policy's value (a list, the values of the
+// policy's key, numbered from 1) and is labelled with the policy's name.
 struct Element {
   enum Kind { kText, kDecimal, kList } kind = kText;
-  std::string key;  // the list's key (its values are numbered from 1)
-  std::string value;
   bool expandable = false;
   std::uint32_t min = 0;
   std::uint32_t max = 0;
-  std::string label;
 };
 
 struct Policy {
@@ -50,8 +47,7 @@ struct Policy {
   std::string name;
   std::string explain;
   std::string key;
-  std::string value;
-  bool has_value = false;  // the policy's own value (a check box's)
+  std::string value;  // a check box's own, or else its element's
   Data on;
   Data off;
   std::optional<Element> element;
@@ -108,30 +104,28 @@ std::string OpenerCaption(const pages::PageEntry& dialog) {
   return FormId(dialog.decl.name);
 }
 
-// What the bits of a mask stand for, from the boxes that show them.
-std::string MaskExplained(const IndexedSetting& setting) {
-  std::string text = "The number is the sum of the items chosen:";
+// A mask's bits, from the boxes that show them, and what they stand for.
+struct Mask {
+  std::uint32_t bits = 0;
+  std::string explained;
+};
+
+Mask MaskOf(const IndexedSetting& setting) {
+  Mask mask;
+  mask.explained = "The number is the sum of the items chosen:";
   const char* separator = " ";
   for (const SettingRow& row : setting.page->decl.rows) {
     if (row.load != LoadRule::kBit || !SameName(row.key, setting.key) ||
         !SameName(row.value, setting.value)) {
       continue;
     }
-    text += separator;
-    text += std::string(row.caption) + " " + std::to_string(std::uint32_t{1} << row.number);
+    const std::uint32_t bit = std::uint32_t{1} << row.number;
+    mask.bits |= bit;
+    mask.explained += separator;
+    mask.explained += std::string(row.caption) + " " + std::to_string(bit);
     separator = ", ";
   }
-  return text + ".";
-}
-
-std::uint32_t MaskOf(const IndexedSetting& setting) {
-  std::uint32_t mask = 0;
-  for (const SettingRow& row : setting.page->decl.rows) {
-    if (row.load == LoadRule::kBit && SameName(row.key, setting.key) &&
-        SameName(row.value, setting.value)) {
-      mask |= 1u << row.number;
-    }
-  }
+  mask.explained += ".";
   return mask;
 }
 
@@ -153,13 +147,12 @@ class Builder {
     for (const IndexedSetting& setting : pages::IndexSettings(registry)) {
       if (LeftOutOfTemplates(setting)) continue;
       if (!setting.unresolved) {
-        Add(setting, setting.key, "");
+        Add(setting, setting.key, "", "");
         continue;
       }
       for (const char* version : pages::kOfficeVersions) {
-        Add(setting, pages::WithMark(setting.key.c_str(), pages::kVersionMark,
-                              pages::OfficeVersionNumber(version)),
-            version);
+        const std::string number = pages::OfficeVersionNumber(version);
+        Add(setting, pages::WithVersion(setting.key.c_str(), number), version, Identifier(number));
       }
     }
   }
@@ -168,20 +161,21 @@ class Builder {
   std::vector<Policy> policies_;
 
  private:
-  void Add(const IndexedSetting& setting, const std::string& key, const std::string& version) {
+  // `version` names the Office version the key is for ("" for none), and
+  // `version_id` is its number as an identifier.
+  void Add(const IndexedSetting& setting, const std::string& key, const std::string& version,
+           const std::string& version_id) {
     const SettingRow& row = *setting.row;
     Policy policy;
-    policy.category = CategoryOf(setting, version);
+    policy.category = CategoryOf(setting, version, version_id);
     policy.machine = setting.hive != HKCU;
     policy.name = setting.caption;
     policy.key = setting.hive == HKCR ? "Software\\Classes\\" + key : key;
     policy.explain = setting.explanation;
+    policy.value = setting.value;
     Element element;
-    element.value = setting.value;
-    element.label = setting.caption;
     if (setting.shape == IndexedSetting::kAllValues) {
       element.kind = Element::kList;
-      element.key = policy.key;
       policy.element = element;
     } else if (row.load == LoadRule::kText || row.load == LoadRule::kChoice) {
       element.expandable = setting.type == ValueType::kExpandSz;
@@ -189,16 +183,15 @@ class Builder {
     } else if (row.load == LoadRule::kPosition || row.load == LoadRule::kBit) {
       element.kind = Element::kDecimal;
       if (row.load == LoadRule::kBit) {
-        element.max = MaskOf(setting);
-        policy.explain += "\n\n" + MaskExplained(setting);
+        const Mask mask = MaskOf(setting);
+        element.max = mask.bits;
+        policy.explain += "\n\n" + mask.explained;
       } else {
         element.min = static_cast<std::uint32_t>(row.slider_min);
         element.max = static_cast<std::uint32_t>(row.slider_max);
       }
       policy.element = element;
     } else {
-      policy.value = setting.value;
-      policy.has_value = true;
       policy.on = DataOf(row.checked, 1);
       policy.off = DataOf(row.unchecked, 0);
     }
@@ -206,7 +199,7 @@ class Builder {
     std::string id = FormId(setting.page->decl.name) + "_" + setting.control;
     if (setting.item >= 0) id += "_" + std::to_string(setting.item);
     if (IsPickerEntry(setting)) id += "_" + Identifier(setting.caption);
-    if (!version.empty()) id += "_" + Identifier(pages::OfficeVersionNumber(version));
+    if (!version.empty()) id += "_" + version_id;
     id = Identifier(id);
     // Two settings of one control (a row making several keys) are kept distinct.
     const std::string base = id;
@@ -216,13 +209,12 @@ class Builder {
   }
 
   // The section's category, and below it the version's and the dialog's.
-  std::string CategoryOf(const IndexedSetting& setting, const std::string& version) {
+  std::string CategoryOf(const IndexedSetting& setting, const std::string& version,
+                         const std::string& version_id) {
     const Section* section = SectionOfPage(pages::ShownOn(*setting.page));
     std::string id = Need("Cat_" + FormId(section ? section->page : setting.page->decl.name),
-                          SectionNameOf(setting), kRootCategory);
-    if (!version.empty()) {
-      id = Need(id + "_" + Identifier(pages::OfficeVersionNumber(version)), version, id);
-    }
+                          section ? section->name : "", kRootCategory);
+    if (!version.empty()) id = Need(id + "_" + version_id, version, id);
     if (*setting.page->opened_by) {
       const char* caption = setting.page->decl.caption;
       id = Need(id + "_" + FormId(setting.page->decl.name),
@@ -341,7 +333,7 @@ std::string Admx(const Builder& built) {
            Attribute("explainText", "$(string." + policy.id + "_Help)");
     if (policy.element) out += Attribute("presentation", "$(presentation." + policy.id + ")");
     out += Attribute("key", policy.key);
-    if (policy.has_value) out += Attribute("valueName", policy.value);
+    if (!policy.element) out += Attribute("valueName", policy.value);
     out += ">\n      <parentCategory" + Attribute("ref", policy.category) + " />\n";
     out += std::string("      <supportedOn ref=\"") + kSupported + "\" />\n";
     out += XmlData("enabledValue", policy.on);
@@ -349,14 +341,14 @@ std::string Admx(const Builder& built) {
     if (const auto& element = policy.element) {
       out += "      <elements>\n        ";
       if (element->kind == Element::kList) {
-        out += "<list" + Attribute("id", ElementId(policy)) + Attribute("key", element->key) +
+        out += "<list" + Attribute("id", ElementId(policy)) + Attribute("key", policy.key) +
                " valuePrefix=\"\" />\n";
       } else if (element->kind == Element::kDecimal) {
-        out += "<decimal" + Attribute("id", ElementId(policy)) + Attribute("valueName", element->value) +
+        out += "<decimal" + Attribute("id", ElementId(policy)) + Attribute("valueName", policy.value) +
                Attribute("minValue", std::to_string(element->min)) +
                Attribute("maxValue", std::to_string(element->max)) + " />\n";
       } else {
-        out += "<text" + Attribute("id", ElementId(policy)) + Attribute("valueName", element->value) +
+        out += "<text" + Attribute("id", ElementId(policy)) + Attribute("valueName", policy.value) +
                (element->expandable ? " expandable=\"true\"" : "") + " />\n";
       }
       out += "      </elements>\n";
@@ -391,12 +383,12 @@ std::string Adml(const Builder& built) {
     out += "      <presentation" + Attribute("id", policy.id) + ">\n        ";
     const std::string ref = Attribute("refId", ElementId(policy));
     if (element->kind == Element::kList) {
-      out += "<listBox" + ref + ">" + Xml(element->label) + "</listBox>\n";
+      out += "<listBox" + ref + ">" + Xml(policy.name) + "</listBox>\n";
     } else if (element->kind == Element::kDecimal) {
       out += "<decimalTextBox" + ref + Attribute("defaultValue", std::to_string(element->min)) + ">" +
-             Xml(element->label) + "</decimalTextBox>\n";
+             Xml(policy.name) + "</decimalTextBox>\n";
     } else {
-      out += "<textBox" + ref + "><label>" + Xml(element->label) + "</label></textBox>\n";
+      out += "<textBox" + ref + "><label>" + Xml(policy.name) + "</label></textBox>\n";
     }
     out += "      </presentation>\n";
   }
@@ -450,7 +442,7 @@ class AdmWriter {
     for (const Policy& policy : built_.policies_) {
       String(policy.id, policy.name);
       String(policy.id + "_Help", policy.explain);
-      if (policy.element) String(ElementId(policy), policy.element->label);
+      if (policy.element) String(ElementId(policy), policy.name);
     }
     return out_;
   }
@@ -496,11 +488,11 @@ class AdmWriter {
     Line("POLICY !!" + policy.id, depth);
     Line("KEYNAME " + Quoted(policy.key), depth + 1);
     Line("EXPLAIN !!" + policy.id + "_Help", depth + 1);
-    if (policy.has_value && policy.on.kind == Data::kDelete) {
+    if (!policy.element && policy.on.kind == Data::kDelete) {
       // VALUEON cannot delete; action lists can, for both states.
       ActionList("ACTIONLISTON", policy, policy.on, depth + 1);
       ActionList("ACTIONLISTOFF", policy, policy.off, depth + 1);
-    } else if (policy.has_value) {
+    } else if (!policy.element) {
       Line("VALUENAME " + Quoted(policy.value), depth + 1);
       if (policy.on.kind != Data::kNone) Line(AdmData("VALUEON", policy.on), depth + 1);
       // Without VALUEOFF, turning the policy off deletes the value.
@@ -512,17 +504,17 @@ class AdmWriter {
       const std::string head = "PART !!" + ElementId(policy);
       if (element->kind == Element::kList) {
         Line(head + " LISTBOX", depth + 1);
-        Line("KEYNAME " + Quoted(element->key), depth + 2);
+        Line("KEYNAME " + Quoted(policy.key), depth + 2);
         Line("VALUEPREFIX \"\"", depth + 2);
       } else if (element->kind == Element::kDecimal) {
         Line(head + " NUMERIC", depth + 1);
-        Line("VALUENAME " + Quoted(element->value), depth + 2);
+        Line("VALUENAME " + Quoted(policy.value), depth + 2);
         Line("MIN " + std::to_string(element->min) + " MAX " + std::to_string(element->max) +
                  " DEFAULT " + std::to_string(element->min),
              depth + 2);
       } else {
         Line(head + " EDITTEXT" + (element->expandable ? " EXPANDABLETEXT" : ""), depth + 1);
-        Line("VALUENAME " + Quoted(element->value), depth + 2);
+        Line("VALUENAME " + Quoted(policy.value), depth + 2);
       }
       Line("END PART", depth + 1);
     }

@@ -1,6 +1,7 @@
 #include "shell/tools.h"
 
 #include <utility>
+#include <vector>
 
 #include "base/text.h"
 #include "shell/import.h"
@@ -36,6 +37,37 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
 
+// Writes each file, its folder made when missing. False at the first that
+// cannot be written, and *failed names it.
+bool WriteFiles(FileSystem& files, const std::vector<std::pair<std::string, Bytes>>& written,
+                std::string* failed) {
+  for (const auto& [path, bytes] : written) {
+    if (!files.MakeFolder(FolderOfPath(path)) || !files.ReplaceWholeFile(path, bytes)) {
+      *failed = path;
+      return false;
+    }
+  }
+  return true;
+}
+
+// A command writing `contents` into its folder, which must exist, by
+// `write` (false and the file named when one fails): the exit code, and in
+// *error the line saying the folder is missing or `written` could not be.
+template <typename Write>
+int WriteIntoFolder(FileSystem& files, const std::string& folder, const char* contents,
+                    const char* written, Write write, std::string* error) {
+  if (!files.IsFolder(folder)) {
+    *error = "kdw3: there is no folder " + folder + " to write " + contents + " into";
+    return 1;
+  }
+  std::string failed;
+  if (!write(&failed)) {
+    *error = std::string("kdw3: ") + written + " could not be written to " + failed;
+    return 1;
+  }
+  return 0;
+}
+
 // "/templates DIR": the templates describe settings, not this machine's
 // data, so no registry is read.
 int RunTemplatesCommand(FileSystem& files, const CommandLine& command, std::string* error) {
@@ -43,16 +75,10 @@ int RunTemplatesCommand(FileSystem& files, const CommandLine& command, std::stri
     *error = "kdw3: /templates needs the folder to write into: kdw3 /templates DIR";
     return 1;
   }
-  if (!files.IsFolder(command.file)) {
-    *error = "kdw3: there is no folder " + command.file + " to write the policy templates into";
-    return 1;
-  }
-  std::string failed;
-  if (!WritePolicyTemplatesTo(files, command.file, &failed)) {
-    *error = "kdw3: the policy templates could not be written to " + failed;
-    return 1;
-  }
-  return 0;
+  return WriteIntoFolder(
+      files, command.file, "the policy templates", "the policy templates",
+      [&](std::string* failed) { return WritePolicyTemplatesTo(files, command.file, failed); },
+      error);
 }
 
 CommandLine ParseImport(const std::string& arguments, std::size_t at) {
@@ -88,15 +114,10 @@ bool ExportSettingsTo(const Registry& registry, FileSystem& files, const std::st
 bool ExportPolicyFilesTo(const Registry& registry, FileSystem& files, const std::string& folder,
                          pages::Secrets secrets, std::string* failed) {
   const pages::PolicyFiles policy = pages::ExportPolicyFiles(registry, secrets);
-  const std::pair<std::string, const PolicyFile*> written[] = {
-      {MachinePolicyFile(folder), &policy.machine}, {UserPolicyFile(folder), &policy.user}};
-  for (const auto& [path, file] : written) {
-    if (!files.MakeFolder(FolderOfPath(path)) || !files.ReplaceWholeFile(path, file->bytes())) {
-      *failed = path;
-      return false;
-    }
-  }
-  return true;
+  return WriteFiles(files,
+                    {{MachinePolicyFile(folder), policy.machine.bytes()},
+                     {UserPolicyFile(folder), policy.user.bytes()}},
+                    failed);
 }
 
 std::string MachinePolicyFile(const std::string& folder) {
@@ -109,18 +130,12 @@ std::string UserPolicyFile(const std::string& folder) {
 
 bool WritePolicyTemplatesTo(FileSystem& files, const std::string& folder, std::string* failed) {
   const PolicyTemplates templates = MakePolicyTemplates();
-  const std::pair<std::string, const std::string*> written[] = {
-      {AdmxFile(folder), &templates.admx},
-      {AdmlFile(folder), &templates.adml},
-      {AdmFile(folder), &templates.adm}};
-  for (const auto& [path, text] : written) {
-    if (!files.MakeFolder(FolderOfPath(path)) ||
-        !files.ReplaceWholeFile(path, Bytes(text->begin(), text->end()))) {
-      *failed = path;
-      return false;
-    }
-  }
-  return true;
+  const auto bytes = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
+  return WriteFiles(files,
+                    {{AdmxFile(folder), bytes(templates.admx)},
+                     {AdmlFile(folder), bytes(templates.adml)},
+                     {AdmFile(folder), bytes(templates.adm)}},
+                    failed);
 }
 
 std::string AdmxFile(const std::string& folder) { return InFolder(folder, "kdw3.admx"); }
@@ -159,8 +174,8 @@ CommandLine ParseCommandLine(const std::string& arguments) {
 int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
                    std::string* output, std::string* error) {
   if (command.option == "/templates") return RunTemplatesCommand(files, command, error);
-  if (command.action == CommandLine::kImport || command.option == "/import")
-    return RunImportCommand(registry, files, command, output, error);
+  // An import parsed is kImport or kUsage, with "/import" as its option either way.
+  if (command.option == "/import") return RunImportCommand(registry, files, command, output, error);
   if (command.action != CommandLine::kList) return RunExportCommand(registry, files, command, error);
   *output = SettingsList(registry);
   return 0;
@@ -179,16 +194,12 @@ int RunExportCommand(const Registry& registry, FileSystem& files, const CommandL
   const pages::Secrets secrets =
       command.with_secrets ? pages::Secrets::kIncluded : pages::Secrets::kLeftOut;
   if (command.action == CommandLine::kExportGpo) {
-    std::string failed;
-    if (!files.IsFolder(command.file)) {
-      *error = "kdw3: there is no folder " + command.file + " to write the policy files into";
-      return 1;
-    }
-    if (!ExportPolicyFilesTo(registry, files, command.file, secrets, &failed)) {
-      *error = "kdw3: the settings could not be written to " + failed;
-      return 1;
-    }
-    return 0;
+    return WriteIntoFolder(
+        files, command.file, "the policy files", "the settings",
+        [&](std::string* failed) {
+          return ExportPolicyFilesTo(registry, files, command.file, secrets, failed);
+        },
+        error);
   }
   if (!ExportSettingsTo(registry, files, command.file, secrets)) {
     *error = "kdw3: the settings could not be written to " + command.file;

@@ -63,8 +63,6 @@ struct CommandLine {
 // before or after the file name.
 CommandLine ParseCommandLine(const std::string& arguments);
 
-// Runs "/export FILE" or "/export-gpo DIR": the exit code (0 written, 1
-// not), and in *error the line for standard error when it fails.
 // Runs any action but kRun: what it prints goes to `output`, what went
 // wrong (one line) to `error`; the exit code.
 int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLine& command,
@@ -75,6 +73,8 @@ int RunCommandLine(const Registry& registry, FileSystem& files, const CommandLin
 // when something would change. What changes goes to *output.
 int RunImportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* output, std::string* error);
+// Runs "/export FILE" or "/export-gpo DIR": the exit code (0 written, 1
+// not), and in *error the line for standard error when it fails.
 int RunExportCommand(const Registry& registry, FileSystem& files, const CommandLine& command,
                      std::string* error);
 
