@@ -172,9 +172,7 @@ class SettingPage : public forms::FormController {
   // apart from a refused change.
   void Load() final;
 
-  // Loads rows a page binds at run time (see AddRows); shows again what is
-  // stored for one row.
-  void LoadRows(std::span<const SettingRow> rows);
+  // Shows again what is stored for one row.
   void LoadRow(const SettingRow& row);
 
   // Writes the row for its control's current state (a check box's Click, a
@@ -194,7 +192,6 @@ class SettingPage : public forms::FormController {
   // was typed: the message comes once, not at every keystroke, until a
   // write of that box goes through again.
   bool WroteTyped(const std::string& box, RegStatus status, const std::string& setting);
-  bool loading() const { return loading_ > 0; }
 
   // Runs a change of control state with the rows' handlers silenced: nothing
   // is written for it.
@@ -202,8 +199,6 @@ class SettingPage : public forms::FormController {
 
   // The row bound to a control (and check-list item), or null.
   const SettingRow* RowOf(const std::string& control, int item = -1) const;
-  // A check-list row's item index; -1 for any other row.
-  int ItemOf(const SettingRow& row) const;
 
   // Binds more rows, loaded after those bound before: for rows a page builds
   // at run time (keys that depend on a version chosen elsewhere). Their
@@ -223,20 +218,8 @@ class SettingPage : public forms::FormController {
     return *found;
   }
 
-  template <class T = forms::Control>
-  std::vector<T*> UseAll(std::span<const char* const> names) {
-    std::vector<T*> controls;
-    for (const char* name : names) controls.push_back(&Use<T>(name));
-    return controls;
-  }
-
   // Page-specific action of a picture, button or label.
   void OnClick(const std::string& control, std::function<void()> handler);
-
-  // Loads a dialog this page opens and shows it modally, owned by the main
-  // window (by this page without one); returns once the dialog is closed,
-  // and unloads it. Each opening loads afresh.
-  void ShowDialog(std::unique_ptr<forms::FormController> dialog);
 
   // The picker's entry chosen now (null for none), and its rows made for it.
   const PickerEntry* PickedEntry() const;
@@ -266,6 +249,15 @@ class SettingPage : public forms::FormController {
   // After the user's change of a row was stored: for what the page shows
   // beside it.
   virtual void Stored(const SettingRow& row) { (void)row; }
+
+  // Loads rows a page binds at run time (see AddRows).
+  void LoadRows(std::span<const SettingRow> rows);
+  // A check-list row's item index; -1 for any other row.
+  int ItemOf(const SettingRow& row) const;
+  // Loads a dialog this page opens and shows it modally, owned by the main
+  // window (by this page without one); returns once the dialog is closed,
+  // and unloads it. Each opening loads afresh.
+  void ShowDialog(std::unique_ptr<forms::FormController> dialog);
 
   void BindKinds();
   void BindBehaviours();
