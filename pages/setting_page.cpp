@@ -632,8 +632,7 @@ std::span<const SettingRow> SettingPage::MakePicked(MarkedRows& made) const {
   made.Clear();
   const PickerEntry* entry = PickedEntry();
   if (!entry) return {};
-  made.Make(spec_.picker->rows, kEntryMark, entry->name ? entry->name : entry->item,
-            entry->caption ? entry->caption : entry->item);
+  made.Make(spec_.picker->rows, kEntryMark, entry->Name(), entry->Caption());
   if (const KeyMark* mark = spec_.key_mark) {
     const std::string name = MarkName();
     if (name.empty()) {

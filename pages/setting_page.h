@@ -49,6 +49,9 @@ struct PickerEntry {
   const char* name = nullptr;     // what kEntryMark stands for in keys and values; the item if null
   const char* caption = nullptr;  // what it stands for in the rows' captions; the item if null
   const char* data = "";          // what the page's own code keeps with the entry
+
+  constexpr const char* Name() const { return name ? name : item; }
+  constexpr const char* Caption() const { return caption ? caption : item; }
 };
 
 // A list whose current item chooses an entry (a key or a value), and the
