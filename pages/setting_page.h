@@ -233,6 +233,10 @@ class SettingPage : public forms::FormController {
   const Registry& registry() const { return context_.registry; }
   Context& context() { return context_; }
 
+ protected:
+  // What the page's key mark stands for now (the empty text: for nothing).
+  std::string MarkName() const;
+
  private:
   struct Bound {
     const SettingRow* row;
@@ -271,7 +275,6 @@ class SettingPage : public forms::FormController {
   void LoadMarkedRows();
   void Pick();
   void TypedInPicked(std::size_t index);
-  std::string MarkName() const;
   void Turn(const SettingRow& row);
   void ShowTwoStates(const SettingRow& row, int state);
 
