@@ -217,34 +217,19 @@ void SettingPage::AddRows(std::span<const SettingRow> rows) {
 void SettingPage::Bind(const SettingRow& row) {
   OffersHelp(row.control);
   if (row.two_states && *row.two_states->partner) OffersHelp(row.two_states->partner);
+  // The control's event that writes the row: a text box's Change, a
+  // slider's Scroll, a list's or a check box's Click. None for a two-state
+  // button, which turns the row.
+  std::function<void()>* writes = nullptr;
   if (row.load == LoadRule::kText) {
-    bound_.push_back({&row, -1});
-    form_.text(row.control).on_change = [this, &row] {
-      if (!quiet_) WriteRow(row);
-    };
-    return;
-  }
-  if (row.load == LoadRule::kPosition) {
-    bound_.push_back({&row, -1});
-    form_.slider(row.control).on_scroll = [this, &row] {
-      if (!quiet_) WriteRow(row);
-    };
-    return;
-  }
-  if (row.two_states) {
-    bound_.push_back({&row, -1});
-    form_.control(row.control).on_click = [this, &row] { Turn(row); };
-    if (*row.two_states->partner) form_.control(row.two_states->partner).on_click = [this, &row] { Turn(row); };
-    return;
-  }
-  if (row.load == LoadRule::kChoice) {
-    bound_.push_back({&row, -1});
-    form_.list(row.control).on_click = [this, &row] {
-      if (!quiet_) WriteRow(row);
-    };
-    return;
-  }
-  if (row.list_item) {
+    writes = &form_.text(row.control).on_change;
+  } else if (row.load == LoadRule::kPosition) {
+    writes = &form_.slider(row.control).on_scroll;
+  } else if (row.two_states) {
+    // Turned by a click, below.
+  } else if (row.load == LoadRule::kChoice) {
+    writes = &form_.list(row.control).on_click;
+  } else if (row.list_item) {
     forms::ListControl& list = form_.list(row.control);
     bound_.push_back({&row, list.count()});
     list.AddItem(row.caption);
@@ -255,12 +240,18 @@ void SettingPage::Bind(const SettingRow& row) {
       if (const SettingRow* item_row = RowOf(name, index)) WriteRow(*item_row);
     };
     return;
+  } else {
+    writes = &form_.check(row.control).on_click;
   }
   bound_.push_back({&row, -1});
-  forms::CheckBox& box = form_.check(row.control);
-  box.on_click = [this, &row] {
-    if (!quiet_) WriteRow(row);
-  };
+  if (writes) {
+    *writes = [this, &row] {
+      if (!quiet_) WriteRow(row);
+    };
+    return;
+  }
+  form_.control(row.control).on_click = [this, &row] { Turn(row); };
+  if (*row.two_states->partner) form_.control(row.two_states->partner).on_click = [this, &row] { Turn(row); };
 }
 
 void SettingPage::Load() {
