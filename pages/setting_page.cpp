@@ -45,6 +45,11 @@ ValueType TextTypeOf(const SettingRow& row) {
   return row.kind == ValueKind::kExpandSz ? ValueType::kExpandSz : ValueType::kSz;
 }
 
+// A bit row's bit of the stored number: 1 set, 0 clear.
+int BitOf(const SettingRow& row, const StoredValue& stored) {
+  return static_cast<int>((static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u);
+}
+
 // What a check shape shows for the stored data.
 struct CheckState {
   bool checked = false;
@@ -119,7 +124,7 @@ std::string MeaningOf(const SettingRow& row, const StoredValue& stored) {
     case LoadRule::kPosition:
       return std::to_string(DwordOf(stored));
     case LoadRule::kBit:
-      return std::to_string((static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u);
+      return std::to_string(BitOf(row, stored));
     default:
       break;
   }
@@ -298,8 +303,8 @@ void SettingPage::LoadRow(const SettingRow& row) {
       LoadChoice(row, stored);
       return;
     case LoadRule::kBit: {
-      const bool set = (static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u;
-      Quietly([&] { form_.check(row.control).SetValue(set ? 1 : 0); });
+      const int set = BitOf(row, stored);
+      Quietly([&] { form_.check(row.control).SetValue(set); });
       return;
     }
     default:
