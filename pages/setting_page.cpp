@@ -586,10 +586,7 @@ void SettingPage::BindKinds() {
 }
 
 void SettingPage::Browse(const BrowseButton& button) {
-  if (button.needs_entry && !PickedEntry()) {
-    context_.messages.Show(context_.Owner(), kChooseAnItem, kTitle, mb::kIconError);
-    return;
-  }
+  if (button.needs_entry && !PickedOrAsk()) return;
   std::string path;
   if (*button.filter) {
     const std::string start = button.start == StartIn::kProgramFolder ? context_.files.ProgramFolder() : "";
@@ -620,6 +617,12 @@ const PickerEntry* SettingPage::PickedEntry() const {
   listed_item_ = list.text();
   listed_entry_ = PickerEntry{listed_item_.c_str()};
   return &listed_entry_;
+}
+
+const PickerEntry* SettingPage::PickedOrAsk() {
+  const PickerEntry* entry = PickedEntry();
+  if (!entry) context_.messages.Show(context_.Owner(), kChooseAnItem, kTitle, mb::kIconError);
+  return entry;
 }
 
 std::span<const SettingRow> SettingPage::PickedRows() { return MakePicked(picked_); }

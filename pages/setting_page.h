@@ -236,6 +236,9 @@ class SettingPage : public forms::FormController {
  protected:
   // What the page's key mark stands for now (the empty text: for nothing).
   std::string MarkName() const;
+  // The picker's entry chosen now; with none, tells the user to choose one
+  // and gives null.
+  const PickerEntry* PickedOrAsk();
 
  private:
   struct Bound {
