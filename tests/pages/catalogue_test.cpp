@@ -491,14 +491,13 @@ TEST_P(PageChecks, ALimitedAccountSeesMachineWideControlsDisabledWithTheirState)
   std::map<std::string, bool> enabled;
   for (const auto& control : again.controls()) enabled[control->name()] = control->enabled();
   std::map<std::string, std::string> shown;
-  auto state = [&](forms::Form& f, const SettingRow& row) { return Shown(f, row); };
-  for (const SettingRow* row : machine_wide) shown[row->control] = state(again, *row);
+  for (const SettingRow* row : machine_wide) shown[row->control] = Shown(again, *row);
 
   api_.SetMachineWideReadOnly(true);
   forms::Form& limited = Open();
   for (const SettingRow* row : machine_wide) {
     EXPECT_FALSE(limited.control(row->control).enabled()) << row->control;
-    EXPECT_EQ(state(limited, *row), shown[row->control]) << row->control;
+    EXPECT_EQ(Shown(limited, *row), shown[row->control]) << row->control;
   }
   for (const std::string& name : UnboundMachineWide()) {
     EXPECT_FALSE(limited.control(name).enabled()) << name;
