@@ -45,6 +45,11 @@ ValueType TextTypeOf(const SettingRow& row) {
   return row.kind == ValueKind::kExpandSz ? ValueType::kExpandSz : ValueType::kSz;
 }
 
+// A bit row's bit of the stored number: 1 set, 0 clear.
+int BitOf(const SettingRow& row, const StoredValue& stored) {
+  return static_cast<int>((static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u);
+}
+
 // What a check shape shows for the stored data.
 struct CheckState {
   bool checked = false;
@@ -119,7 +124,7 @@ std::string MeaningOf(const SettingRow& row, const StoredValue& stored) {
     case LoadRule::kPosition:
       return std::to_string(DwordOf(stored));
     case LoadRule::kBit:
-      return std::to_string((static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u);
+      return std::to_string(BitOf(row, stored));
     default:
       break;
   }
@@ -217,34 +222,19 @@ void SettingPage::AddRows(std::span<const SettingRow> rows) {
 void SettingPage::Bind(const SettingRow& row) {
   OffersHelp(row.control);
   if (row.two_states && *row.two_states->partner) OffersHelp(row.two_states->partner);
+  // The control's event that writes the row: a text box's Change, a
+  // slider's Scroll, a list's or a check box's Click. None for a two-state
+  // button, which turns the row.
+  std::function<void()>* writes = nullptr;
   if (row.load == LoadRule::kText) {
-    bound_.push_back({&row, -1});
-    form_.text(row.control).on_change = [this, &row] {
-      if (!quiet_) WriteRow(row);
-    };
-    return;
-  }
-  if (row.load == LoadRule::kPosition) {
-    bound_.push_back({&row, -1});
-    form_.slider(row.control).on_scroll = [this, &row] {
-      if (!quiet_) WriteRow(row);
-    };
-    return;
-  }
-  if (row.two_states) {
-    bound_.push_back({&row, -1});
-    form_.control(row.control).on_click = [this, &row] { Turn(row); };
-    if (*row.two_states->partner) form_.control(row.two_states->partner).on_click = [this, &row] { Turn(row); };
-    return;
-  }
-  if (row.load == LoadRule::kChoice) {
-    bound_.push_back({&row, -1});
-    form_.list(row.control).on_click = [this, &row] {
-      if (!quiet_) WriteRow(row);
-    };
-    return;
-  }
-  if (row.list_item) {
+    writes = &form_.text(row.control).on_change;
+  } else if (row.load == LoadRule::kPosition) {
+    writes = &form_.slider(row.control).on_scroll;
+  } else if (row.two_states) {
+    // Turned by a click, below.
+  } else if (row.load == LoadRule::kChoice) {
+    writes = &form_.list(row.control).on_click;
+  } else if (row.list_item) {
     forms::ListControl& list = form_.list(row.control);
     bound_.push_back({&row, list.count()});
     list.AddItem(row.caption);
@@ -255,12 +245,18 @@ void SettingPage::Bind(const SettingRow& row) {
       if (const SettingRow* item_row = RowOf(name, index)) WriteRow(*item_row);
     };
     return;
+  } else {
+    writes = &form_.check(row.control).on_click;
   }
   bound_.push_back({&row, -1});
-  forms::CheckBox& box = form_.check(row.control);
-  box.on_click = [this, &row] {
-    if (!quiet_) WriteRow(row);
-  };
+  if (writes) {
+    *writes = [this, &row] {
+      if (!quiet_) WriteRow(row);
+    };
+    return;
+  }
+  form_.control(row.control).on_click = [this, &row] { Turn(row); };
+  if (*row.two_states->partner) form_.control(row.two_states->partner).on_click = [this, &row] { Turn(row); };
 }
 
 void SettingPage::Load() {
@@ -307,8 +303,8 @@ void SettingPage::LoadRow(const SettingRow& row) {
       LoadChoice(row, stored);
       return;
     case LoadRule::kBit: {
-      const bool set = (static_cast<std::uint32_t>(DwordOf(stored)) >> row.number) & 1u;
-      Quietly([&] { form_.check(row.control).SetValue(set ? 1 : 0); });
+      const int set = BitOf(row, stored);
+      Quietly([&] { form_.check(row.control).SetValue(set); });
       return;
     }
     default:
@@ -590,10 +586,7 @@ void SettingPage::BindKinds() {
 }
 
 void SettingPage::Browse(const BrowseButton& button) {
-  if (button.needs_entry && !PickedEntry()) {
-    context_.messages.Show(context_.Owner(), kChooseAnItem, kTitle, mb::kIconError);
-    return;
-  }
+  if (button.needs_entry && !PickedOrAsk()) return;
   std::string path;
   if (*button.filter) {
     const std::string start = button.start == StartIn::kProgramFolder ? context_.files.ProgramFolder() : "";
@@ -626,14 +619,19 @@ const PickerEntry* SettingPage::PickedEntry() const {
   return &listed_entry_;
 }
 
+const PickerEntry* SettingPage::PickedOrAsk() {
+  const PickerEntry* entry = PickedEntry();
+  if (!entry) context_.messages.Show(context_.Owner(), kChooseAnItem, kTitle, mb::kIconError);
+  return entry;
+}
+
 std::span<const SettingRow> SettingPage::PickedRows() { return MakePicked(picked_); }
 
 std::span<const SettingRow> SettingPage::MakePicked(MarkedRows& made) const {
   made.Clear();
   const PickerEntry* entry = PickedEntry();
   if (!entry) return {};
-  made.Make(spec_.picker->rows, kEntryMark, entry->name ? entry->name : entry->item,
-            entry->caption ? entry->caption : entry->item);
+  made.Make(spec_.picker->rows, kEntryMark, entry->Name(), entry->Caption());
   if (const KeyMark* mark = spec_.key_mark) {
     const std::string name = MarkName();
     if (name.empty()) {

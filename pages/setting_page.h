@@ -49,6 +49,9 @@ struct PickerEntry {
   const char* name = nullptr;     // what kEntryMark stands for in keys and values; the item if null
   const char* caption = nullptr;  // what it stands for in the rows' captions; the item if null
   const char* data = "";          // what the page's own code keeps with the entry
+
+  constexpr const char* Name() const { return name ? name : item; }
+  constexpr const char* Caption() const { return caption ? caption : item; }
 };
 
 // A list whose current item chooses an entry (a key or a value), and the
@@ -172,9 +175,7 @@ class SettingPage : public forms::FormController {
   // apart from a refused change.
   void Load() final;
 
-  // Loads rows a page binds at run time (see AddRows); shows again what is
-  // stored for one row.
-  void LoadRows(std::span<const SettingRow> rows);
+  // Shows again what is stored for one row.
   void LoadRow(const SettingRow& row);
 
   // Writes the row for its control's current state (a check box's Click, a
@@ -194,7 +195,6 @@ class SettingPage : public forms::FormController {
   // was typed: the message comes once, not at every keystroke, until a
   // write of that box goes through again.
   bool WroteTyped(const std::string& box, RegStatus status, const std::string& setting);
-  bool loading() const { return loading_ > 0; }
 
   // Runs a change of control state with the rows' handlers silenced: nothing
   // is written for it.
@@ -202,8 +202,6 @@ class SettingPage : public forms::FormController {
 
   // The row bound to a control (and check-list item), or null.
   const SettingRow* RowOf(const std::string& control, int item = -1) const;
-  // A check-list row's item index; -1 for any other row.
-  int ItemOf(const SettingRow& row) const;
 
   // Binds more rows, loaded after those bound before: for rows a page builds
   // at run time (keys that depend on a version chosen elsewhere). Their
@@ -223,20 +221,8 @@ class SettingPage : public forms::FormController {
     return *found;
   }
 
-  template <class T = forms::Control>
-  std::vector<T*> UseAll(std::span<const char* const> names) {
-    std::vector<T*> controls;
-    for (const char* name : names) controls.push_back(&Use<T>(name));
-    return controls;
-  }
-
   // Page-specific action of a picture, button or label.
   void OnClick(const std::string& control, std::function<void()> handler);
-
-  // Loads a dialog this page opens and shows it modally, owned by the main
-  // window (by this page without one); returns once the dialog is closed,
-  // and unloads it. Each opening loads afresh.
-  void ShowDialog(std::unique_ptr<forms::FormController> dialog);
 
   // The picker's entry chosen now (null for none), and its rows made for it.
   const PickerEntry* PickedEntry() const;
@@ -246,6 +232,13 @@ class SettingPage : public forms::FormController {
 
   const Registry& registry() const { return context_.registry; }
   Context& context() { return context_; }
+
+ protected:
+  // What the page's key mark stands for now (the empty text: for nothing).
+  std::string MarkName() const;
+  // The picker's entry chosen now; with none, tells the user to choose one
+  // and gives null.
+  const PickerEntry* PickedOrAsk();
 
  private:
   struct Bound {
@@ -267,6 +260,15 @@ class SettingPage : public forms::FormController {
   // beside it.
   virtual void Stored(const SettingRow& row) { (void)row; }
 
+  // Loads rows a page binds at run time (see AddRows).
+  void LoadRows(std::span<const SettingRow> rows);
+  // A check-list row's item index; -1 for any other row.
+  int ItemOf(const SettingRow& row) const;
+  // Loads a dialog this page opens and shows it modally, owned by the main
+  // window (by this page without one); returns once the dialog is closed,
+  // and unloads it. Each opening loads afresh.
+  void ShowDialog(std::unique_ptr<forms::FormController> dialog);
+
   void BindKinds();
   void BindBehaviours();
   void ShowTab();
@@ -276,7 +278,6 @@ class SettingPage : public forms::FormController {
   void LoadMarkedRows();
   void Pick();
   void TypedInPicked(std::size_t index);
-  std::string MarkName() const;
   void Turn(const SettingRow& row);
   void ShowTwoStates(const SettingRow& row, int state);
 

@@ -58,8 +58,7 @@ class Indexer {
     }
     for (const PickerEntry& entry : picker->entries) {
       MarkedRows made;
-      made.Make(picker->rows, kEntryMark, entry.name ? entry.name : entry.item,
-                entry.caption ? entry.caption : entry.item);
+      made.Make(picker->rows, kEntryMark, entry.Name(), entry.Caption());
       for (std::size_t i = 0; i < made.rows().size(); ++i) {
         const SettingRow& row = made.rows()[i];
         Add(page, picker->found_at_list ? picker->list : row.control, -1, row.caption, row.hive,

@@ -14,12 +14,6 @@ struct EditCommand {
   bool enabled = false;
 };
 
-bool IsEditBox(HWND window) {
-  char window_class[16] = {};
-  GetClassNameA(window, window_class, sizeof window_class);
-  return lstrcmpiA(window_class, "Edit") == 0;
-}
-
 // The edit box's menu as the system builds it: what cannot be done now is
 // there, greyed.
 std::vector<EditCommand> EditCommandsOf(HWND edit) {
@@ -43,6 +37,12 @@ std::vector<EditCommand> EditCommandsOf(HWND edit) {
 }
 
 }  // namespace
+
+bool IsEditBox(HWND window) {
+  char window_class[16] = {};
+  GetClassNameA(window, window_class, sizeof window_class);
+  return lstrcmpiA(window_class, "Edit") == 0;
+}
 
 int TrackContextMenu(HWND owner, HWND control, POINT at, const std::vector<std::string>& items) {
   UniqueMenu menu(CreatePopupMenu());

@@ -10,6 +10,9 @@
 
 namespace kdw::forms {
 
+// Whether the window is a text box (the system's edit box).
+bool IsEditBox(HWND window);
+
 // Shows the menu at `at` (screen) and waits for the user; the index of the
 // item chosen, -1 for none or for an editing command (carried out here).
 // `owner` is the form window that receives the menu's messages.

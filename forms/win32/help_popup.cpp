@@ -51,18 +51,20 @@ HelpPopup::HelpPopup(HINSTANCE instance) : instance_(instance), font_(MakeHelpFo
   RegisterPopupClass(instance);
 }
 
-HelpPopup::~HelpPopup() {
-  if (hwnd_) {
-    closing_ = true;
-    DestroyWindow(hwnd_);
-  }
+HelpPopup::~HelpPopup() { Destroy(); }
+
+void HelpPopup::Destroy() {
+  if (!hwnd_) return;
+  closing_ = true;
+  DestroyWindow(hwnd_);
+}
+
+HGDIOBJ HelpPopup::Font() const {
+  return font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
 }
 
 void HelpPopup::Show(HWND owner, const RECT& beside, const std::string& text) {
-  if (hwnd_) {
-    closing_ = true;
-    DestroyWindow(hwnd_);
-  }
+  Destroy();
   closing_ = false;
   owner_ = owner;
   focus_ = GetFocus();
@@ -86,8 +88,7 @@ void HelpPopup::Show(HWND owner, const RECT& beside, const std::string& text) {
 
 SIZE HelpPopup::Layout(const std::string& text, const RECT& work) {
   const UniqueScreenDc dc(GetDC(nullptr));
-  HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
-  HGDIOBJ old = SelectObject(dc.get(), font);
+  HGDIOBJ old = SelectObject(dc.get(), Font());
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc.get(), &metrics);
   line_height_ = metrics.tmHeight + metrics.tmExternalLeading;
@@ -116,8 +117,7 @@ void HelpPopup::Paint() {
   RECT client;
   GetClientRect(hwnd_, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
-  HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(DEFAULT_GUI_FONT);
-  HGDIOBJ old = SelectObject(dc, font);
+  HGDIOBJ old = SelectObject(dc, Font());
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
   SetBkMode(dc, TRANSPARENT);
   for (std::size_t i = 0; i < lines_.size(); ++i) {

@@ -35,6 +35,10 @@ class HelpPopup {
   // Lays the text out in lines; the size the window needs for them.
   SIZE Layout(const std::string& text, const RECT& work);
   void Paint();
+  // Destroys the window shown, if any, without giving anything back.
+  void Destroy();
+  // The help font, or the GUI font where it could not be made.
+  HGDIOBJ Font() const;
   // Closes the pop-up; `give_back` hands the activation and the keyboard
   // back to where they were before it showed.
   void Close(bool give_back);

@@ -209,9 +209,7 @@ bool IsEditingKey(const MSG& msg) {
     default:
       return false;
   }
-  char window_class[16] = {};
-  GetClassNameA(msg.hwnd, window_class, sizeof window_class);
-  return lstrcmpiA(window_class, "Edit") == 0;
+  return IsEditBox(msg.hwnd);
 }
 
 // Shift+F10 and the menu key ask for the shortcut menu of the control

@@ -171,7 +171,7 @@ class DrivesPage : public SettingPage {
 
   void BeforeRows() override {
     letters_.SetVisible(false);
-    for (char letter = 'A'; letter <= 'Z'; ++letter) letters_.AddItem(std::string(1, letter));
+    for (const PickerEntry& letter : kLetters) letters_.AddItem(letter.item);
     combo_.SetImageList({std::begin(kDriveImagePictures), std::end(kDriveImagePictures)});
     std::string report;
     for (const std::string& letter : letters_.items()) {

@@ -43,9 +43,7 @@ PageSpec DialogSpec(const char* name, int height, std::span<const forms::Control
 }
 
 OfficeDialog::OfficeDialog(Context& context, const PageSpec& page, const std::string& version_text)
-    : SettingPage(context, page, OfficeVersionNumber(version_text)),
-      number_(OfficeVersionNumber(version_text)) {
-}
+    : SettingPage(context, page, OfficeVersionNumber(version_text)) {}
 
 void OfficeDialog::AfterRows() {
   ShowPosition();

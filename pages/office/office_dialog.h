@@ -48,15 +48,14 @@ class OfficeDialog : public SettingPage {
   void AfterRows() override;
 
  protected:
-  bool has_version() const { return !number_.empty(); }
+  bool has_version() const { return !MarkName().empty(); }
   // A declared key (with the version mark) for this dialog's version.
-  std::string KeyOf(const char* key) const { return WithVersion(key, number_); }
+  std::string KeyOf(const char* key) const { return WithVersion(key, MarkName()); }
   // Shows the slider's position in a label, after loading and every scroll.
   void ShowsPosition(const char* slider, const char* label);
   void ShowPosition();
 
  private:
-  std::string number_;
   forms::Slider* slider_ = nullptr;
   forms::Control* label_ = nullptr;
 };

@@ -177,8 +177,6 @@ constexpr SettingRow kRows[] = {
                    "brings the question back."),
 };
 
-// The special folders of the current user, in list order, with the value
-// each is stored in, the path Reset gives it back, and what search calls it.
 // Each special folder's path, one value each: the list picks the folder,
 // whose path shows as stored, unexpanded; Browse and Reset change it. Each
 // entry keeps its default path.
@@ -239,11 +237,8 @@ class OtherFunctionsPage : public SettingPage {
  private:
   // Reset: the folder's default path.
   void Image1_Click() {
-    const PickerEntry* folder = PickedEntry();
-    if (!folder) {
-      context().messages.Show(context().Owner(), "Please choose an item.", kTitle, mb::kIconError);
-      return;
-    }
+    const PickerEntry* folder = PickedOrAsk();
+    if (!folder) return;
     StorePath(*folder, folder->data);
   }
 

@@ -212,13 +212,12 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes) {
 
 void Press(WORD key) { SendKeys({{key, false}, {key, true}}); }
 
-void PressCtrl(WORD key) {
-  SendKeys({{VK_CONTROL, false}, {key, false}, {key, true}, {VK_CONTROL, true}});
+void PressWith(WORD modifier, WORD key) {
+  SendKeys({{modifier, false}, {key, false}, {key, true}, {modifier, true}});
 }
 
-void PressShift(WORD key) {
-  SendKeys({{VK_SHIFT, false}, {key, false}, {key, true}, {VK_SHIFT, true}});
-}
+void PressCtrl(WORD key) { PressWith(VK_CONTROL, key); }
+void PressShift(WORD key) { PressWith(VK_SHIFT, key); }
 
 void TypeLetters(const std::string& text) {
   for (char c : text) {

@@ -102,6 +102,8 @@ bool BringToFront(HWND window);
 // Each stroke is a key and whether it is the key's release.
 void SendKeys(const std::vector<std::pair<WORD, bool>>& strokes);
 void Press(WORD key);
+// The key pressed while `modifier` (VK_CONTROL, VK_SHIFT) is held down.
+void PressWith(WORD modifier, WORD key);
 void PressCtrl(WORD key);
 void PressShift(WORD key);
 void TypeLetters(const std::string& text);

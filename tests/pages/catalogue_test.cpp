@@ -210,7 +210,7 @@ class PageChecks : public ::testing::TestWithParam<const PageEntry*> {
   // The picker's rows made for its first declared entry, with Office 11.0.
   std::span<const SettingRow> FirstEntryRows(const EntryPicker& picker) {
     const PickerEntry& first = picker.entries.front();
-    made_.Make(picker.rows, kEntryMark, first.name ? first.name : first.item);
+    made_.Make(picker.rows, kEntryMark, first.Name());
     return made_.Also("<version>", "11.0", "11.0");
   }
   MarkedRows made_;
@@ -491,14 +491,13 @@ TEST_P(PageChecks, ALimitedAccountSeesMachineWideControlsDisabledWithTheirState)
   std::map<std::string, bool> enabled;
   for (const auto& control : again.controls()) enabled[control->name()] = control->enabled();
   std::map<std::string, std::string> shown;
-  auto state = [&](forms::Form& f, const SettingRow& row) { return Shown(f, row); };
-  for (const SettingRow* row : machine_wide) shown[row->control] = state(again, *row);
+  for (const SettingRow* row : machine_wide) shown[row->control] = Shown(again, *row);
 
   api_.SetMachineWideReadOnly(true);
   forms::Form& limited = Open();
   for (const SettingRow* row : machine_wide) {
     EXPECT_FALSE(limited.control(row->control).enabled()) << row->control;
-    EXPECT_EQ(state(limited, *row), shown[row->control]) << row->control;
+    EXPECT_EQ(Shown(limited, *row), shown[row->control]) << row->control;
   }
   for (const std::string& name : UnboundMachineWide()) {
     EXPECT_FALSE(limited.control(name).enabled()) << name;
@@ -566,9 +565,8 @@ TEST_P(PageChecks, EveryBoundControlSaysWhatItsSettingIsWhenAsked) {
   const EntryPicker* picker = decl().picker;
   if (!picker || again.list(picker->list).count() == 0) return;
   again.list(picker->list).UserSelect(0);
-  const std::string first = picker->entries.empty() ? again.list(picker->list).items()[0]
-                            : picker->entries[0].name ? picker->entries[0].name
-                                                      : picker->entries[0].item;
+  const std::string first =
+      picker->entries.empty() ? again.list(picker->list).items()[0] : picker->entries[0].Name();
   MarkedRows picked;
   picked.Make(picker->rows, kEntryMark, first);
   picked.Also(kVersionMark, "11.0", "11.0");

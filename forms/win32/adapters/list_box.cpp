@@ -71,36 +71,43 @@ class ListBoxAdapter final : public ListAdapter {
     SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
 
-  int AverageCharWidth() const {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  // Runs `measure` on the screen's device context with the list's font
+  // selected; 0 when there is no such context.
+  template <class Measure>
+  int InListFont(Measure measure) const {
     const UniqueScreenDc dc(GetDC(nullptr));
     if (!dc) return 0;
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc.get(), font) : nullptr;
-    SIZE size = {};
-    GetTextExtentPoint32A(dc.get(), kLetters, 52, &size);
+    const int measured = measure(dc.get());
     if (old) SelectObject(dc.get(), old);
-    return (size.cx / 26 + 1) / 2;
+    return measured;
   }
 
-  // The pixel width of the widest item, columns included.
+  int AverageCharWidth() const {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    return InListFont([](HDC dc) {
+      SIZE size = {};
+      GetTextExtentPoint32A(dc, kLetters, 52, &size);
+      return (size.cx / 26 + 1) / 2;
+    });
+  }
+
+  // The pixel width of the widest item, columns included, measured on the
+  // screen in the list's font.
   int WidestItem() const {
-    // Measured on the screen, in the list's font.
-    const UniqueScreenDc dc(GetDC(nullptr));
-    if (!dc) return 0;
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd(), WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc.get(), font) : nullptr;
     std::vector<INT> stops;
     for (int twips : model().tab_stops()) stops.push_back(TwipsToPixels(twips));
-    int widest = 0;
-    for (const auto& item : model().items()) {
-      const DWORD size = GetTabbedTextExtentA(dc.get(), item.c_str(), static_cast<int>(item.size()),
-                                              static_cast<int>(stops.size()),
-                                              stops.empty() ? nullptr : stops.data());
-      widest = std::max(widest, static_cast<int>(LOWORD(size)));
-    }
-    if (old) SelectObject(dc.get(), old);
-    return widest + 8;
+    return InListFont([&](HDC dc) {
+      int widest = 0;
+      for (const auto& item : model().items()) {
+        const DWORD size = GetTabbedTextExtentA(dc, item.c_str(), static_cast<int>(item.size()),
+                                                static_cast<int>(stops.size()),
+                                                stops.empty() ? nullptr : stops.data());
+        widest = std::max(widest, static_cast<int>(LOWORD(size)));
+      }
+      return widest + 8;
+    });
   }
 };
 
